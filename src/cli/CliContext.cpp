@@ -1,0 +1,76 @@
+#include "cli/CliContext.h"
+
+#include "image/Texts.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace corvane {
+
+QString CliContext::Option(const QString &name, const QString &def) const
+{
+    const int i = options.indexOf(name);
+    return (i >= 0 && i + 1 < options.size()) ? options[i + 1] : def;
+}
+
+bool CliContext::Flag(const QString &name) const { return options.contains(name); }
+
+QStringList CliContext::UnknownOptions(const QStringList &valued, const QStringList &flags) const
+{
+    QStringList unknown;
+    for (int i = 0; i < options.size(); ++i) {
+        if (valued.contains(options[i]))
+            ++i;
+        else if (!flags.contains(options[i]))
+            unknown << options[i];
+    }
+    return unknown;
+}
+
+int PrepareContext(CliContext &ctx, const QStringList &argv)
+{
+    // argv: words after the command name. Options start with "--".
+    QString settingsPath;
+    QString language;
+    for (int i = 0; i < argv.size(); ++i) {
+        const QString &a = argv[i];
+        if (a == QLatin1String("--settings") || a == QLatin1String("--language")) {
+            if (i + 1 >= argv.size()) {
+                ctx.err << "corvane-cli: " << a << " needs a value\n";
+                return Exit::Usage;
+            }
+            (a == QLatin1String("--settings") ? settingsPath : language) = argv[++i];
+        } else if (a.startsWith(QLatin1String("--"))) {
+            ctx.options << a;
+            // Options of the commands that take a value keep it with them.
+            if (i + 1 < argv.size() && !argv[i + 1].startsWith(QLatin1String("--"))
+                && (a == "--retries" || a == "--log" || a == "--image" || a == "--baud"
+                    || a == "--save" || a == "--fault"))
+                ctx.options << argv[++i];
+        } else {
+            ctx.args << a;
+        }
+    }
+    if (!language.isEmpty() && language != QLatin1String("English") && language != QLatin1String("Chinese")) {
+        ctx.err << "corvane-cli: --language takes English or Chinese\n";
+        return Exit::Usage;
+    }
+    if (settingsPath.isEmpty())
+        settingsPath = QCoreApplication::applicationDirPath() + QStringLiteral("/Program.ini");
+    // The command line never writes the settings file: a missing one stays missing.
+    if (!QFileInfo(settingsPath).isFile() || !ctx.app.settings.LoadPath(settingsPath, false)) {
+        ctx.err << "corvane-cli: cannot read settings file " << settingsPath << "\n";
+        return Exit::File;
+    }
+    const QByteArray name = language.isEmpty() ? ctx.app.settings.GetString("Setup", "Language")
+                                               : language.toUtf8();
+    ctx.app.ApplyLanguage(name);
+    ctx.app.appName = ctx.app.LanguageText("Company");
+    if (!ctx.app.bundle.Load(QCoreApplication::applicationDirPath(), QString::fromUtf8(name))) {
+        ctx.err << "corvane-cli: " << Txt::LoadLanguageFail.text(ctx.app.chinese) << " (" << QString::fromUtf8(name) << ".rcc)\n";
+        return Exit::File;
+    }
+    return Exit::Ok;
+}
+
+} // namespace corvane

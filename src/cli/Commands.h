@@ -1,0 +1,17 @@
+#pragma once
+// The commands of corvane-cli. Each takes the prepared context and returns
+// the process exit status (see Exit in CliContext.h).
+#include "cli/CliContext.h"
+
+namespace corvane {
+
+int CmdNew(CliContext &ctx);
+int CmdShow(CliContext &ctx);
+int CmdOptions(CliContext &ctx);
+int CmdImport(CliContext &ctx);
+
+int CmdRead(CliContext &ctx);
+int CmdWrite(CliContext &ctx);
+int CmdSimulate(CliContext &ctx);
+
+} // namespace corvane

@@ -1,0 +1,41 @@
+#pragma once
+// The rules that move the text of an open in-cell editor into the channel
+// table when a cell is left: frequency parse, band and raster checks,
+// new-channel defaults and erasing. Changes table cells only, never the
+// image. The caller shows the message (if any) before applying the change;
+// CommitCell returns the message id and has already written the cells.
+#include "image/ChannelTable.h"
+
+#include <QString>
+
+namespace corvane {
+
+struct FrequencyCheck {
+    enum Kind { Valid, OutOfRange, StepError } kind = Valid;
+    QString text;   // "%3.5f" of the parsed number
+    int units = 0;  // 10 Hz units, truncated toward zero
+};
+
+// v = leading number of t; f = DecimalMultiply(v, 100000) truncated.
+// Out of range when f < low or f > high (both inclusive); step error when f
+// is a multiple of neither 250 nor 625.
+FrequencyCheck CheckFrequency(const QString &text, int bandLow, int bandHigh);
+
+struct CommitRequest {
+    int row = 1;          // grid row 1..200
+    int col = 1;          // grid column 1..8
+    QString editorText;   // the edit text or the selected list item
+    int bandLow = 0;
+    int bandHigh = 0;
+    bool chinese = false; // language of the new-channel defaults
+};
+
+struct CommitOutcome {
+    int messageId = 0;           // 0, 61448 (out of range) or 61456 (step)
+    bool rejectedFrequency() const { return messageId != 0; }
+};
+
+// Applies the commit of a visible editor to the table.
+CommitOutcome CommitCell(ChannelTable &table, const CommitRequest &req);
+
+} // namespace corvane

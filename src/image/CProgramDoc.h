@@ -1,0 +1,33 @@
+#pragma once
+// The document: one memory image, created with the new-image defaults,
+// loaded from and saved to a "*.dat" file. The channel grid is the working
+// copy of the channel area; the caller encodes it (CommitToImage) before
+// Save. A document is never marked modified and never asks to be saved.
+#include "image/MemoryImage.h"
+#include "image/Result.h"
+
+#include <QString>
+
+struct AppState;
+
+class CProgramDoc {
+public:
+    corvane::MemoryImage m_image;
+
+    // New image, title "Channel Information" / "信道信息", path = the
+    // "Setup"/"AppName" value, new-document flag set. Never fails.
+    bool OnNewDocument(AppState &app);
+    // Loads the file; on success sets path and title (the file name) and
+    // clears the new-document flag. On failure nothing changes.
+    corvane::Result OnOpenDocument(const QString &path, AppState &app);
+    // Writes m_image to path atomically; on success the path is remembered.
+    corvane::Result Save(const QString &path);
+
+    QString GetTitle() const { return m_title; }
+    QString GetPathName() const { return m_path; }
+    void SetTitle(const QString &t) { m_title = t; }
+
+private:
+    QString m_title;
+    QString m_path;
+};

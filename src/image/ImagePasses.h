@@ -1,0 +1,49 @@
+#pragma once
+// The two passes between the whole memory image and the channel table.
+//
+// RefreshFromImage decodes all 200 records into the table and, in the same
+// pass, settles radio type and band with the per-user store (new document:
+// store -> image; otherwise image -> store), rebuilds bandLimits from the
+// band text of the settings, and yields the caption and the view's band
+// limits for the caller to apply.
+//
+// CommitToImage encodes the table back into the channel records and name
+// slots; the caller completes any pending cell edit first. Nothing outside
+// the channel and name areas is written.
+#include "image/ChannelTable.h"
+#include "image/MemoryImage.h"
+
+#include <QByteArray>
+#include <QString>
+
+struct AppState;
+
+namespace corvane {
+
+struct RefreshOutcome {
+    QString caption;   // language section "AppName"
+    QString bandText;  // the selected band text
+    int bandLow = 0;   // view band limits, units of 10 Hz, inclusive
+    int bandHigh = 0;
+};
+
+// Channel rows only (step 1), for callers that must not touch the store.
+void DecodeChannels(const MemoryImage &image, ChannelTable &table, bool chinese);
+
+// Band text number `index` of a "|"-separated list; an index past the end
+// selects the last text.
+QByteArray SelectBandText(const QByteArray &bandList, int index);
+// L and H by "%d-%dMHz" (unread numbers are 0).
+void ScanBandEdges(const QByteArray &bandText, int &low, int &high);
+// View limits: leading integer and the integer after the first '-' (atoi
+// rules), times 100000. Without '-', the high limit is read from the start.
+void ViewBandLimits(const QByteArray &bandText, int &low, int &high);
+
+// The whole refresh. Uses app.settings, app.newDocument, app.chinese and
+// the per-user store named by "Setup"/"AppName"; does not set the caption
+// on app (the caller does, through AppState::SetCaption).
+RefreshOutcome RefreshFromImage(MemoryImage &image, ChannelTable &table, const AppState &app);
+
+void CommitToImage(const ChannelTable &table, MemoryImage &image);
+
+} // namespace corvane

@@ -1,0 +1,50 @@
+#pragma once
+// The seventeen radio-wide options of the Optional Features dialog: label,
+// control id, list items and how an index maps to bits of the option block.
+// Read by the dialog, by printing, by the command line and by the tests.
+#include "image/MemoryImage.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace corvane {
+
+enum class OptionKind {
+    CheckBit,      // Beep: bit set = ticked
+    WholeByte,     // index = byte & readMask, byte = index & writeMask
+    CallKey,       // index = byte (item 0 when beyond the list), byte = index
+    InvertedBit,   // bit clear = index 1 "On"
+    Bit,           // bit set = index 1
+    BitPair        // 00 -> 0, 01 -> 1, 10/11 -> 2; 0 -> 00, 1 -> 01, other -> 10
+};
+
+struct OptionField {
+    const char *label;   // "Beep", "Squelch Level", ...
+    int controlId;
+    int offset;          // option byte
+    OptionKind kind;
+    int readMask;        // WholeByte
+    int writeMask;       // WholeByte
+    int shift;           // Bit / InvertedBit / BitPair: lowest bit
+    QStringList items;   // English items in list order (empty for Beep)
+};
+
+// In the order of the dialog's table, Beep first, Call Key Define last.
+const std::vector<OptionField> &OptionFields();
+// The Call Key Define items in the current language.
+QStringList CallKeyItems(bool chinese);
+
+// List index the dialog shows for the stored byte: -1 means no selection
+// (Beep: 1 ticked, 0 not ticked).
+int OptionIndexFromImage(const OptionField &f, const MemoryImage &image);
+// Writes index (-1: no selection) back as the dialog's OK does.
+void OptionIndexToImage(const OptionField &f, int index, MemoryImage &image);
+// The text the dialog shows: "On"/"Off" for Beep; empty for no selection
+// (Call Key Define shows its item 0 then).
+QString OptionValueText(const OptionField &f, const MemoryImage &image, bool chinese);
+
+// OK writes the fields in this order of labels.
+const QStringList &OptionWriteOrder();
+
+} // namespace corvane

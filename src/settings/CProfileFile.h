@@ -1,0 +1,60 @@
+#pragma once
+// The settings file "Program.ini": an INI-style text read into memory,
+// looked up by section and key, changed, and written back when dirty.
+// Everything is kept as bytes exactly as the file holds them (UTF-8 or
+// GBK); Text() decodes a value for display (UTF-8 when valid, else GB18030).
+// Lines are written with CR LF; comments and blank lines are not kept.
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+class CProfileFile {
+public:
+    CProfileFile() = default;
+    ~CProfileFile();                 // saves first when save-on-close is set
+    CProfileFile(const CProfileFile &) = delete;
+    CProfileFile &operator=(const CProfileFile &) = delete;
+
+    // Folder the settings file is looked for in: the folder of argument
+    // zero, else the current directory. Set once from main().
+    static void SetProgramPath(const QString &argv0);
+    static QString ProgramFolder();
+
+    // Locates fileName beside the program (creating an empty file when none
+    // exists) and reads it. False when the file cannot be opened or read.
+    bool Load(const QByteArray &fileName, bool saveOnClose, bool caseInsensitive = true);
+    // Same, with a full path instead of a name to locate.
+    bool LoadPath(const QString &path, bool saveOnClose, bool caseInsensitive = true);
+
+    // Value with trailing comments cut ("//", tab + ";", "/*"), or def.
+    QByteArray GetString(const QByteArray &section, const QByteArray &key,
+                         const QByteArray &def = QByteArray()) const;
+    // GetString decoded for display.
+    QString Text(const QByteArray &section, const QByteArray &key, const QString &def = QString()) const;
+    void SetString(const QByteArray &section, const QByteArray &key, const QByteArray &value);
+    // Writes the file when dirty. False when the write failed.
+    bool Save();
+    void Clear();
+
+    bool IsDirty() const { return m_dirty; }
+    bool IsLoaded() const { return !m_path.isEmpty(); }
+    QString Path() const { return m_path; }
+
+    // Decodes bytes as UTF-8 when valid, else as GB18030.
+    static QString Decode(const QByteArray &bytes);
+
+private:
+    struct Entry { QByteArray key, value; };
+    struct Section { QByteArray name; std::vector<Entry> entries; };
+
+    bool Equal(const QByteArray &a, const QByteArray &b) const;
+    const Section *FindSection(const QByteArray &name) const;
+    void Parse(const QByteArray &content);
+    QByteArray Serialize() const;
+
+    QString m_path;
+    std::vector<Section> m_sections;
+    bool m_dirty = false;
+    bool m_saveOnClose = false;
+    bool m_caseInsensitive = true;
+};
