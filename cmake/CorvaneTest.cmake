@@ -7,6 +7,7 @@ function(corvane_add_test name)
   add_executable(${name} ${T_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_link_libraries(${name} PRIVATE corvane_core GTest::gtest GTest::gtest_main ${T_LIBS})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     CORVANE_BIN_DIR="${CORVANE_BIN_DIR}"
     CORVANE_TEST_DATA="${CORVANE_TEST_DATA}"

@@ -1,1 +1,120 @@
-// placeholder, being written
+// Commands on image files: new, show, options, import.
+#include "cli/Commands.h"
+#include "cli/Csv.h"
+#include "cli/CsvImport.h"
+#include "image/CProgramDoc.h"
+#include "image/DataFile.h"
+#include "image/ImagePasses.h"
+#include "image/OptionTable.h"
+#include "image/Texts.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace corvane {
+
+namespace {
+
+bool WantArgs(CliContext &ctx, int n, const char *usage)
+{
+    const QStringList unknown = ctx.UnknownOptions({}, {});
+    if (ctx.args.size() == n && unknown.isEmpty())
+        return true;
+    if (!unknown.isEmpty())
+        ctx.err << "corvane-cli: unknown option " << unknown.first() << "\n";
+    ctx.err << "usage: corvane-cli " << usage << "\n";
+    return false;
+}
+
+int FileFailure(CliContext &ctx, const Result &r)
+{
+    ctx.err << "corvane-cli: " << r.text << "\n";
+    return Exit::File;
+}
+
+} // namespace
+
+int CmdNew(CliContext &ctx)
+{
+    if (!WantArgs(ctx, 1, "new OUT.dat"))
+        return Exit::Usage;
+    CProgramDoc doc;
+    doc.OnNewDocument(ctx.app);
+    ChannelTable table;
+    RefreshFromImage(doc.m_image, table, ctx.app);
+    CommitToImage(table, doc.m_image);
+    const Result r = doc.Save(ctx.args[0]);
+    return r.ok() ? Exit::Ok : FileFailure(ctx, r);
+}
+
+int CmdShow(CliContext &ctx)
+{
+    if (!WantArgs(ctx, 1, "show IMAGE.dat"))
+        return Exit::Usage;
+    MemoryImage image;
+    const Result r = LoadImageFile(ctx.args[0], image);
+    if (!r.ok())
+        return FileFailure(ctx, r);
+    ChannelTable table;
+    DecodeChannels(image, table, ctx.app.chinese);
+    ctx.out.setEncoding(QStringConverter::Utf8);
+    ctx.out << CsvLine(ColumnHeadings(ctx.app.chinese)) << "\n";
+    for (int row = 1; row <= kChannelCount; ++row) {
+        QStringList fields{RowLabel(row).trimmed()};
+        for (int col = ColRx; col <= ColName; ++col)
+            fields << table.cell(row, col);
+        ctx.out << CsvLine(fields) << "\n";
+    }
+    return Exit::Ok;
+}
+
+int CmdOptions(CliContext &ctx)
+{
+    if (!WantArgs(ctx, 1, "options IMAGE.dat"))
+        return Exit::Usage;
+    MemoryImage image;
+    const Result r = LoadImageFile(ctx.args[0], image);
+    if (!r.ok())
+        return FileFailure(ctx, r);
+    ctx.out.setEncoding(QStringConverter::Utf8);
+    for (const OptionField &f : OptionFields())
+        ctx.out << f.label << ": " << OptionValueText(f, image, ctx.app.chinese) << "\n";
+    return Exit::Ok;
+}
+
+int CmdImport(CliContext &ctx)
+{
+    if (!WantArgs(ctx, 2, "import IMAGE.dat IN.csv"))
+        return Exit::Usage;
+    const QString imagePath = ctx.args[0], csvPath = ctx.args[1];
+    MemoryImage image;
+    Result r = LoadImageFile(imagePath, image);
+    if (!r.ok())
+        return FileFailure(ctx, r);
+    QFile csv(csvPath);
+    if (!csv.open(QIODevice::ReadOnly))
+        return FileFailure(ctx, Result::fail(Status::FileError,
+                                             QStringLiteral("cannot read %1: %2").arg(csvPath, csv.errorString())));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(csv.readAll());
+    if (utf8.hasError()) {
+        ctx.err << "corvane-cli: " << csvPath << ": not UTF-8 text\n";
+        return Exit::Rejected;
+    }
+    QList<CsvRecord> records;
+    QString error;
+    if (!ParseCsv(text, records, error)) {
+        ctx.err << "corvane-cli: " << csvPath << ": " << error << "\n";
+        return Exit::Rejected;
+    }
+    const QStringList problems = ImportChannels(records, image, ctx.app);
+    if (!problems.isEmpty()) {
+        for (const QString &p : problems)
+            ctx.err << p << "\n";
+        return Exit::Rejected;
+    }
+    r = SaveImageFile(imagePath, image);
+    return r.ok() ? Exit::Ok : FileFailure(ctx, r);
+}
+
+} // namespace corvane

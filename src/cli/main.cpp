@@ -15,9 +15,16 @@ static const char kUsage[] =
     "  import IMAGE.dat IN.csv     apply a CSV channel table to an image\n"
     "  read PORT OUT.dat           read the radio into OUT.dat\n"
     "  write PORT IMAGE.dat        write the image into the radio [--verify]\n"
-    "  simulate                    run a virtual radio on a pseudo-terminal\n"
-    "      [--image FILE] [--baud N] [--save FILE] [--fault SPEC]\n"
-    "  read/write options: [--retries N] [--log FILE]\n";
+    "  simulate                    run a virtual radio on a pseudo-terminal;\n"
+    "      [--image FILE] [--baud N]   prints its device path on the first line\n"
+    "      [--save FILE] [--fault SPEC]...\n"
+    "  read/write options: [--retries N] [--log FILE]\n"
+    "  PORT: COM1..COM4 (settings section [Ports], else the n-th serial\n"
+    "      device, USB adapters first) or a device path such as /dev/ttyUSB0\n"
+    "  fault SPEC: silent | first-byte=0x15 | short-reply=0x0C90 |\n"
+    "      no-ack=0x0100 | no-final-ack | hangup=0x0800 (addresses in hex or decimal)\n"
+    "  exit status: 0 done, 2 usage, 3 file, 4 port, 5 communication error,\n"
+    "      6 interrupted or verify mismatch, 7 cancelled\n";
 
 int main(int argc, char **argv)
 {

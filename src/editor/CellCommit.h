@@ -12,7 +12,7 @@ namespace corvane {
 
 struct FrequencyCheck {
     enum Kind { Valid, OutOfRange, StepError } kind = Valid;
-    QString text;   // "%3.5f" of the parsed number
+    QString text;   // "%3.5f" MHz of units
     int units = 0;  // 10 Hz units, truncated toward zero
 };
 
@@ -34,6 +34,10 @@ struct CommitOutcome {
     int messageId = 0;           // 0, 61448 (out of range) or 61456 (step)
     bool rejectedFrequency() const { return messageId != 0; }
 };
+
+// The message the commit of req will show, without changing anything, so
+// the caller can show it before the cells change.
+CommitOutcome PreviewCommit(const ChannelTable &table, const CommitRequest &req);
 
 // Applies the commit of a visible editor to the table.
 CommitOutcome CommitCell(ChannelTable &table, const CommitRequest &req);

@@ -1,1 +1,163 @@
-// placeholder, being written
+#include "image/ImagePasses.h"
+
+#include "app/AppState.h"
+#include "image/Codecs.h"
+#include "settings/UserStore.h"
+
+#include <climits>
+
+namespace corvane {
+
+namespace {
+
+// Band edges are whole MHz; anything beyond this is nonsense and is clamped
+// so the arithmetic below cannot overflow.
+constexpr long kEdgeLimit = 99999;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+// "%d" of sscanf: blanks, optional sign, at least one digit. Advances pos.
+bool ScanInt(const QByteArray &s, int &pos, int &value)
+{
+    int p = pos;
+    while (p < s.size() && IsBlank(s[p]))
+        ++p;
+    bool negative = false;
+    if (p < s.size() && (s[p] == '-' || s[p] == '+'))
+        negative = s[p++] == '-';
+    if (p >= s.size() || s[p] < '0' || s[p] > '9')
+        return false;
+    long v = 0;
+    for (; p < s.size() && s[p] >= '0' && s[p] <= '9'; ++p)
+        v = std::min(v * 10 + (s[p] - '0'), kEdgeLimit);
+    value = static_cast<int>(negative ? -v : v);
+    pos = p;
+    return true;
+}
+
+int LimitUnits(const QByteArray &text)
+{
+    const long long mhz = ParseInteger(QString::fromLatin1(text));
+    const long long units = mhz * 100000LL;
+    return static_cast<int>(std::max<long long>(INT_MIN, std::min<long long>(INT_MAX, units)));
+}
+
+void ExchangeWithStore(MemoryImage &image, const AppState &app)
+{
+    UserStore store(CProfileFile::Decode(app.RegistryName()));
+    if (app.newDocument) {
+        uint32_t type = 0, field = 0;
+        if (!store.ReadNumber(QStringLiteral("Type"), type))
+            type = 0;
+        if (!store.ReadNumber(QStringLiteral("Field"), field))
+            field = 0;
+        image.setOption(Off::radioType, static_cast<uint8_t>(type & 0xFF));
+        image.setOption(Off::bandIndex, static_cast<uint8_t>(field & 0xFF));
+    } else {
+        store.WriteNumber(QStringLiteral("Type"), image.option(Off::radioType));
+        store.WriteNumber(QStringLiteral("Field"), image.option(Off::bandIndex));
+    }
+}
+
+} // namespace
+
+void DecodeChannels(const MemoryImage &image, ChannelTable &table, bool chinese)
+{
+    for (int n = 0; n < kChannelCount; ++n) {
+        const int row = n + 1;
+        const uint8_t *rec = image.record(n);
+        if (MemoryImage::isEmptyChannel(rec)) {
+            table.clearRow(row);
+            continue;
+        }
+        table.cell(row, ColRx) = DecodeFrequency(rec + Rec::rxFreq);
+        table.cell(row, ColTx) = MemoryImage::hasNoTxFrequency(rec) ? QString() : DecodeFrequency(rec + Rec::txFreq);
+        table.cell(row, ColDecode) = DecodeTone(rec[Rec::rxToneKind], rec[Rec::rxToneLow], chinese);
+        table.cell(row, ColEncode) = DecodeTone(rec[Rec::txToneKind], rec[Rec::txToneLow], chinese);
+        table.cell(row, ColPower) = DecodePower(rec[Rec::chanFlags], chinese);
+        table.cell(row, ColLock) = DecodeLock(rec[Rec::chanFlags], chinese);
+        table.cell(row, ColScan) = DecodeScan(rec[Rec::chanFlags], chinese);
+        table.cell(row, ColName) = DecodeName(image.nameSlot(n));
+    }
+}
+
+QByteArray SelectBandText(const QByteArray &bandList, int index)
+{
+    QByteArray rest = bandList;
+    for (int i = 0;; ++i) {
+        const int bar = rest.indexOf('|');
+        if (bar < 0)
+            return rest;
+        if (i == index)
+            return rest.left(bar);
+        rest = rest.mid(bar + 1);
+    }
+}
+
+void ScanBandEdges(const QByteArray &bandText, int &low, int &high)
+{
+    low = high = 0;
+    int pos = 0;
+    if (!ScanInt(bandText, pos, low))
+        return;
+    if (pos < bandText.size() && bandText[pos] == '-') {
+        ++pos;
+        ScanInt(bandText, pos, high);
+    }
+}
+
+void ViewBandLimits(const QByteArray &bandText, int &low, int &high)
+{
+    low = LimitUnits(bandText);
+    const int dash = bandText.indexOf('-');
+    high = LimitUnits(dash < 0 ? bandText : bandText.mid(dash + 1));
+}
+
+QByteArray BandTextForImage(const MemoryImage &image, const AppState &app)
+{
+    const QByteArray key = "Field" + QByteArray::number(image.option(Off::radioType) + 1);
+    return SelectBandText(app.settings.GetString("Setup", key), image.option(Off::bandIndex));
+}
+
+RefreshOutcome RefreshFromImage(MemoryImage &image, ChannelTable &table, const AppState &app,
+                                bool exchangeWithStore)
+{
+    DecodeChannels(image, table, app.chinese);
+    if (exchangeWithStore)
+        ExchangeWithStore(image, app);
+
+    const QByteArray band = BandTextForImage(image, app);
+    int low = 0, high = 0;
+    ScanBandEdges(band, low, high);
+    image.setBandLimits(low, high);
+
+    RefreshOutcome out;
+    out.caption = app.LanguageText("AppName");
+    out.bandText = CProfileFile::Decode(band);
+    ViewBandLimits(band, out.bandLow, out.bandHigh);
+    return out;
+}
+
+void CommitToImage(const ChannelTable &table, MemoryImage &image)
+{
+    for (int n = 0; n < kChannelCount; ++n) {
+        const int row = n + 1;
+        uint8_t *rec = image.record(n);
+        if (table.cell(row, ColRx).isEmpty()) {
+            std::fill(rec, rec + kRecordSize, 0xFF);
+            continue;
+        }
+        EncodeFrequency(table.cell(row, ColRx), rec + Rec::rxFreq);
+        EncodeFrequency(table.cell(row, ColTx), rec + Rec::txFreq);
+        EncodeTone(table.cell(row, ColDecode), rec[Rec::rxToneKind], rec[Rec::rxToneLow]);
+        EncodeTone(table.cell(row, ColEncode), rec[Rec::txToneKind], rec[Rec::txToneLow]);
+        uint8_t flags = rec[Rec::chanFlags];
+        flags = EncodePower(table.cell(row, ColPower), flags);
+        flags = EncodeLock(table.cell(row, ColLock), flags);
+        flags = EncodeScan(table.cell(row, ColScan), flags);
+        rec[Rec::chanFlags] = flags;
+        EncodeName(table.cell(row, ColName), image.nameSlot(n));
+    }
+}
+
+} // namespace corvane

@@ -39,10 +39,17 @@ void ScanBandEdges(const QByteArray &bandText, int &low, int &high);
 // rules), times 100000. Without '-', the high limit is read from the start.
 void ViewBandLimits(const QByteArray &bandText, int &low, int &high);
 
+// The band text of the image's radioType and bandIndex: key
+// "Field<radioType + 1>" of section "Setup", piece number bandIndex.
+QByteArray BandTextForImage(const MemoryImage &image, const AppState &app);
+
 // The whole refresh. Uses app.settings, app.newDocument, app.chinese and
 // the per-user store named by "Setup"/"AppName"; does not set the caption
-// on app (the caller does, through AppState::SetCaption).
-RefreshOutcome RefreshFromImage(MemoryImage &image, ChannelTable &table, const AppState &app);
+// on app (the caller does, through AppState::SetCaption). With
+// exchangeWithStore false the per-user store is neither read nor written
+// and the image keeps its own type and band (the command line uses this).
+RefreshOutcome RefreshFromImage(MemoryImage &image, ChannelTable &table, const AppState &app,
+                                bool exchangeWithStore = true);
 
 void CommitToImage(const ChannelTable &table, MemoryImage &image);
 

@@ -1,0 +1,18 @@
+#pragma once
+// Applies a channel table in the layout of `corvane-cli show` to an image,
+// as if each row were typed into the grid: receive frequency first, then
+// the other columns in order, through the grid's commit rules.
+#include "app/AppState.h"
+#include "cli/Csv.h"
+#include "image/MemoryImage.h"
+
+#include <QStringList>
+
+namespace corvane {
+
+// Every problem as "row LABEL, column HEADING: MESSAGE" (or a line-level
+// problem such as a wrong header). The image is changed only when the
+// returned list is empty; then the encode pass has run.
+QStringList ImportChannels(const QList<CsvRecord> &records, MemoryImage &image, const AppState &app);
+
+} // namespace corvane

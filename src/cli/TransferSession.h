@@ -1,0 +1,35 @@
+#pragma once
+// What corvane-cli read and write share: the options --retries N and
+// --log FILE, the real port, the progress bar, Ctrl+C, and the mapping of
+// a transfer's outcome to messages and exit statuses.
+#include "cli/CliContext.h"
+#include "image/MemoryImage.h"
+#include "image/Result.h"
+
+#include <QFile>
+
+namespace corvane {
+
+class TransferSession {
+public:
+    explicit TransferSession(CliContext &ctx);
+
+    // Takes --retries and --log. On a bad value prints why and returns the
+    // exit status; 0 when ready.
+    int Prepare();
+
+    // One transfer on the named port. A read fills image only when it
+    // completes; a write sends image as it is.
+    Result Run(const QString &port, MemoryImage &image, bool write);
+
+    // Prints the failure of r (string-table text and the detail) to err.
+    void Report(const Result &r);
+    static int ExitCode(const Result &r);
+
+private:
+    CliContext &m_ctx;
+    int m_retries = 0;
+    QFile m_log;
+};
+
+} // namespace corvane
