@@ -1,1 +1,407 @@
-// placeholder, being written
+#include "image/Codecs.h"
+
+#include "image/MemoryImage.h"
+#include "image/Texts.h"
+
+#include <QStringEncoder>
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <system_error>
+
+namespace corvane {
+
+namespace {
+
+// A decimal value mant × 10^exp with a 15-digit mantissa.
+struct Decimal15 {
+    bool negative = false;
+    unsigned long long mant = 0;
+    int exp = 0;
+};
+
+// Rounds a finite, non-zero x to 15 significant digits exactly as "%.14e"
+// prints it. to_chars is used because it ignores the C locale's decimal
+// point, which a desktop session may have set to ','.
+Decimal15 ToDecimal15(double x)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
+    Decimal15 d;
+    const char *p = buf;
+    if (*p == '-') {
+        d.negative = true;
+        ++p;
+    }
+    for (; p < res.ptr && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9')
+            d.mant = d.mant * 10 + static_cast<unsigned>(*p - '0');
+    }
+    // The exponent reads "e+02" or "e-05"; from_chars takes no '+'.
+    const char *e = p + 1;
+    if (e < res.ptr && *e == '+')
+        ++e;
+    int exponent = 0;
+    std::from_chars(e, res.ptr, exponent);
+    d.exp = exponent - 14;
+    return d;
+}
+
+// The nearest double to digits × 10^exp; ±inf on overflow, ±0 on underflow.
+// digits < 10^30 is printed as two 15-digit halves.
+double DecimalToDouble(bool negative, unsigned __int128 digits, int exp)
+{
+    constexpr unsigned long long half = 1000000000000000ULL; // 10^15
+    const auto hi = static_cast<unsigned long long>(digits / half);
+    const auto lo = static_cast<unsigned long long>(digits % half);
+    char text[80];
+    const int len = hi ? std::snprintf(text, sizeof text, "%llu%015llue%d", hi, lo, exp)
+                       : std::snprintf(text, sizeof text, "%llue%d", lo, exp);
+    const int digitCount = static_cast<int>(std::strchr(text, 'e') - text);
+    double value = 0.0;
+    const auto res = std::from_chars(text, text + len, value);
+    if (res.ec == std::errc::result_out_of_range)
+        value = (digitCount + exp > 0) ? HUGE_VAL : 0.0;
+    return negative ? -value : value;
+}
+
+// Truncates toward zero into the 32-bit range: NaN gives 0, values beyond
+// the range give the nearest end, so no cast is ever undefined.
+int32_t TruncateToInt32(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v >= 2147483647.0)
+        return INT32_MAX;
+    if (v <= -2147483648.0)
+        return INT32_MIN;
+    return static_cast<int32_t>(v);
+}
+
+// High nibble × 10 + low nibble, also for nibbles above 9.
+int Bcd(uint8_t x) { return (x >> 4) * 10 + (x & 0x0F); }
+
+// (v / 10) × 16 + v mod 10, truncating toward zero, low 8 bits kept.
+uint8_t ToBcd(int32_t v)
+{
+    const int64_t r = (static_cast<int64_t>(v) / 10) * 16 + static_cast<int64_t>(v) % 10;
+    return static_cast<uint8_t>(r & 0xFF);
+}
+
+// The text's leading ASCII part, as a C string would see it: the first
+// non-ASCII character (or NUL) ends it.
+std::string AsciiPrefix(const QString &text)
+{
+    std::string out;
+    out.reserve(static_cast<std::size_t>(text.size()));
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == 0 || u > 0x7F)
+            break;
+        out.push_back(static_cast<char>(u));
+    }
+    return out;
+}
+
+bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+const char *const kCtcss[50] = {
+    "67.0",  "69.3",  "71.9",  "74.4",  "77.0",  "79.7",  "82.5",  "85.4",  "88.5",  "91.5",
+    "94.8",  "97.4",  "100.0", "103.5", "107.2", "110.9", "114.8", "118.8", "123.0", "127.3",
+    "131.8", "136.5", "141.3", "146.2", "151.4", "156.7", "159.8", "162.2", "165.5", "167.9",
+    "171.3", "173.8", "177.3", "179.9", "183.5", "186.2", "189.9", "192.8", "196.6", "199.5",
+    "203.5", "206.5", "210.7", "218.1", "225.7", "229.1", "233.6", "241.8", "250.3", "254.1"};
+
+const int kDcs[105] = {
+    23,  25,  26,  31,  32,  36,  43,  47,  51,  53,  54,  65,  71,  72,  73,  74,  114, 115,
+    116, 122, 125, 131, 132, 134, 143, 145, 152, 155, 156, 162, 165, 172, 174, 205, 212, 223,
+    225, 226, 243, 244, 245, 246, 251, 252, 255, 261, 263, 265, 266, 271, 274, 306, 311, 315,
+    325, 331, 332, 343, 346, 351, 356, 364, 365, 371, 411, 412, 413, 423, 431, 432, 445, 446,
+    452, 454, 455, 462, 464, 465, 466, 503, 506, 516, 523, 526, 532, 546, 565, 606, 612, 624,
+    627, 631, 632, 645, 654, 662, 664, 703, 712, 723, 731, 732, 734, 743, 754};
+
+QStringList BuildToneList(bool chinese)
+{
+    QStringList list;
+    list.reserve(261);
+    list << Txt::None.text(chinese);
+    for (const char *t : kCtcss)
+        list << QString::fromLatin1(t);
+    for (const char *suffix : {"N", "I"}) {
+        for (int code : kDcs)
+            list << QString::asprintf("D%03d%s", code, suffix);
+    }
+    return list;
+}
+
+} // namespace
+
+double DecimalMultiply(double a, double b)
+{
+    // IEEE arithmetic already gives the right answer for these, including
+    // the sign of a zero and inf × 0 = NaN.
+    if (!std::isfinite(a) || !std::isfinite(b) || a == 0.0 || b == 0.0)
+        return a * b;
+    const Decimal15 x = ToDecimal15(a);
+    const Decimal15 y = ToDecimal15(b);
+    // Both mantissas are below 10^15, so the product stays below 10^30 < 2^100.
+    const unsigned __int128 product = static_cast<unsigned __int128>(x.mant) * y.mant;
+    return DecimalToDouble(x.negative != y.negative, product, x.exp + y.exp);
+}
+
+double ParseNumber(const QString &text)
+{
+    const std::string s = AsciiPrefix(text);
+    const std::size_t n = s.size();
+    std::size_t i = 0;
+    while (i < n && IsCSpace(s[i]))
+        ++i;
+    bool negative = false;
+    if (i < n && (s[i] == '+' || s[i] == '-'))
+        negative = s[i++] == '-';
+    const std::size_t body = i;
+    // magnitude: the power of ten of the first non-zero digit, kept to decide
+    // overflow against underflow when the value is beyond a double.
+    long long magnitude = 0;
+    bool nonZero = false;
+    std::size_t digits = 0;
+    for (; i < n && IsDigit(s[i]); ++i, ++digits) {
+        if (nonZero)
+            ++magnitude;
+        else if (s[i] != '0')
+            nonZero = true;
+    }
+    if (i < n && s[i] == '.') {
+        for (++i; i < n && IsDigit(s[i]); ++i, ++digits) {
+            if (!nonZero) {
+                --magnitude;
+                nonZero = s[i] != '0';
+            }
+        }
+    }
+    if (digits == 0)
+        return 0.0;
+    // An exponent counts only when at least one digit follows "e[sign]".
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        const bool expNegative = j < n && s[j] == '-';
+        if (j < n && (s[j] == '+' || s[j] == '-'))
+            ++j;
+        long long e = 0;
+        for (; j < n && IsDigit(s[j]); ++j) {
+            e = std::min(e * 10 + (s[j] - '0'), 1000000LL);
+            i = j + 1;
+        }
+        magnitude += expNegative ? -e : e;
+    }
+    double value = 0.0;
+    const auto res = std::from_chars(s.data() + body, s.data() + i, value);
+    if (res.ec == std::errc::result_out_of_range)
+        value = magnitude > 0 ? HUGE_VAL : 0.0;
+    return negative ? -value : value;
+}
+
+int ParseInteger(const QString &text)
+{
+    const std::string s = AsciiPrefix(text);
+    std::size_t i = 0;
+    while (i < s.size() && IsCSpace(s[i]))
+        ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        negative = s[i++] == '-';
+    // Accumulated as a negative number so INT_MIN fits; clamped at the ends.
+    long long v = 0;
+    for (; i < s.size() && IsDigit(s[i]); ++i) {
+        v = v * 10 - (s[i] - '0');
+        if (v < INT_MIN)
+            v = static_cast<long long>(INT_MIN) - 1; // keeps the clamp sticky
+    }
+    if (negative)
+        return v < INT_MIN ? INT_MIN : static_cast<int>(v);
+    return -v > INT_MAX ? INT_MAX : static_cast<int>(-v);
+}
+
+QString FrequencyText(int units)
+{
+    return QString::asprintf("%3.5f", DecimalMultiply(units, 0.00001));
+}
+
+QString DecodeFrequency(const uint8_t *b)
+{
+    const int n = Bcd(b[3]) * 1000000 + Bcd(b[2]) * 10000 + Bcd(b[1]) * 100 + Bcd(b[0]);
+    return FrequencyText(n);
+}
+
+void EncodeFrequency(const QString &text, uint8_t *b)
+{
+    int32_t v = TruncateToInt32(DecimalMultiply(ParseNumber(text), 100000.0));
+    if (v == 0) {
+        std::memset(b, 0xFF, 4);
+        return;
+    }
+    int32_t p = 1000000;
+    for (int pos = 3; pos >= 0; --pos) {
+        b[pos] = ToBcd(v / p);
+        v %= p;
+        p /= 100;
+    }
+}
+
+QString DecodeTone(uint8_t kind, uint8_t low, bool chinese)
+{
+    if (kind == 0x00 || kind == 0xFF)
+        return Txt::None.text(chinese);
+    if (kind >= 0x80) {
+        const bool inverted = kind >= 0xC0;
+        const int d = kind - (inverted ? 0xC0 : 0x80);
+        const int value = d * 100 + Bcd(low);
+        return QString::asprintf("%s%d%s", d == 0 ? "D0" : "D", value, inverted ? "I" : "N");
+    }
+    const int tenths = Bcd(kind) * 100 + Bcd(low);
+    return QString::asprintf("%3.1f", DecimalMultiply(tenths, 0.1));
+}
+
+void EncodeTone(const QString &text, uint8_t &kind, uint8_t &low)
+{
+    if (text.contains(QLatin1Char('D'))) {
+        const QString rest = text.mid(1);
+        const int v = ParseInteger(rest);
+        const int base = rest.contains(QLatin1Char('N')) ? 0x80 : 0xC0;
+        kind = static_cast<uint8_t>(v / 100 + base);
+        low = ToBcd(v % 100);
+        return;
+    }
+    const int32_t v = TruncateToInt32(DecimalMultiply(ParseNumber(text), 10.0));
+    if (v == 0) {
+        kind = low = 0xFF;
+        return;
+    }
+    kind = ToBcd(v / 100);
+    low = ToBcd(v % 100);
+}
+
+QString DecodePower(uint8_t flags, bool chinese)
+{
+    switch ((flags >> 4) & 0x03) {
+    case 0: return Txt::Low.text(chinese);
+    case 1: return Txt::Middle.text(chinese);
+    case 2: return Txt::High.text(chinese);
+    default: return QString();
+    }
+}
+
+uint8_t EncodePower(const QString &text, uint8_t flags)
+{
+    flags &= static_cast<uint8_t>(~0x30);
+    if (Txt::High.matches(text))
+        flags |= 0x20;
+    else if (Txt::Middle.matches(text))
+        flags |= 0x10;
+    return flags;
+}
+
+QString DecodeLock(uint8_t flags, bool chinese)
+{
+    return (flags & 0x08) ? Txt::Lock.text(chinese) : Txt::Unlock.text(chinese);
+}
+
+uint8_t EncodeLock(const QString &text, uint8_t flags)
+{
+    return Txt::Unlock.matches(text) ? static_cast<uint8_t>(flags & ~0x08) : static_cast<uint8_t>(flags | 0x08);
+}
+
+QString DecodeScan(uint8_t flags, bool chinese)
+{
+    return (flags & 0x04) ? Txt::Yes.text(chinese) : Txt::No.text(chinese);
+}
+
+uint8_t EncodeScan(const QString &text, uint8_t flags)
+{
+    return Txt::No.matches(text) ? static_cast<uint8_t>(flags & ~0x04) : static_cast<uint8_t>(flags | 0x04);
+}
+
+char NameCodeToChar(uint8_t code)
+{
+    if (code <= 0x09)
+        return static_cast<char>('0' + code);
+    if (code <= 0x23)
+        return static_cast<char>('A' + code - 0x0A);
+    if (code == 0x24)
+        return '-';
+    if (code == 0x26)
+        return '_';
+    return 0;
+}
+
+uint8_t NameCharToCode(char ch)
+{
+    if (ch >= '0' && ch <= '9')
+        return static_cast<uint8_t>(ch - '0');
+    if (ch >= 'A' && ch <= 'Z')
+        return static_cast<uint8_t>(ch - 'A' + 0x0A);
+    if (ch == '-')
+        return 0x24;
+    if (ch == '_')
+        return 0x26;
+    return 0xFF;
+}
+
+QString DecodeName(const uint8_t *slot)
+{
+    QString out;
+    for (int i = 0; i < kNameSlotSize; ++i) {
+        const char c = NameCodeToChar(slot[i]);
+        if (c == 0)
+            break;
+        out += QLatin1Char(c);
+    }
+    return out;
+}
+
+void EncodeName(const QString &text, uint8_t *slot)
+{
+    std::memset(slot, 0xFF, kNameSlotSize);
+    // The radio counts positions in bytes of the GB18030 form: a Chinese
+    // character fills two (or four) positions. Those bytes are not name
+    // characters, even where a trail byte happens to equal an ASCII letter
+    // or digit, so each of them stores 0xFF.
+    std::optional<QStringEncoder> gb; // opened at the first non-ASCII character
+    int pos = 0;
+    for (int i = 0; i < text.size() && pos < kNameSlotSize; ++i) {
+        const char16_t u = text.at(i).unicode();
+        if (u == 0)
+            break; // a C string ends here
+        if (u < 0x80) {
+            slot[pos++] = NameCharToCode(static_cast<char>(u));
+            continue;
+        }
+        const bool pair = QChar::isHighSurrogate(u) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const QString one = text.mid(i, pair ? 2 : 1);
+        if (pair)
+            ++i;
+        if (!gb)
+            gb.emplace("GB18030");
+        QByteArray bytes;
+        if (gb->isValid())
+            bytes = gb->encode(one);
+        const int width = bytes.isEmpty() ? (pair ? 4 : 2) : static_cast<int>(bytes.size());
+        pos += width; // those positions already hold 0xFF
+    }
+}
+
+const QStringList &ToneList(bool chinese)
+{
+    static const QStringList english = BuildToneList(false);
+    static const QStringList zh = BuildToneList(true);
+    return chinese ? zh : english;
+}
+
+} // namespace corvane

@@ -28,6 +28,11 @@ struct OptionField {
     int writeMask;       // WholeByte
     int shift;           // Bit / InvertedBit / BitPair: lowest bit
     QStringList items;   // English items in list order (empty for Beep)
+    // Bit / InvertedBit / BitPair / CallKey: an index the list does not hold
+    // (-1 = no selection) is written as this index. Channel Display writes
+    // it as "Off", Busy as "On", the other bits as set, the pairs as 10 and
+    // Call Key Define as 0. WholeByte fields store index & writeMask instead.
+    int otherIndexAs;
 };
 
 // In the order of the dialog's table, Beep first, Call Key Define last.
@@ -38,10 +43,13 @@ QStringList CallKeyItems(bool chinese);
 // List index the dialog shows for the stored byte: -1 means no selection
 // (Beep: 1 ticked, 0 not ticked).
 int OptionIndexFromImage(const OptionField &f, const MemoryImage &image);
-// Writes index (-1: no selection) back as the dialog's OK does.
+// Writes index (-1: no selection) back as the dialog's OK does. Whole-byte
+// fields replace the byte; bit fields change only their own bits. Beep:
+// index >= 1 ticks (sets bit 0), anything else clears it.
 void OptionIndexToImage(const OptionField &f, int index, MemoryImage &image);
 // The text the dialog shows: "On"/"Off" for Beep; empty for no selection
-// (Call Key Define shows its item 0 then).
+// (Call Key Define shows its item 0 then). `chinese` only changes the Call
+// Key Define items; the other lists come from the language bundle's dialog.
 QString OptionValueText(const OptionField &f, const MemoryImage &image, bool chinese);
 
 // OK writes the fields in this order of labels.

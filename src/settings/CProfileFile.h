@@ -31,8 +31,13 @@ public:
                          const QByteArray &def = QByteArray()) const;
     // GetString decoded for display.
     QString Text(const QByteArray &section, const QByteArray &key, const QString &def = QString()) const;
+    // Sets a value, creating section and entry as needed; dirty when
+    // anything changed. Ignored while nothing is loaded, and for an entry the
+    // file could not read back as written (a line break anywhere; a key that
+    // is empty, holds "=", has blanks at its ends or starts a comment).
     void SetString(const QByteArray &section, const QByteArray &key, const QByteArray &value);
-    // Writes the file when dirty. False when the write failed.
+    // Writes the file when dirty, replacing it atomically. True when nothing
+    // needed writing; false when the write failed (the old file is intact).
     bool Save();
     void Clear();
 
@@ -49,6 +54,9 @@ private:
 
     bool Equal(const QByteArray &a, const QByteArray &b) const;
     const Section *FindSection(const QByteArray &name) const;
+    // Index of the last entry of s whose key equals key, or -1.
+    int FindEntry(const Section &s, const QByteArray &key) const;
+    const QByteArray *FindValue(const QByteArray &section, const QByteArray &key) const;
     void Parse(const QByteArray &content);
     QByteArray Serialize() const;
 
@@ -57,4 +65,5 @@ private:
     bool m_dirty = false;
     bool m_saveOnClose = false;
     bool m_caseInsensitive = true;
+    bool m_utf8Bom = false;          // the file began with a UTF-8 byte order mark
 };

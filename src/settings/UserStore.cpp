@@ -1,1 +1,42 @@
-// placeholder, being written
+#include "settings/UserStore.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+
+UserStore::UserStore(const QString &appName)
+    : m_group(QStringLiteral("Software/") + appName)
+{
+}
+
+QString UserStore::FilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/Corvane/user.ini");
+}
+
+bool UserStore::ReadNumber(const QString &name, uint32_t &out) const
+{
+    QSettings settings(FilePath(), QSettings::IniFormat);
+    settings.beginGroup(m_group);
+    const QVariant stored = settings.value(name);
+    // The ini format keeps numbers as text (a value set in this process may
+    // still be held as a number); a list or anything that is not a plain
+    // decimal in the 32-bit range counts as missing.
+    if (!stored.isValid())
+        return false;
+    bool ok = false;
+    const qulonglong value = stored.toString().toULongLong(&ok, 10);
+    if (!ok || value > 0xFFFFFFFFull)
+        return false;
+    out = static_cast<uint32_t>(value);
+    return true;
+}
+
+void UserStore::WriteNumber(const QString &name, uint32_t value)
+{
+    QSettings settings(FilePath(), QSettings::IniFormat);
+    settings.beginGroup(m_group);
+    settings.setValue(name, QString::number(value));
+    settings.endGroup();
+    settings.sync();
+}

@@ -1,0 +1,273 @@
+#include "settings/CProfileFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+
+namespace {
+
+const QByteArray kNone = "<none>"; // default passed to lookups that must miss
+
+class ProfileFile : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString Put(const QByteArray &bytes, const QString &name = QStringLiteral("Program.ini"))
+    {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+    static QByteArray Get(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
+};
+
+struct LookupCase { const char *name; QByteArray file, section, key, expected; };
+
+TEST_F(ProfileFile, LookupsFollowTheFileRules)
+{
+    const LookupCase cases[] = {
+        {"later duplicate key wins", "[S]\r\nk=1\r\nk=2\r\n", "S", "k", "2"},
+        {"first duplicate section wins", "[S]\nk=1\n[S]\nk=2\nonly=x\n", "S", "k", "1"},
+        {"entries before any header", "top=1\n[S]\nk=2\n", "", "top", "1"},
+        {"blanks before a comment stay", "[S]\nk=word  // remark\n", "S", "k", "word  "},
+        {"tab inside value stays", "k=a\tb", "", "k", "a\tb"},
+        {"tab semicolon cuts", "k=a\t;b", "", "k", "a"},
+        {"semicolon without tab stays", "k=a ;b", "", "k", "a ;b"},
+        {"address cut after scheme", "k=http://example.org/x", "", "k", "http:"},
+        {"slash star cuts", "k=a /* b */", "", "k", "a "},
+        {"slashes cut before tab semicolon", "k=x\t;y//z", "", "k", "x"},
+        {"tab semicolon cut before slash star", "k=a /* b \t; c", "", "k", "a "},
+        {"slashes cut before overlapping slash star", "k=a//*b", "", "k", "a"},
+        {"line without equals", "[S]\nlonely word\n", "S", "lonely word", ""},
+        {"bracket without close is a key", "[S\nk=1\n", "", "k", "1"},
+        {"blanks inside brackets are the name", "[ S ]\nk=1", " S ", "k", "1"},
+        {"blanks inside brackets do not match", "[ S ]\nk=1", "S", "k", kNone},
+        {"key and value trimmed", " \t k  =  v w \v\f\r\n", "", "k", "v w"},
+        {"split at first equals", "k=a=b", "", "k", "a=b"},
+        {"empty value found", "k=", "", "k", ""},
+        {"other letter case found", "[Setup]\nLanguage=English", "SETUP", "language", "English"},
+        {"lone CR ends a line", "a=1\rb=2\r", "", "b", "2"},
+        {"no final newline", "[S]\nk=last", "S", "k", "last"},
+        {"NUL byte kept", QByteArray("k=a\0b\n", 6), "", "k", QByteArray("a\0b", 3)},
+        {"byte order mark skipped", "\xEF\xBB\xBF[S]\nk=1", "S", "k", "1"},
+        {"missing section", "[S]\nk=1", "T", "k", kNone},
+    };
+    for (const LookupCase &c : cases) {
+        CProfileFile store;
+        ASSERT_TRUE(store.LoadPath(Put(c.file), false)) << c.name;
+        EXPECT_EQ(store.GetString(c.section, c.key, kNone), c.expected) << c.name;
+    }
+}
+
+struct FoldCase { QByteArray stored, asked; bool caseInsensitive, found; };
+
+TEST_F(ProfileFile, KeyComparisonFoldsAsciiAndKeepsDoubleByteCharacters)
+{
+    const FoldCase cases[] = {
+        {"ABC", "abc", true, true},
+        {"ABC", "abc", false, false},
+        {"\x81\x41", "\x81\x61", true, false},       // trail byte 'A' vs 'a' is another character
+        {"\xB0\x41x", "\xB0\x61X", true, false},
+        {"\xBF\xC6" "A", "\xBF\xC6" "a", true, true}, // letter after a whole character folds
+        {"\xE7\xA7\x91" "A", "\xE7\xA7\x91" "a", true, true}, // UTF-8 character, then a letter
+        {"a\x81", "A\x81", true, true},               // lead byte without trail byte
+        {"\xBF\xC6", "\xBF\xC7", true, false},
+        {"ab", "abc", true, false},
+        {"x[", "x{", true, false},                    // only letters fold
+        {"x@", "x`", true, false},
+    };
+    for (const FoldCase &c : cases) {
+        CProfileFile store;
+        ASSERT_TRUE(store.LoadPath(Put(c.stored + "=1\n"), false, c.caseInsensitive));
+        EXPECT_EQ(store.GetString("", c.asked, kNone), c.found ? "1" : kNone)
+            << c.stored.toHex().constData() << " vs " << c.asked.toHex().constData();
+    }
+}
+
+struct Set { QByteArray section, key, value; };
+struct WriteCase { const char *name; QByteArray file; std::vector<Set> sets; QByteArray written; };
+
+TEST_F(ProfileFile, WritesSectionsAndEntriesWithCrLf)
+{
+    const WriteCase cases[] = {
+        {"comments and blank lines not written back", "; c\n/c\n\n[S]\n \\c\n*c\nlonely\nk=1\n", {{"S", "k", "2"}},
+         "[S]\r\nlonely=\r\nk=2\r\n"},
+        {"unnamed section first without header", "top=1\n[S]\nk=1\n", {{"s", "new", "x"}},
+         "top=1\r\n[S]\r\nk=1\r\nnew=x\r\n"},
+        {"second duplicate section unchanged", "[S]\nk=1\n[S]\nk=9\n", {{"S", "k", "2"}}, "[S]\r\nk=2\r\n[S]\r\nk=9\r\n"},
+        {"later duplicate key replaced, spelling kept", "[S]\nk=1\nk=2\n", {{"S", "K", "3"}}, "[S]\r\nk=1\r\nk=3\r\n"},
+        {"new section appended", "[S]\nk=1\n", {{"T", "a", "b"}}, "[S]\r\nk=1\r\n[T]\r\na=b\r\n"},
+        {"empty section name gets no header", "[A]\na=1\n[]\nb=2\n", {{"A", "c", "3"}}, "[A]\r\na=1\r\nc=3\r\nb=2\r\n"},
+        {"trailing comment of a value kept", "k=v // note\n", {{"", "j", "1"}}, "k=v // note\r\nj=1\r\n"},
+        {"byte order mark kept", "\xEF\xBB\xBFk=1", {{"", "k", "2"}}, "\xEF\xBB\xBFk=2\r\n"},
+        {"case-only change rides along", "k=abc\n", {{"", "k", "ABC"}, {"", "j", "1"}}, "k=ABC\r\nj=1\r\n"},
+    };
+    for (const WriteCase &c : cases) {
+        const QString path = Put(c.file);
+        CProfileFile store;
+        ASSERT_TRUE(store.LoadPath(path, false)) << c.name;
+        for (const Set &s : c.sets)
+            store.SetString(s.section, s.key, s.value);
+        EXPECT_TRUE(store.Save()) << c.name;
+        EXPECT_FALSE(store.IsDirty()) << c.name;
+        EXPECT_EQ(Get(path), c.written) << c.name;
+    }
+    // After a reload the entries of a "[]" section belong to the one before.
+    CProfileFile store;
+    ASSERT_TRUE(store.LoadPath(Put("[A]\r\na=1\r\n[]\r\nb=2\r\n"), false));
+    EXPECT_EQ(store.GetString("A", "b", kNone), kNone);
+    store.SetString("A", "a", "3");
+    ASSERT_TRUE(store.LoadPath(store.Path(), false));
+    EXPECT_EQ(store.GetString("A", "b", kNone), "2");
+}
+
+struct DirtyCase { const char *name; bool caseInsensitive; Set set; bool dirty; };
+
+TEST_F(ProfileFile, DirtyOnlyWhenSomethingChanged)
+{
+    const DirtyCase cases[] = {
+        {"same value", true, {"S", "k", "Abc"}, false},
+        {"case-only change, case-insensitive", true, {"s", "K", "aBC"}, false},
+        {"case-only change, case-sensitive", false, {"S", "k", "aBC"}, true},
+        {"double-byte trail letter case is a change", true, {"S", "g", "\x81\x61"}, true},
+        {"other value", true, {"S", "k", "x"}, true},
+        {"new key", true, {"S", "n", "Abc"}, true},
+        {"new section", true, {"T", "k", "Abc"}, true},
+        {"line break in value refused", true, {"S", "k", "x\r\n[Evil]"}, false},
+        {"line break in section refused", true, {"S\n", "k", "x"}, false},
+        {"empty key refused", true, {"S", "", "x"}, false},
+        {"key with equals refused", true, {"S", "a=b", "x"}, false},
+        {"key with outer blank refused", true, {"S", " k", "x"}, false},
+        {"comment key refused", true, {"S", ";k", "x"}, false},
+        {"entry that reads as a header refused", true, {"S", "[a", "b]"}, false},
+    };
+    const QByteArray file = "; keep me\n\n[S]\nk=Abc\ng=\x81\x41\n";
+    for (const DirtyCase &c : cases) {
+        const QString path = Put(file);
+        {
+            CProfileFile store;
+            ASSERT_TRUE(store.LoadPath(path, true, c.caseInsensitive));
+            store.SetString(c.set.section, c.set.key, c.set.value);
+            EXPECT_EQ(store.IsDirty(), c.dirty) << c.name;
+        } // saved on close when dirty
+        EXPECT_EQ(Get(path) == file, !c.dirty) << c.name;
+    }
+}
+
+TEST_F(ProfileFile, NeverLoadedStoreAnswersDefaultsAndIgnoresChanges)
+{
+    CProfileFile store;
+    store.SetString("Setup", "Language", "Chinese");
+    EXPECT_FALSE(store.IsDirty());
+    EXPECT_EQ(store.GetString("Setup", "Language", "d"), "d");
+    EXPECT_EQ(store.Text("Setup", "Language", QStringLiteral("t")), QStringLiteral("t"));
+    EXPECT_TRUE(store.Save());
+    // A file that cannot be created, or a folder, leaves the store unloaded.
+    EXPECT_FALSE(store.LoadPath(dir.filePath("missing/Program.ini"), true));
+    EXPECT_FALSE(store.LoadPath(dir.path(), true));
+    store.SetString("Setup", "Language", "Chinese");
+    EXPECT_FALSE(store.IsLoaded() || store.IsDirty());
+}
+
+TEST_F(ProfileFile, LifecycleCreatesSavesAndSavesBeforeReload)
+{
+    const QString a = dir.filePath("a.ini"), b = Put("k=b\n", "b.ini");
+    auto store = std::make_unique<CProfileFile>();
+    ASSERT_TRUE(store->LoadPath(a, false));
+    EXPECT_TRUE(QFile::exists(a));
+    EXPECT_EQ(Get(a), "");
+    store->SetString("Setup", "Language", "English");
+    ASSERT_TRUE(store->LoadPath(b, false)); // a is dirty: written first
+    EXPECT_EQ(Get(a), "[Setup]\r\nLanguage=English\r\n");
+    EXPECT_EQ(store->GetString("Setup", "Language", kNone), kNone);
+    store->SetString("", "k", "changed");
+    store.reset(); // save-on-close not set
+    EXPECT_EQ(Get(b), "k=b\n");
+
+    // A failed write reports it, stays dirty and leaves no stray file behind.
+    CProfileFile failing;
+    ASSERT_TRUE(failing.LoadPath(b, false));
+    failing.SetString("", "k", "changed");
+    ASSERT_TRUE(QFile::remove(b));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("b.ini/sub")));
+    EXPECT_FALSE(failing.Save());
+    EXPECT_TRUE(failing.IsDirty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.ini")});
+}
+
+TEST_F(ProfileFile, LocatesTheFileInTheProgramFolder)
+{
+    CProfileFile::SetProgramPath(dir.filePath("bin/corvane"));
+    EXPECT_EQ(CProfileFile::ProgramFolder(), dir.filePath("bin"));
+    QDir(dir.path()).mkdir(QStringLiteral("bin"));
+    Put("[Setup]\nLanguage=Chinese\n", QStringLiteral("bin/Program.ini"));
+    CProfileFile store;
+    ASSERT_TRUE(store.Load("Program.ini", false));
+    EXPECT_EQ(store.Path(), dir.filePath("bin/Program.ini"));
+    EXPECT_EQ(store.GetString("Setup", "Language"), "Chinese");
+
+    CProfileFile::SetProgramPath(QStringLiteral("corvane"));
+    EXPECT_EQ(CProfileFile::ProgramFolder(), QDir::currentPath());
+}
+
+TEST_F(ProfileFile, DecodesUtf8ElseGb18030)
+{
+    EXPECT_EQ(CProfileFile::Decode("About"), QStringLiteral("About"));
+    EXPECT_EQ(CProfileFile::Decode("\xE7\xA7\x91\xE5\xB0\x94"), QString::fromUtf8("科尔"));
+    EXPECT_EQ(CProfileFile::Decode("\xBF\xC6\xB6\xFB"), QString::fromUtf8("科尔"));
+
+    CProfileFile store;
+    const QString copy = dir.filePath("Program.ini");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(CORVANE_SOURCE_DIR "/resources/Program.ini"), copy));
+    const QByteArray before = Get(copy);
+    ASSERT_TRUE(store.LoadPath(copy, true));
+    EXPECT_EQ(store.GetString("setup", "LANGUAGE"), "English");
+    EXPECT_EQ(store.Text("Chinese", "company"), QString::fromUtf8("科尔万无线电工具"));
+    EXPECT_EQ(store.Text("Chinese", "none", QStringLiteral("d")), QStringLiteral("d"));
+    store.SetString("Setup", "Language", "english");
+    EXPECT_TRUE(store.Save());
+    EXPECT_EQ(Get(copy), before);
+}
+
+TEST_F(ProfileFile, SurvivesGarbageAndLargeFiles)
+{
+    // Random bytes: a load and a write settle on a text that rewrites itself.
+    std::mt19937 random(20240611);
+    QByteArray garbage(1 << 20, '\0');
+    for (char &c : garbage)
+        c = static_cast<char>(random() % 7 == 0 ? "\r\n[]=;\t"[random() % 7] : random() & 0xFF);
+    const QString path = Put(garbage);
+    QByteArray written[2];
+    for (int round = 0; round < 2; ++round) {
+        CProfileFile store;
+        ASSERT_TRUE(store.LoadPath(path, false));
+        store.SetString("", "probe", QByteArray::number(round));
+        ASSERT_TRUE(store.Save());
+        written[round] = Get(path);
+    }
+    EXPECT_TRUE(written[0].contains("probe=0\r\n"));
+    EXPECT_EQ(written[1], written[0].replace("probe=0\r\n", "probe=1\r\n"));
+
+    QByteArray lines;
+    for (int i = 0; i < 100000; ++i)
+        lines += (i % 100 == 0 ? "[Section" + QByteArray::number(i / 100) + "]\n" : QByteArray())
+               + "Key" + QByteArray::number(i) + "=Value " + QByteArray::number(i) + "\n";
+    lines += "Long=" + QByteArray(1 << 20, 'x');
+    CProfileFile store;
+    ASSERT_TRUE(store.LoadPath(Put(lines), false));
+    EXPECT_EQ(store.GetString("section0", "key0"), "Value 0");
+    EXPECT_EQ(store.GetString("Section999", "Key99999"), "Value 99999");
+    EXPECT_EQ(store.GetString("Section999", "Key99998"), "Value 99998");
+    EXPECT_EQ(store.GetString("Section999", "Long").size(), 1 << 20);
+}
+
+} // namespace
