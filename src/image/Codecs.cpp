@@ -141,6 +141,76 @@ QStringList BuildToneList(bool chinese)
     return list;
 }
 
+// value / 10^decimals as "%d.%0*d", which is what "%3.<decimals>f" prints
+// for the double nearest that quotient (values of at most ten digits).
+QString FixedPoint(long long value, int decimals)
+{
+    char buf[32];
+    char *end = buf + sizeof buf;
+    char *p = end;
+    unsigned long long mag = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                       : static_cast<unsigned long long>(value);
+    for (int k = 0; k < decimals; ++k, mag /= 10)
+        *--p = static_cast<char>('0' + mag % 10);
+    *--p = '.';
+    do {
+        *--p = static_cast<char>('0' + mag % 10);
+        mag /= 10;
+    } while (mag);
+    if (value < 0)
+        *--p = '-';
+    return QString::fromLatin1(p, static_cast<int>(end - p));
+}
+
+// The number at the start of text times 10^decimals, truncated: the
+// integer form of TruncateToInt32(DecimalMultiply(ParseNumber(text), 10^d)).
+// A plain decimal of at most 15 significant digits is exact in integers
+// (the 15-digit rounding gives back the typed digits, and the product's
+// distance to the next integer is far above half an ulp); anything else
+// takes the general route.
+int32_t ScaledTruncated(const QString &text, int decimals)
+{
+    static const double kScale[] = {1.0, 10.0, 100.0, 1000.0, 10000.0, 100000.0};
+    const int n = static_cast<int>(text.size());
+    int i = 0;
+    while (i < n && text[i].unicode() < 0x80 && IsCSpace(static_cast<char>(text[i].unicode())))
+        ++i;
+    const bool negative = i < n && text[i] == QLatin1Char('-');
+    if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
+        ++i;
+    long long whole = 0;
+    int significant = 0, digits = 0, fracDigits = 0, wholeDigits = 0;
+    bool dot = false;
+    for (; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == '.' && !dot) {
+            dot = true;
+            continue;
+        }
+        if (c < '0' || c > '9')
+            break;
+        ++digits;
+        if (significant > 0 || c != '0') {
+            ++significant;
+            wholeDigits += dot ? 0 : 1;
+        }
+        if (dot && fracDigits++ >= decimals)
+            continue; // beyond the scale: truncated away
+        whole = whole * 10 + (c - '0');
+    }
+    const bool exponent = i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'));
+    // Beyond ten whole digits the result saturates anyway; the general
+    // route keeps the integer below from overflowing.
+    if (exponent || significant > 15 || wholeDigits > 10)
+        return TruncateToInt32(DecimalMultiply(ParseNumber(text), kScale[decimals]));
+    if (digits == 0)
+        return 0;
+    for (int k = std::min(fracDigits, decimals); k < decimals; ++k)
+        whole *= 10;
+    whole = negative ? -whole : whole;
+    return static_cast<int32_t>(std::max<long long>(INT32_MIN, std::min<long long>(INT32_MAX, whole)));
+}
+
 } // namespace
 
 double DecimalMultiply(double a, double b)
@@ -231,7 +301,10 @@ int ParseInteger(const QString &text)
 
 QString FrequencyText(int units)
 {
-    return QString::asprintf("%3.5f", DecimalMultiply(units, 0.00001));
+    // units x 0.00001 with five decimals is exactly units / 100000: the
+    // nearest double is within far less than half a unit of the fifth
+    // decimal, so printing it with "%3.5f" gives these very digits.
+    return FixedPoint(units, 5);
 }
 
 QString DecodeFrequency(const uint8_t *b)
@@ -242,7 +315,7 @@ QString DecodeFrequency(const uint8_t *b)
 
 void EncodeFrequency(const QString &text, uint8_t *b)
 {
-    int32_t v = TruncateToInt32(DecimalMultiply(ParseNumber(text), 100000.0));
+    int32_t v = ScaledTruncated(text, 5);
     if (v == 0) {
         std::memset(b, 0xFF, 4);
         return;
@@ -263,10 +336,12 @@ QString DecodeTone(uint8_t kind, uint8_t low, bool chinese)
         const bool inverted = kind >= 0xC0;
         const int d = kind - (inverted ? 0xC0 : 0x80);
         const int value = d * 100 + Bcd(low);
-        return QString::asprintf("%s%d%s", d == 0 ? "D0" : "D", value, inverted ? "I" : "N");
+        char buf[24];
+        const int len = std::snprintf(buf, sizeof buf, "%s%d%c", d == 0 ? "D0" : "D", value, inverted ? 'I' : 'N');
+        return QString::fromLatin1(buf, len);
     }
-    const int tenths = Bcd(kind) * 100 + Bcd(low);
-    return QString::asprintf("%3.1f", DecimalMultiply(tenths, 0.1));
+    // Tenths of Hz with "%3.1f", exact for the same reason as frequencies.
+    return FixedPoint(Bcd(kind) * 100 + Bcd(low), 1);
 }
 
 void EncodeTone(const QString &text, uint8_t &kind, uint8_t &low)
@@ -279,7 +354,7 @@ void EncodeTone(const QString &text, uint8_t &kind, uint8_t &low)
         low = ToBcd(v % 100);
         return;
     }
-    const int32_t v = TruncateToInt32(DecimalMultiply(ParseNumber(text), 10.0));
+    const int32_t v = ScaledTruncated(text, 1);
     if (v == 0) {
         kind = low = 0xFF;
         return;
@@ -356,14 +431,14 @@ uint8_t NameCharToCode(char ch)
 
 QString DecodeName(const uint8_t *slot)
 {
-    QString out;
-    for (int i = 0; i < kNameSlotSize; ++i) {
-        const char c = NameCodeToChar(slot[i]);
-        if (c == 0)
+    char buf[kNameSlotSize];
+    int len = 0;
+    for (; len < kNameSlotSize; ++len) {
+        buf[len] = NameCodeToChar(slot[len]);
+        if (buf[len] == 0)
             break;
-        out += QLatin1Char(c);
     }
-    return out;
+    return QString::fromLatin1(buf, len);
 }
 
 void EncodeName(const QString &text, uint8_t *slot)

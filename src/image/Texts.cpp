@@ -2,16 +2,6 @@
 
 namespace corvane {
 
-QString BiText::text(bool zh) const
-{
-    return zh ? QString::fromUtf8(chinese) : QString::fromLatin1(english);
-}
-
-bool BiText::matches(const QString &t) const
-{
-    return t == QLatin1String(english) || t == QString::fromUtf8(chinese);
-}
-
 namespace Txt {
 const BiText None{"None", "无"};
 const BiText Low{"Low", "低"};

@@ -7,11 +7,16 @@
 
 namespace corvane {
 
-struct BiText {
-    const char *english;
-    const char *chinese; // UTF-8
-    QString text(bool chinese) const;
-    bool matches(const QString &t) const; // either form, exact
+class BiText {
+public:
+    BiText(const char *english, const char *chineseUtf8)
+        : m_english(QString::fromLatin1(english)), m_chinese(QString::fromUtf8(chineseUtf8)) {}
+    const QString &text(bool chinese) const { return chinese ? m_chinese : m_english; }
+    bool matches(const QString &t) const { return t == m_english || t == m_chinese; } // either form, exact
+
+private:
+    QString m_english;
+    QString m_chinese;
 };
 
 namespace Txt {
