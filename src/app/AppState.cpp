@@ -1,5 +1,7 @@
 #include "app/AppState.h"
 
+#include <QCoreApplication>
+
 void AppState::ApplyLanguage(const QByteArray &name)
 {
     languageName = name;
@@ -12,4 +14,9 @@ void AppState::SetCaption(const QString &text)
     caption = text;
     if (captionSink)
         captionSink(text);
+}
+
+QString AppState::MessageCaption() const
+{
+    return appName.isEmpty() ? QCoreApplication::applicationName() : appName;
 }

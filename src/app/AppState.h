@@ -29,4 +29,7 @@ struct AppState {
     // Value of a key of the language section, decoded for display.
     QString LanguageText(const QByteArray &key) const { return settings.Text(languageName, key); }
     void SetCaption(const QString &text);
+    // Caption of message boxes that name none: "Company" once start-up has
+    // read it, the program's name before.
+    QString MessageCaption() const;
 };

@@ -1,5 +1,6 @@
 #include "app/LanguageBundle.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QResource>
@@ -26,7 +27,14 @@ bool LanguageBundle::Load(const QString &folder, const QString &language)
     Unload();
     if (language.isEmpty())
         return false;
-    const QString file = folder + QLatin1Char('/') + language + QStringLiteral(".rcc");
+    QString file = folder + QLatin1Char('/') + language + QStringLiteral(".rcc");
+    if (!QFileInfo(file).isFile()) {
+        // The settings lookups ignore letter case, so the bundle name does too.
+        const QStringList all = QDir(folder).entryList({QStringLiteral("*.rcc")}, QDir::Files);
+        for (const QString &name : all)
+            if (name.compare(language + QStringLiteral(".rcc"), Qt::CaseInsensitive) == 0)
+                file = folder + QLatin1Char('/') + name;
+    }
     if (!QFileInfo(file).isFile() || !QResource::registerResource(file, QString::fromLatin1(kRoot)))
         return false;
     m_file = file;
@@ -55,6 +63,12 @@ void LanguageBundle::Unload()
 }
 
 QString LanguageBundle::String(int id) const { return m_strings.value(id); }
+
+QByteArray LanguageBundle::File(const QString &name) const
+{
+    QFile f(PathOf(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 QString LanguageBundle::PathOf(const QString &name)
 {

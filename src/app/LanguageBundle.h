@@ -11,14 +11,26 @@
 
 class LanguageBundle {
 public:
-    // Registers folder/<language>.rcc. False when the file is missing,
-    // unreadable or not a resource bundle (also for an empty name).
+    LanguageBundle() = default;
+    ~LanguageBundle() { Unload(); }
+    LanguageBundle(const LanguageBundle &) = delete;
+    LanguageBundle &operator=(const LanguageBundle &) = delete;
+
+    // Registers folder/<language>.rcc. The name is matched exactly first,
+    // then without regard to letter case (a settings file may say
+    // "chinese"). False when the file is missing, unreadable or not a
+    // resource bundle (also for an empty name).
     bool Load(const QString &folder, const QString &language);
     void Unload();
     bool IsLoaded() const { return m_loaded; }
 
     // String-table text, or an empty text for an unknown id.
     QString String(int id) const;
+    // Command prompt of a string-table entry "prompt\ntooltip".
+    QString Prompt(int id) const { return String(id).section(QLatin1Char('\n'), 0, 0); }
+    QString ToolTip(int id) const { return String(id).section(QLatin1Char('\n'), 1, 1); }
+    // Raw bytes of a bundle file; empty when the file is missing.
+    QByteArray File(const QString &name) const;
     // Path of a bundle file, ":/lang/" + name.
     static QString PathOf(const QString &name);
 
@@ -37,4 +49,17 @@ constexpr int PortOpenFail = 61453;
 constexpr int ProgramInterrupt = 61454;
 constexpr int StepError = 61456;
 constexpr int Caution = 61458;
+constexpr int AppTitle = 128;         // first title of the main window
+constexpr int DocTemplate = 129;      // "\n\n\n*.dat\n.dat\n..." (filter, extension)
+constexpr int IdleMessage = 57345;    // status bar message pane at rest
+constexpr int IndicatorCaps = 59137;
+constexpr int IndicatorNum = 59138;
+constexpr int IndicatorScroll = 59139;
+constexpr int NavClose = 61460;       // tooltip of the navigation bar's close button
+constexpr int OpenNotImage = 61700;   // %1 file name: shorter than an image
+constexpr int OpenUnreadable = 61701; // %1 file name
+constexpr int SaveFailed = 61702;     // %1 file name
+constexpr int LanguageNotSaved = 61703;
+constexpr int OpenTitle = 61704;      // file dialog titles
+constexpr int SaveAsTitle = 61705;
 } // namespace Ids

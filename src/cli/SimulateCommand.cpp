@@ -50,7 +50,7 @@ int CmdSimulate(CliContext &ctx)
     if (!ctx.args.isEmpty() || !unknown.isEmpty() || !ParseFaults(ctx, faults) || !ParseBaud(ctx, baud)) {
         if (!unknown.isEmpty())
             ctx.err << "corvane-cli: unknown option " << unknown.first() << "\n";
-        ctx.err << "usage: corvane-cli simulate [--image FILE] [--baud N] [--save FILE] [--fault SPEC]...\n";
+        ctx.err << "usage: corvane-cli simulate [--image FILE] [--baud N] [--save FILE] [--fault FAULT]...\n";
         return Exit::Usage;
     }
     MemoryImage memory = MemoryImage::newImage();

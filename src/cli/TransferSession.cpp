@@ -62,7 +62,8 @@ Result TransferSession::Run(const QString &portName, MemoryImage &image, bool wr
     TransferEngine engine(port, clock, image, cb);
     engine.SetWrite(write);
     const Result r = engine.Run(portName);
-    m_log.flush();
+    if (m_log.isOpen())
+        m_log.flush();
     return r;
 }
 

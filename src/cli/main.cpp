@@ -17,12 +17,13 @@ static const char kUsage[] =
     "  write PORT IMAGE.dat        write the image into the radio [--verify]\n"
     "  simulate                    run a virtual radio on a pseudo-terminal;\n"
     "      [--image FILE] [--baud N]   prints its device path on the first line\n"
-    "      [--save FILE] [--fault SPEC]...\n"
+    "      [--save FILE] [--fault FAULT]...\n"
     "  read/write options: [--retries N] [--log FILE]\n"
     "  PORT: COM1..COM4 (settings section [Ports], else the n-th serial\n"
     "      device, USB adapters first) or a device path such as /dev/ttyUSB0\n"
-    "  fault SPEC: silent | first-byte=0x15 | short-reply=0x0C90 |\n"
-    "      no-ack=0x0100 | no-final-ack | hangup=0x0800 (addresses in hex or decimal)\n"
+    "  FAULT: silent | first-byte=0x15 | short-reply=0x0C90 |\n"
+    "      no-ack=0x0100 | no-final-ack | hangup=0x0800 | drop-write=0x0100\n"
+    "      (addresses in hex or decimal; --fault may be given more than once)\n"
     "  exit status: 0 done, 2 usage, 3 file, 4 port, 5 communication error,\n"
     "      6 interrupted or verify mismatch, 7 cancelled\n";
 

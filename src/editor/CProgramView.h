@@ -1,10 +1,25 @@
 #pragma once
-// The channel view: the grid of 200 channels over the document's image.
-// Placeholder until the channel grid lands; the public interface is the one
-// the frame relies on.
+// The channel view: the grid of the 200 channels of the document's image,
+// with its eight in-cell editors, the commit of an edited cell and the
+// keyboard rules (Enter commits and moves on, F1 asks for help).
+//
+// The view's channel table is the working copy of the channel area while
+// the user edits; the grid shows it cell for cell (grid row r, column c is
+// table cell (r, c)). RefreshFromImage fills both from the image,
+// CommitToImage encodes the table back after committing the open editor.
+//
+// Editors are children of the grid, hidden until a cell is entered or
+// clicked, and laid over the current cell. A cell's text reaches the table
+// only through OnLeaveCell, which applies the commit rules of
+// editor/CellCommit.h and shows their message first.
+#include "editor/CCellCombo.h"
+#include "editor/CMSFlexGrid.h"
 #include "image/ChannelTable.h"
 
+#include <QLineEdit>
+#include <QStringList>
 #include <QWidget>
+#include <functional>
 
 class CProgramDoc;
 struct AppState;
@@ -12,24 +27,101 @@ struct AppState;
 class CProgramView : public QWidget {
     Q_OBJECT
 public:
+    // Shows a caution message (exclamation icon, OK button) and returns when
+    // it has been dismissed. Replaceable so that tests need not block.
+    using MessageHook = std::function<void(QWidget *parent, const QString &caption, const QString &text)>;
+
+    // Control ids, also the help contexts of F1.
+    enum ControlId {
+        IdGrid = 1000,
+        IdEditRx = 2127,
+        IdEditTx = 2128,
+        IdComboDecode = 2132,
+        IdComboEncode = 2133,
+        IdComboPower = 1129,
+        IdComboLock = 1127,
+        IdComboScan = 1134,
+        IdEditName = 1126,
+    };
+    static constexpr int kListExtraHeight = 100; // pixels, opened list height
+    static constexpr int kNameMaxLength = 6;
+
     CProgramView(CProgramDoc &doc, AppState &app, QWidget *parent = nullptr);
+    ~CProgramView() override;
 
     CProgramDoc &GetDocument() { return m_doc; }
-    // Fills the grid from the image (RefreshFromImage): channel texts, band
-    // limits and the application caption.
+    // First call: sets up the grid (shape, headings, labels, widths) and the
+    // editors. Every call: frame icon "title.ico" and RefreshFromImage.
     void OnInitialUpdate();
+    // Fills the table and the grid from the image; sets the band limits and
+    // the application caption. An open editor is closed without commit.
     void RefreshFromImage();
-    // Completes the pending cell edit, then encodes the grid into the image.
+    // Completes the pending cell edit, then encodes the table into the image.
     void CommitToImage();
-    // Commits the open in-cell editor; true when a frequency was rejected.
+    // Commits the open in-cell editor; true when a frequency was rejected
+    // (the range or the step message was shown). Without a shown editor it
+    // does nothing and returns false.
     bool OnLeaveCell();
 
-    int m_nBandLow = 0;
-    int m_nBandHigh = 0;
+    // Grid event handlers.
+    void OnEnterCell();
+    void OnGridMouseDown(int button, int shift, int x, int y);
+    void OnGridScroll();
+    // Editor of the grid's current column (the receive editor outside 1-8).
+    QWidget *EditorForColumn() const;
+    void PlaceEditor();
+
+    CMSFlexGrid &Grid() { return m_grid; }
+    const corvane::ChannelTable &Table() const { return m_table; }
+    const QStringList &ToneList() const { return m_toneList; }
+    QLineEdit &EditRx() { return m_editRx; }
+    QLineEdit &EditTx() { return m_editTx; }
+    QLineEdit &EditName() { return m_editName; }
+    CCellCombo &ComboDecode() { return m_comboDecode; }
+    CCellCombo &ComboEncode() { return m_comboEncode; }
+    CCellCombo &ComboPower() { return m_comboPower; }
+    CCellCombo &ComboLock() { return m_comboLock; }
+    CCellCombo &ComboScan() { return m_comboScan; }
+
+    // nullptr restores the message box.
+    static void SetMessageHook(MessageHook hook);
+
+    QSize sizeHint() const override;
+
+    int m_nBandLow = 0;  // lowest receive/transmit frequency, 10 Hz units
+    int m_nBandHigh = 0; // highest, inclusive
     QString m_strPort = QStringLiteral("COM1");
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void SetupGrid();
+    void SetupEditors();
+    void LoadFrameIcon();
+    void ShowTableRow(int row);
+    void HideEditor(QWidget *editor);
+    void HideAllEditors();
+    QList<QWidget *> Editors();
+    static QString EditorText(const QWidget *editor);
+    void ShowMessage(int id);
+    void OnEnterKey();
+    static int ControlIdOf(const QObject *target);
+    QSize DialogUnits(int x, int y) const;
+
     CProgramDoc &m_doc;
     AppState &m_app;
+    bool m_bFirstInit = true;
+    CMSFlexGrid m_grid; // parent of the editors below: declared first
+    QLineEdit m_editRx;
+    QLineEdit m_editTx;
+    CCellCombo m_comboDecode;
+    CCellCombo m_comboEncode;
+    CCellCombo m_comboPower;
+    CCellCombo m_comboLock;
+    CCellCombo m_comboScan;
+    QLineEdit m_editName;
+    QStringList m_toneList;
     corvane::ChannelTable m_table;
 };

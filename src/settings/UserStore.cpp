@@ -36,7 +36,12 @@ void UserStore::WriteNumber(const QString &name, uint32_t value)
 {
     QSettings settings(FilePath(), QSettings::IniFormat);
     settings.beginGroup(m_group);
-    settings.setValue(name, QString::number(value));
+    // Every refresh of an opened image stores type and band again; leaving
+    // an unchanged value alone spares the file a rewrite each time.
+    const QString text = QString::number(value);
+    if (settings.value(name).toString() == text)
+        return;
+    settings.setValue(name, text);
     settings.endGroup();
     settings.sync();
 }

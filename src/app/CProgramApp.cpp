@@ -1,0 +1,167 @@
+#include "app/CProgramApp.h"
+
+#include "app/AppState.h"
+#include "app/BundleUi.h"
+#include "app/CAboutDlg.h"
+#include "app/CLanguageDlg.h"
+#include "app/CommandIds.h"
+#include "app/DocumentCommands.h"
+#include "frame/CMainFrame.h"
+#include "image/Texts.h"
+
+#include <QCoreApplication>
+#include <QMenu>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <climits>
+#include <cstdio>
+
+CProgramApp::CProgramApp(AppState &app, Prompts prompts) : m_app(app), m_prompts(std::move(prompts)) {}
+
+CProgramApp::~CProgramApp()
+{
+    m_frame.reset();
+    m_docs.reset();
+}
+
+long CProgramApp::DecimalValue(const QByteArray &text)
+{
+    int i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const int digit = text[i] - '0';
+        if (value > (LONG_MAX - digit) / 10)
+            return negative ? LONG_MIN : LONG_MAX;
+        value = value * 10 + digit;
+    }
+    return negative ? -value : value;
+}
+
+QMessageBox::StandardButton CProgramApp::Message(const QString &text, QMessageBox::StandardButtons buttons)
+{
+    return m_prompts.message(m_frame.get(), m_app.MessageCaption(), text, buttons);
+}
+
+bool CProgramApp::InitInstance(const QStringList &arguments)
+{
+    m_app.settings.Load("Program.ini", true, true);
+    m_app.ApplyLanguage(m_app.settings.GetString("Setup", "Language"));
+    if (!m_app.bundle.Load(CProfileFile::ProgramFolder(), CProfileFile::Decode(m_app.languageName))) {
+        Message(corvane::Txt::LoadLanguageFail.text(m_app.chinese), QMessageBox::Ok);
+        return false;
+    }
+    m_frame = std::make_unique<CMainFrame>(m_app);
+    const corvane::Result created = m_frame->Create();
+    if (!created.ok()) {
+        std::fprintf(stderr, "Corvane: %s\n", qUtf8Printable(created.text));
+        m_frame.reset();
+        return false;
+    }
+    m_docs = std::make_unique<DocumentCommands>(m_app, m_prompts, *m_frame);
+    RegisterCommands();
+
+    QString file;
+    for (const QString &a : arguments)
+        if (file.isEmpty() && !a.trimmed().isEmpty())
+            file = a;
+    if (file.isEmpty()) {
+        m_docs->NewDocument();
+    } else if (!m_docs->OpenFile(file)) {
+        m_docs.reset();
+        m_frame.reset();
+        return false;
+    }
+    m_frame->ShowMaximized();
+    m_frame->repaint();
+    SetMainIcon();
+    m_app.appName = m_app.LanguageText("Company");
+    AdaptMenus();
+    return true;
+}
+
+void CProgramApp::RegisterCommands()
+{
+    CommandRouter &r = m_frame->Router();
+    const auto hasDocument = [this] { return m_docs->HasActiveDocument(); };
+    r.Set(Cmd::FileNew, {[this] { OnFileNew(); }, {}, {}});
+    r.Set(Cmd::FileOpen, {[this] { m_docs->OnFileOpen(); }, {}, {}});
+    r.Set(Cmd::FileClose, {[this] { m_docs->OnFileClose(); }, hasDocument, {}});
+    r.Set(Cmd::FileSave, {[this] { m_docs->OnFileSave(); }, hasDocument, {}});
+    r.Set(Cmd::FileSaveAs, {[this] { m_docs->OnFileSaveAs(); }, hasDocument, {}});
+    r.Set(Cmd::FilePrintSetup, {[this] { OnFilePrintSetup(); }, {}, {}});
+    r.Set(Cmd::AppAbout, {[this] { OnAppAbout(); }, {}, {}});
+    r.Set(Cmd::Language, {[this] { OnLanguage(); }, hasDocument, {}});
+}
+
+void CProgramApp::SetMainIcon()
+{
+    QIcon icon(QStringLiteral("title.ico"));
+    if (icon.availableSizes().isEmpty())
+        icon = BundleUi::Icon(Res::MainFrame);
+    m_frame->setWindowIcon(icon);
+}
+
+void CProgramApp::AdaptMenus()
+{
+    // A configured "About Title" names the first Help entry; without one
+    // the bundle's own text stays rather than an empty entry.
+    const QString about = m_app.LanguageText("About Title");
+    QMenu *help = m_frame->DocumentMenu(5);
+    if (help && !help->actions().isEmpty() && !about.isEmpty())
+        help->actions().constFirst()->setText(about);
+    QMenu *setup = m_frame->DocumentMenu(4);
+    if (setup && DecimalValue(m_app.settings.GetString("Setup", "ShowLang")) == 0)
+        for (QAction *a : setup->actions())
+            if (a->data().toInt() == Cmd::Language)
+                delete a;
+}
+
+void CProgramApp::OnFileNew()
+{
+    if (m_frame->ActiveChild()) {
+        if (Message(m_app.bundle.String(Ids::AllDataCleared), QMessageBox::Ok | QMessageBox::Cancel)
+            != QMessageBox::Ok)
+            return;
+        m_frame->DestroyActiveChild();
+    }
+    m_docs->NewDocument();
+}
+
+void CProgramApp::OnAppAbout()
+{
+    CAboutDlg dlg(m_app, m_frame.get());
+    dlg.exec();
+}
+
+void CProgramApp::OnLanguage()
+{
+    CLanguageDlg dlg(m_app, m_frame.get());
+    if (dlg.exec() != QDialog::Accepted || !dlg.m_bChanged)
+        return;
+    // The new instance reads the file as it starts, so the choice is
+    // written first; without it the restart would bring the old language.
+    if (!m_app.settings.Save()) {
+        Message(m_app.bundle.String(Ids::LanguageNotSaved), QMessageBox::Ok);
+        return;
+    }
+    m_frame->close();
+    m_prompts.restart(QCoreApplication::applicationFilePath());
+}
+
+QPrinter &CProgramApp::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>();
+    return *m_printer;
+}
+
+void CProgramApp::OnFilePrintSetup()
+{
+    QPageSetupDialog dlg(&Printer(), m_frame.get());
+    dlg.exec();
+}

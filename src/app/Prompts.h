@@ -1,0 +1,32 @@
+#pragma once
+// The questions the program puts to the user and the restart after a change
+// of language, as replaceable functions: the desktop program uses message
+// boxes, file dialogs and a new process; tests and scripted runs answer
+// without blocking.
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+struct Prompts {
+    // Shows `text` with `buttons`; returns the button chosen.
+    using Message = std::function<QMessageBox::StandardButton(
+        QWidget *parent, const QString &caption, const QString &text, QMessageBox::StandardButtons buttons)>;
+    // Asks for a file name; an empty result means cancelled.
+    using FileName = std::function<QString(QWidget *parent, const QString &title,
+                                           const QString &proposed, const QString &filter)>;
+    // Starts `program` as a new process; false when it could not start.
+    using Start = std::function<bool(const QString &program)>;
+
+    Message message;
+    FileName openFile;
+    FileName saveFile;
+    Start restart;
+
+    // Message boxes, file dialogs, QProcess::startDetached.
+    static Prompts Interactive();
+    // Messages go to standard error and take their default answer (OK);
+    // file questions are cancelled; restarts really start the program.
+    static Prompts Scripted();
+};

@@ -1,0 +1,48 @@
+#include "frame/CChildFrame.h"
+
+#include "app/BundleUi.h"
+#include "app/CommandIds.h"
+#include "editor/CProgramView.h"
+#include "image/CProgramDoc.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+
+CChildFrame::CChildFrame(std::unique_ptr<CProgramDoc> doc, AppState &app, QWidget *parent)
+    : QMdiSubWindow(parent), m_doc(std::move(doc))
+{
+    setObjectName(QStringLiteral("childFrame"));
+    m_view = new CProgramView(*m_doc, app, this);
+    setWidget(m_view);
+    setWindowIcon(BundleUi::Icon(Res::DocumentMenu));
+    // The system menu's own shortcuts (Ctrl+W closes) would take keys of
+    // the program's accelerator table; its entries stay reachable by mouse.
+    if (QMenu *menu = systemMenu())
+        for (QAction *a : menu->actions())
+            a->setShortcut(QKeySequence());
+    setGeometry(0, 0, 1600, 1200);
+    UpdateTitle();
+}
+
+CChildFrame::~CChildFrame()
+{
+    // The view refers to the document, so it goes first.
+    delete m_view;
+}
+
+void CChildFrame::ResizeParentToFit()
+{
+    const QSize hint = m_view->sizeHint();
+    if (!hint.isValid())
+        return;
+    const QSize frame = size() - m_view->size();
+    resize(size().boundedTo(hint + frame));
+}
+
+void CChildFrame::UpdateTitle() { setWindowTitle(m_doc->GetTitle()); }
+
+void CChildFrame::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    hide();
+}

@@ -1,0 +1,60 @@
+#include "link/PtyEndpoint.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace corvane {
+
+PtyEndpoint::~PtyEndpoint() { Close(); }
+
+bool PtyEndpoint::Fail(const char *what)
+{
+    m_error = QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
+    Close();
+    return false;
+}
+
+bool PtyEndpoint::Open()
+{
+    Close();
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (m_master < 0)
+        return Fail("posix_openpt");
+    if (::grantpt(m_master) != 0)
+        return Fail("grantpt");
+    if (::unlockpt(m_master) != 0)
+        return Fail("unlockpt");
+    const char *name = ::ptsname(m_master);
+    if (!name)
+        return Fail("ptsname");
+    m_slavePath = QString::fromLocal8Bit(name);
+    m_slave = ::open(name, O_RDWR | O_NOCTTY);
+    if (m_slave < 0)
+        return Fail("open slave");
+    // Raw 8-bit line: no echo, no line editing, no translation of bytes.
+    termios tio{};
+    if (::tcgetattr(m_slave, &tio) != 0)
+        return Fail("tcgetattr");
+    ::cfmakeraw(&tio);
+    ::cfsetspeed(&tio, B9600);
+    if (::tcsetattr(m_slave, TCSANOW, &tio) != 0)
+        return Fail("tcsetattr");
+    const int flags = ::fcntl(m_master, F_GETFL);
+    ::fcntl(m_master, F_SETFL, flags | O_NONBLOCK);
+    return true;
+}
+
+void PtyEndpoint::Close()
+{
+    if (m_slave >= 0)
+        ::close(m_slave);
+    if (m_master >= 0)
+        ::close(m_master);
+    m_slave = m_master = -1;
+}
+
+} // namespace corvane

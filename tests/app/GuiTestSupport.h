@@ -1,0 +1,155 @@
+#pragma once
+// Shared by the widget tests: the application object, a throw-away program
+// folder (settings file, language bundles, current folder) and prompts
+// that answer from a script and record what they were asked.
+#include "app/AppState.h"
+#include "app/CProgramApp.h"
+#include "app/HelpService.h"
+#include "app/Prompts.h"
+#include "settings/CProfileFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+
+// One QApplication for the whole test program, and a private per-user
+// store so the tests never touch the real one.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        static int argc = 1;
+        static char name[] = "corvane-tests";
+        static char *argv[] = {name, nullptr};
+        m_app = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    QTemporaryDir m_config;
+    std::unique_ptr<QApplication> m_app;
+};
+inline ::testing::Environment *const g_qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+inline QByteArray TestIni(const QByteArray &language, const QByteArray &showLang = "1")
+{
+    QByteArray ini = "[Setup]\r\nLanguage=" + language + "\r\n";
+    if (!showLang.isNull())
+        ini += "ShowLang=" + showLang + "\r\n";
+    ini += "AppName=CorvaneTest\r\nType1=CV-100\r\nField1=136-174MHz|400-470MHz\r\n"
+           "[English]\r\nCompany=Test Radio Works\r\nAbout Title=About Test...\r\nVersion=Version 9\r\n"
+           "Copyrights=Copyright 2026\r\nCopyrights Owner=Test Owner\r\nAppName=Test Programmer\r\n"
+           "[Chinese]\r\nCompany=测试无线电\r\nAbout Title=关于测试...\r\nVersion=版本 9\r\n"
+           "Copyrights=版权 2026\r\nCopyrights Owner=测试所有者\r\nAppName=测试编程软件\r\n";
+    return ini;
+}
+
+// A program folder: Program.ini (when given), copies of the built language
+// bundles, and the current folder for the duration of the test.
+class ProgramFolder {
+public:
+    explicit ProgramFolder(const QByteArray &ini, bool bundles = true) : m_old(QDir::currentPath())
+    {
+        if (!ini.isNull())
+            Write(QStringLiteral("Program.ini"), ini);
+        if (bundles)
+            for (const char *lang : {"English", "Chinese"})
+                QFile::copy(QStringLiteral(CORVANE_BIN_DIR "/%1.rcc").arg(QLatin1String(lang)),
+                            File(QStringLiteral("%1.rcc").arg(QLatin1String(lang))));
+        CProfileFile::SetProgramPath(File(QStringLiteral("Corvane")));
+        QDir::setCurrent(m_dir.path());
+    }
+    ~ProgramFolder() { QDir::setCurrent(m_old); }
+
+    QString File(const QString &name) const { return m_dir.filePath(name); }
+    void Write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile f(File(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray Read(const QString &name) const
+    {
+        QFile f(File(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private:
+    QString m_old;
+    QTemporaryDir m_dir;
+};
+
+// Prompts that take their answers from queues and record every question.
+struct PromptScript {
+    std::deque<QMessageBox::StandardButton> answers;  // default: OK
+    std::deque<QString> fileNames;                    // default: cancelled
+    QStringList messages, captions, proposedNames, restarts;
+
+    Prompts Make()
+    {
+        Prompts p;
+        p.message = [this](QWidget *, const QString &caption, const QString &text, QMessageBox::StandardButtons) {
+            captions << caption;
+            messages << text;
+            if (answers.empty())
+                return QMessageBox::Ok;
+            const QMessageBox::StandardButton b = answers.front();
+            answers.pop_front();
+            return b;
+        };
+        p.openFile = [this](QWidget *, const QString &, const QString &proposed, const QString &) {
+            return NextName(proposed);
+        };
+        p.saveFile = p.openFile;
+        p.restart = [this](const QString &program) {
+            restarts << program;
+            return true;
+        };
+        return p;
+    }
+
+private:
+    QString NextName(const QString &proposed)
+    {
+        proposedNames << proposed;
+        if (fileNames.empty())
+            return QString();
+        const QString name = fileNames.front();
+        fileNames.pop_front();
+        return name;
+    }
+};
+
+// A started program: folder, process state, prompts and application, torn
+// down in the reverse order.
+struct StartedApp {
+    explicit StartedApp(const QByteArray &ini, const QStringList &args = {}, bool bundles = true)
+        : folder(ini, bundles)
+    {
+        app = std::make_unique<CProgramApp>(state, script.Make());
+        started = app->InitInstance(args);
+    }
+    ~StartedApp() { app.reset(); }
+
+    ProgramFolder folder;
+    AppState state;
+    PromptScript script;
+    std::unique_ptr<CProgramApp> app;
+    bool started = false;
+};
+
+// Records help requests instead of opening a viewer.
+struct HelpRecorder {
+    QList<QPair<QString, int>> calls;
+    HelpRecorder()
+    {
+        HelpService::SetHandler([this](const QString &file, int context) { calls.append({file, context}); });
+    }
+    ~HelpRecorder() { HelpService::SetHandler(nullptr); }
+};

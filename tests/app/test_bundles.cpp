@@ -1,0 +1,236 @@
+// The language bundles as built: every template parses, both languages
+// carry the same identifiers, the Chinese one is translated, and the
+// readers refuse malformed templates with a reason.
+#include "GuiTestSupport.h"
+
+#include "app/DialogBuilder.h"
+#include "app/LanguageBundle.h"
+#include "app/MenuTemplate.h"
+#include "image/OptionTable.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialog>
+#include <QRadioButton>
+#include <map>
+
+namespace {
+
+const int kDialogs[] = {100, 101, 130, 131, 132, 134, 135, 136};
+
+// What one bundle holds, read while it is the registered one.
+struct BundleContent {
+    std::map<int, DialogTemplate> dialogs;
+    std::vector<MenuEntry> menu128, menu129;
+    std::vector<Accelerator> keys;
+    ToolbarTemplate toolbar;
+    LanguageBundle *bundle = nullptr;
+};
+
+BundleContent ReadBundle(LanguageBundle &bundle, const char *language)
+{
+    BundleContent c;
+    EXPECT_TRUE(bundle.Load(QStringLiteral(CORVANE_BIN_DIR), QLatin1String(language)));
+    for (int id : kDialogs) {
+        const corvane::Result r = DialogTemplate::Load(id, c.dialogs[id]);
+        EXPECT_TRUE(r.ok()) << language << " " << id << ": " << r.text.toStdString();
+    }
+    EXPECT_TRUE(MenuTemplate::LoadMenu(128, c.menu128).ok());
+    EXPECT_TRUE(MenuTemplate::LoadMenu(129, c.menu129).ok());
+    EXPECT_TRUE(MenuTemplate::LoadAccelerators(128, c.keys).ok());
+    EXPECT_TRUE(MenuTemplate::LoadToolbar(128, c.toolbar).ok());
+    c.bundle = &bundle;
+    return c;
+}
+
+bool HasChinese(const QString &s)
+{
+    for (QChar ch : s)
+        if (ch.unicode() >= 0x4E00 && ch.unicode() <= 0x9FFF)
+            return true;
+    return false;
+}
+
+QList<int> MenuIds(const std::vector<MenuEntry> &menu)
+{
+    QList<int> ids;
+    for (const MenuEntry &p : menu) {
+        ids << -1;
+        for (const MenuEntry &e : p.items)
+            ids << (e.separator ? 0 : e.id);
+    }
+    return ids;
+}
+
+TEST(Bundles, BothLanguagesCarryTheSameResources)
+{
+    LanguageBundle en, zh;
+    const BundleContent e = ReadBundle(en, "English");
+    const QString enStrings = QString::fromUtf8(en.File("strings.txt"));
+    en.Unload();
+    const BundleContent c = ReadBundle(zh, "Chinese");
+
+    for (int id : kDialogs) {
+        const DialogTemplate &a = e.dialogs.at(id), &b = c.dialogs.at(id);
+        EXPECT_EQ(a.size, b.size) << id;
+        ASSERT_EQ(a.controls.size(), b.controls.size()) << id;
+        for (size_t i = 0; i < a.controls.size(); ++i) {
+            const DialogControl &x = a.controls[i], &y = b.controls[i];
+            EXPECT_EQ(x.id, y.id) << id;
+            EXPECT_EQ(x.kind, y.kind) << id << "/" << x.id;
+            EXPECT_EQ(x.rect, y.rect) << id << "/" << x.id;
+            EXPECT_EQ(x.items.size(), y.items.size()) << id << "/" << x.id;
+            // Words are translated; numbers, "OK"-like codes and names stay.
+            if (x.text.contains(QRegularExpression("^[A-Za-z][a-z]+( [A-Za-z][a-z]+)*$")) && x.text != "LED") {
+                EXPECT_TRUE(HasChinese(y.text)) << id << "/" << x.id << " " << y.text.toStdString();
+            }
+        }
+        if (!a.caption.isEmpty()) {
+            EXPECT_TRUE(HasChinese(b.caption)) << id;
+        }
+    }
+    EXPECT_EQ(MenuIds(e.menu128), MenuIds(c.menu128));
+    EXPECT_EQ(MenuIds(e.menu129), MenuIds(c.menu129));
+    for (const MenuEntry &p : c.menu129) {
+        EXPECT_TRUE(HasChinese(p.text)) << p.text.toStdString();
+        for (const MenuEntry &m : p.items)
+            EXPECT_TRUE(m.separator || HasChinese(m.text)) << m.text.toStdString();
+    }
+    EXPECT_EQ(e.keys.size(), c.keys.size());
+    EXPECT_EQ(e.toolbar.buttons, c.toolbar.buttons);
+    // Every string id of the English table exists in the Chinese one.
+    for (const QString &line : enStrings.split('\n', Qt::SkipEmptyParts)) {
+        const int id = line.section('\t', 0, 0).toInt();
+        EXPECT_FALSE(zh.String(id).isEmpty()) << id;
+    }
+}
+
+TEST(Bundles, EveryStringTheProgramUsesIsThere)
+{
+    const int used[] = {Ids::AppTitle, Ids::DocTemplate, Ids::IdleMessage, Ids::IndicatorCaps, Ids::IndicatorNum,
+                        Ids::IndicatorScroll, Ids::NavClose, Ids::OpenNotImage, Ids::OpenUnreadable,
+                        Ids::SaveFailed, Ids::LanguageNotSaved, Ids::OpenTitle, Ids::SaveAsTitle,
+                        Ids::AllDataCleared, Ids::OutOfRange, Ids::CommError, Ids::PortOpenFail,
+                        Ids::ProgramInterrupt, Ids::StepError, Ids::Caution};
+    for (const char *lang : {"English", "Chinese"}) {
+        LanguageBundle b;
+        ASSERT_TRUE(b.Load(QStringLiteral(CORVANE_BIN_DIR), QLatin1String(lang)));
+        for (int id : used)
+            EXPECT_FALSE(b.String(id).isEmpty()) << lang << " " << id;
+        // Commands carry a status prompt and a tooltip.
+        std::vector<MenuEntry> menu;
+        ASSERT_TRUE(MenuTemplate::LoadMenu(129, menu).ok());
+        for (const MenuEntry &p : menu)
+            for (const MenuEntry &e : p.items)
+                if (!e.separator) {
+                    EXPECT_FALSE(b.Prompt(e.id).isEmpty()) << lang << " " << e.id;
+                    EXPECT_FALSE(b.ToolTip(e.id).isEmpty()) << lang << " " << e.id;
+                }
+        EXPECT_TRUE(b.String(Ids::OpenNotImage).contains("%1"));
+    }
+}
+
+TEST(Bundles, OptionListsMatchTheOptionTable)
+{
+    LanguageBundle b;
+    ASSERT_TRUE(b.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English")));
+    DialogTemplate t;
+    ASSERT_TRUE(DialogTemplate::Load(132, t).ok());
+    for (const corvane::OptionField &f : corvane::OptionFields()) {
+        const DialogControl *c = t.Find(f.controlId);
+        ASSERT_NE(c, nullptr) << f.label;
+        if (f.kind == corvane::OptionKind::CheckBit) {
+            EXPECT_EQ(c->kind, "check");
+            EXPECT_EQ(c->text, f.label);
+        } else if (f.kind == corvane::OptionKind::CallKey) {
+            EXPECT_TRUE(c->items.isEmpty()) << "filled by the dialog in the current language";
+        } else {
+            EXPECT_EQ(c->items, f.items) << f.label;
+            const DialogControl &label = *(c - 1);
+            EXPECT_EQ(label.text, f.label);
+        }
+    }
+}
+
+TEST(Bundles, MissingBundleAndCaseInsensitiveName)
+{
+    LanguageBundle b;
+    EXPECT_FALSE(b.Load(QStringLiteral(CORVANE_BIN_DIR), QString()));
+    EXPECT_FALSE(b.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("Klingon")));
+    EXPECT_TRUE(b.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("ENGLISH")));
+    EXPECT_EQ(b.String(Ids::AllDataCleared), "All data will be Cleared!");
+    b.Unload();
+    EXPECT_TRUE(b.String(Ids::AllDataCleared).isEmpty());
+    DialogTemplate t;
+    EXPECT_EQ(DialogTemplate::Load(100, t).status, corvane::Status::FileError);
+}
+
+TEST(Templates, MalformedDialogsAreRefusedWithAReason)
+{
+    const struct { const char *json; const char *reason; } cases[] = {
+        {"{ not json", "dialog template"},
+        {"[1, 2]", "not an object"},
+        {R"({"size": [10]})", "size"},
+        {R"({"size": [10, 10], "controls": [{"id": 1, "kind": "slider", "rect": [0,0,1,1]}]})", "slider"},
+        {R"({"size": [10, 10], "controls": [{"id": 7, "kind": "push", "rect": [0,0,1]}]})", "control 7"},
+        {R"({"size": [10, 10], "controls": [{"id": 7, "kind": "push", "rect": [0,-1,1,1]}]})", "control 7"},
+    };
+    for (const auto &c : cases) {
+        DialogTemplate t;
+        t.caption = "untouched";
+        const corvane::Result r = DialogTemplate::Parse(c.json, t);
+        EXPECT_EQ(r.status, corvane::Status::Rejected) << c.json;
+        EXPECT_TRUE(r.text.contains(c.reason)) << r.text.toStdString();
+        EXPECT_EQ(t.caption, "untouched");
+    }
+}
+
+TEST(Templates, MalformedMenusAreRefusedWithAReason)
+{
+    std::vector<MenuEntry> menu;
+    EXPECT_FALSE(MenuTemplate::ParseMenu("{}", 129, menu).ok());
+    EXPECT_FALSE(MenuTemplate::ParseMenu(R"({"129": [{"items": []}]})", 129, menu).ok());
+    EXPECT_FALSE(MenuTemplate::ParseMenu(R"({"129": [{"text": "&F", "items": [{"text": "x"}]}]})", 129, menu).ok());
+    EXPECT_TRUE(menu.empty());
+    ASSERT_TRUE(MenuTemplate::ParseMenu(
+        R"({"129": [{"text": "&F", "items": [{"id": 5, "text": "a\tCtrl+A"}, {"separator": true}]}]})", 129, menu).ok());
+    ASSERT_EQ(menu.size(), 1u);
+    ASSERT_EQ(menu[0].items.size(), 2u);
+    EXPECT_EQ(menu[0].items[0].text, "a\tCtrl+A");
+    EXPECT_TRUE(menu[0].items[1].separator);
+
+    std::vector<Accelerator> keys;
+    EXPECT_FALSE(MenuTemplate::ParseAccelerators(R"({"128": [{"key": "", "id": 1}]})", 128, keys).ok());
+    ToolbarTemplate bar;
+    EXPECT_FALSE(MenuTemplate::ParseToolbar(R"({"128": {"buttons": [1]}})", 128, bar).ok());
+}
+
+TEST(Templates, BuilderPlacesControlsAndGroupsRadios)
+{
+    DialogTemplate t;
+    ASSERT_TRUE(DialogTemplate::Parse(R"({"caption": "T", "size": [100, 80], "controls": [
+        {"id": 10, "kind": "radio", "rect": [4, 4, 40, 10], "text": "a", "flags": ["group"]},
+        {"id": 11, "kind": "radio", "rect": [4, 16, 40, 10], "text": "b"},
+        {"id": 12, "kind": "radio", "rect": [4, 28, 40, 10], "text": "c", "flags": ["group"]},
+        {"id": 20, "kind": "combo", "rect": [50, 4, 40, 60], "items": ["x", "y"], "flags": ["disabled"]},
+        {"id": 2, "kind": "push", "rect": [50, 60, 40, 14], "text": "Cancel"}]})", t).ok());
+    QDialog dlg;
+    DialogBuilder b(&dlg);
+    b.Build(t);
+    const QRect px = DialogBuilder::ToPixels(dlg.font(), QRect(0, 0, 100, 80));
+    EXPECT_EQ(dlg.size(), px.size());
+    EXPECT_EQ(b.Control(11)->geometry().topLeft(), DialogBuilder::ToPixels(dlg.font(), QRect(4, 16, 1, 1)).topLeft());
+    EXPECT_EQ(b.RadioGroup(10), b.RadioGroup(11));
+    EXPECT_NE(b.RadioGroup(10), b.RadioGroup(12));
+    EXPECT_EQ(b.Get<QComboBox>(20)->count(), 2);
+    EXPECT_FALSE(b.Control(20)->isEnabled());
+    EXPECT_LT(b.Control(20)->height(), DialogBuilder::ToPixels(dlg.font(), QRect(0, 0, 1, 60)).height());
+    b.Get<QRadioButton>(10)->setChecked(true);
+    b.Get<QRadioButton>(11)->setChecked(true);
+    EXPECT_FALSE(b.Get<QRadioButton>(10)->isChecked());
+    dlg.show();
+    qobject_cast<QAbstractButton *>(b.Control(2))->click();
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+}
+
+} // namespace

@@ -1,0 +1,80 @@
+#pragma once
+// A channel view over a new document in a temporary world (settings with
+// the band 130-160MHz, per-user store, language bundle), shown, active and
+// driven with QTest keys and clicks. Messages and help requests are
+// recorded instead of shown.
+#include "GuiApp.h"
+#include "app/HelpService.h"
+#include "editor/CProgramView.h"
+#include "image/CProgramDoc.h"
+#include "support/TestEnv.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace editortest {
+
+struct Message {
+    QString caption, text;
+    QStringList rowAtMessage; // the grid row while the message was up
+};
+
+class ViewFixture : public ::testing::Test {
+protected:
+    void Open(const QByteArray &language = "English")
+    {
+        EnsureApp();
+        env = std::make_unique<testenv::TestEnv>(testenv::DefaultIni(language));
+        doc.OnNewDocument(env->app);
+        view = std::make_unique<CProgramView>(doc, env->app);
+        view->OnInitialUpdate();
+        view->resize(1000, 700);
+        view->show();
+        view->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+        CProgramView::SetMessageHook([this](QWidget *, const QString &caption, const QString &text) {
+            messages.push_back({caption, text, GridRow(view->Grid().Row())});
+        });
+        HelpService::SetHandler([this](const QString &file, int id) { help << file + "#" + QString::number(id); });
+    }
+    void TearDown() override
+    {
+        CProgramView::SetMessageHook(nullptr);
+        HelpService::SetHandler(nullptr);
+    }
+
+    CMSFlexGrid &Grid() { return view->Grid(); }
+    QStringList GridRow(int row)
+    {
+        QStringList out;
+        for (int c = 1; c <= 8; ++c)
+            out << Grid().TextMatrix(row, c);
+        return out;
+    }
+    QWidget *Focus() { return QApplication::focusWidget(); }
+    void Click(int row, int col)
+    {
+        Grid().scrollTo(Grid().model()->index(row - 1, col - 1));
+        const QRect r = Grid().visualRect(Grid().model()->index(row - 1, col - 1));
+        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, r.center());
+    }
+    void Type(const QString &text) { QTest::keyClicks(Focus(), text); }
+    void Enter() { QTest::keyClick(Focus(), Qt::Key_Return); }
+    // Types text into the receive cell of row and presses Enter.
+    void NewChannel(int row, const QString &rx)
+    {
+        Click(row, 1);
+        Type(rx);
+        Enter();
+    }
+    QPoint Cell() { return QPoint(Grid().Row(), Grid().Col()); }
+
+    std::unique_ptr<testenv::TestEnv> env;
+    CProgramDoc doc;
+    std::unique_ptr<CProgramView> view;
+    std::vector<Message> messages;
+    QStringList help;
+};
+
+} // namespace editortest

@@ -1,0 +1,208 @@
+// The main window: menus, accelerators, toolbar, status bar, the check
+// entries, the title, help and the client background.
+#include "../app/GuiTestSupport.h"
+
+#include "app/BundleUi.h"
+#include "app/CommandIds.h"
+#include "frame/CChildFrame.h"
+#include "frame/CMainFrame.h"
+#include "frame/CMdiClientWnd.h"
+#include "frame/CNavigationBar.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+class MainFrame : public ::testing::Test {
+protected:
+    MainFrame() : s(TestIni("English"))
+    {
+        EXPECT_TRUE(s.started);
+        frame = s.app->MainFrame();
+    }
+    QAction *MenuEntry(int position, int command)
+    {
+        for (QAction *a : frame->DocumentMenu(position)->actions())
+            if (a->data().toInt() == command)
+                return a;
+        return nullptr;
+    }
+
+    StartedApp s;
+    CMainFrame *frame = nullptr;
+};
+
+TEST_F(MainFrame, DocumentMenuHasItsEntriesSeparatorsAndStates)
+{
+    // position, entries ("-" separator), commands (0 separator)
+    const struct { int pos; QStringList texts; QList<int> ids; } menus[] = {
+        {0, {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S", "Save &As...", "-", "&Print...\tCtrl+P",
+             "Print Pre&view", "P&rint Setup...", "-", "E&xit"},
+         {57600, 57601, 57602, 57603, 57604, 0, 57607, 57609, 57606, 0, 57665}},
+        {1, {"&Product Information", "&Channel Information", "&Optional Features"}, {32786, 32787, 32788}},
+        {2, {"&Read    Ctrl+R", "&Write   Ctrl+W"}, {32773, 32774}},
+        {3, {"&Toolbar", "&Status Bar", "&Control Bar"}, {59392, 59393, 32780}},
+        {4, {"&Com Setup", "&Language"}, {32777, 32799}},
+        {5, {"About Test..."}, {57664}},
+    };
+    const QList<int> laterWork = {Cmd::Read, Cmd::Write, Cmd::ComSetup, Cmd::ProductInfo,
+                                  Cmd::OptionalFeatures, Cmd::FilePrint, Cmd::FilePrintPreview};
+    for (const auto &m : menus) {
+        QMenu *menu = frame->DocumentMenu(m.pos);
+        emit menu->aboutToShow();
+        QStringList texts;
+        QList<int> ids;
+        for (QAction *a : menu->actions()) {
+            texts << (a->isSeparator() ? "-" : a->text());
+            ids << a->data().toInt();
+            if (!a->isSeparator()) {
+                EXPECT_EQ(a->isEnabled(), !laterWork.contains(a->data().toInt())) << a->text().toStdString();
+            }
+        }
+        EXPECT_EQ(texts, m.texts);
+        EXPECT_EQ(ids, m.ids);
+    }
+    EXPECT_EQ(MenuEntry(0, Cmd::FileNew)->statusTip(), "Create a new document");
+}
+
+TEST_F(MainFrame, AcceleratorTableReachesTheCommands)
+{
+    QHash<QString, int> keys;
+    for (QAction *a : frame->actions())
+        if (!a->shortcut().isEmpty())
+            keys.insert(a->shortcut().toString(), a->data().toInt());
+    const QHash<QString, int> expected = {{"Ctrl+N", 57600}, {"Ctrl+O", 57601}, {"Ctrl+P", 57607},
+                                          {"Ctrl+R", 32773}, {"Ctrl+S", 57603}, {"Ctrl+W", 32774},
+                                          {"F6", 57680},     {"Shift+F6", 57681}};
+    EXPECT_EQ(keys, expected);
+
+    // Ctrl+N runs New (one question); Ctrl+W is Write, never the
+    // document window's own close.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    CChildFrame *child = frame->ActiveChild();
+    s.script.answers = {QMessageBox::Cancel};
+    QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(s.script.messages, QStringList{"All data will be Cleared!"});
+    QTest::keyClick(frame, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(child->isVisible());
+    EXPECT_EQ(frame->ActiveChild(), child);
+}
+
+TEST_F(MainFrame, ToolbarButtonsWithTipsAndStatusHelp)
+{
+    QToolBar *bar = frame->ToolBar();
+    QList<int> ids;
+    for (QAction *a : bar->actions())
+        ids << (a->isSeparator() ? 0 : a->data().toInt());
+    EXPECT_EQ(ids, (QList<int>{57600, 57601, 57603, 0, 32773, 32774, 0, 57607, 0, 57664}));
+    EXPECT_EQ(bar->iconSize(), QSize(18, 19));
+    QAction *open = bar->actions().at(1);
+    EXPECT_EQ(open->toolTip(), "Open");
+    EXPECT_FALSE(open->icon().isNull());
+    EXPECT_FALSE(bar->actions().at(4)->isEnabled());  // Read, until the transfer exists
+    EXPECT_EQ(BundleUi::ToolbarImage(Cmd::FileOpen).size(), QSize(18, 19));
+
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+    QWidget *button = bar->widgetForAction(open);
+    QTest::mouseMove(button, button->rect().center());
+    EXPECT_EQ(frame->statusBar()->currentMessage(), "Open an existing document");
+}
+
+TEST_F(MainFrame, StatusBarHasTheMessageAndThreeIndicatorPanes)
+{
+    EXPECT_EQ(frame->MessagePane()->text(), "Ready");
+    QStringList panes;
+    for (const char *name : {"indicator59137", "indicator59138", "indicator59139"})
+        if (auto *l = frame->statusBar()->findChild<QLabel *>(name))
+            panes << l->text();
+    EXPECT_EQ(panes, (QStringList{"CAP", "NUM", "SCRL"}));
+}
+
+TEST_F(MainFrame, ViewEntriesToggleAndCarryCheckMarks)
+{
+    const struct { int id; QWidget *w; } bars[] = {{Cmd::ControlBar, frame->NavigationBar()},
+                                                   {Cmd::ViewToolbar, frame->ToolBar()},
+                                                   {Cmd::ViewStatusBar, frame->statusBar()}};
+    for (const auto &b : bars) {
+        QAction *entry = MenuEntry(3, b.id);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_TRUE(entry->isChecked());
+        const int width = b.w->width();
+        entry->trigger();
+        EXPECT_TRUE(b.w->isHidden());
+        EXPECT_FALSE(entry->isChecked());
+        entry->trigger();
+        EXPECT_FALSE(b.w->isHidden());
+        EXPECT_TRUE(entry->isChecked());
+        EXPECT_EQ(b.w->width(), width);
+    }
+}
+
+TEST_F(MainFrame, TitleIsAlwaysTheCaption)
+{
+    const QString caption = frame->windowTitle();
+    EXPECT_EQ(caption, s.state.caption);
+    CChildFrame *child = frame->ActiveChild();
+    child->showMaximized();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame->windowTitle(), caption);
+    s.state.SetCaption("New caption  [ Type:CV-100  Fre:136-174MHz ]");
+    EXPECT_EQ(frame->windowTitle(), "New caption  [ Type:CV-100  Fre:136-174MHz ]");
+    child->showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame->windowTitle(), "New caption  [ Type:CV-100  Fre:136-174MHz ]");
+}
+
+TEST_F(MainFrame, ActivatesItselfWhenShown)
+{
+    EXPECT_TRUE(QTest::qWaitForWindowActive(frame));
+    EXPECT_EQ(QApplication::activeWindow(), frame);
+}
+
+TEST_F(MainFrame, HelpRequestsCarryTheirContexts)
+{
+    HelpRecorder help;
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_F1);
+    QMenu *file = frame->DocumentMenu(0);
+    file->popup(QPoint(10, 10));
+    file->setActiveAction(MenuEntry(0, Cmd::FileSaveAs));
+    QTest::keyClick(file, Qt::Key_F1);
+    EXPECT_FALSE(file->isVisible());
+    ASSERT_EQ(help.calls.size(), 2);
+    EXPECT_EQ(help.calls[0], qMakePair(QStringLiteral("enHelp.chm"), 0x10080));
+    EXPECT_EQ(help.calls[1], qMakePair(QStringLiteral("enHelp.chm"), int(Cmd::FileSaveAs)));
+}
+
+QColor BackgroundAt(CMainFrame *frame, QPoint p)
+{
+    frame->ActiveChild()->hide();
+    const QImage shot = frame->MdiClient()->viewport()->grab().toImage();
+    return shot.pixelColor(p);
+}
+
+TEST_F(MainFrame, ClientBackgroundPrefersTheCurrentFolderPicture)
+{
+    QImage green(4, 4, QImage::Format_RGB32);
+    green.fill(QColor(0, 200, 0));
+    ASSERT_TRUE(green.save(s.folder.File("background.bmp"), "BMP"));
+    EXPECT_EQ(BackgroundAt(frame, QPoint(5, 5)), QColor(0, 200, 0));
+}
+
+TEST_F(MainFrame, ClientBackgroundFallsBackToBitmap137Stretched)
+{
+    const QSize size = frame->MdiClient()->viewport()->size();
+    const QImage expected = BundleUi::Bitmap(Res::Background).toImage().scaled(size, Qt::IgnoreAspectRatio);
+    for (QPoint p : {QPoint(2, 2), QPoint(size.width() - 3, size.height() - 3)}) {
+        const QColor got = BackgroundAt(frame, p), want = expected.pixelColor(p);
+        EXPECT_LE(std::abs(got.red() - want.red()) + std::abs(got.green() - want.green()) +
+                      std::abs(got.blue() - want.blue()), 12)
+            << p.x() << "," << p.y();
+    }
+}
+
+} // namespace

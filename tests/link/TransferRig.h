@@ -1,0 +1,103 @@
+#pragma once
+// A transfer engine wired to fakes, recording every callback in one event
+// list with the port's operations, so tests can check order as well as
+// outcome.
+#include "FakeLink.h"
+#include "link/Protocol.h"
+#include "link/TransferEngine.h"
+
+namespace corvane::test {
+
+struct TransferRig {
+    explicit TransferRig(const MemoryImage &radioMemory = MemoryImage::newImage(), const RadioFaults &faults = {})
+        : radio(radioMemory, faults)
+    {
+        port.events = &events;
+        progress.events = &events;
+        clock.events = &events;
+        port.AttachRadio(radio);
+    }
+
+    TransferCallbacks Callbacks()
+    {
+        TransferCallbacks cb;
+        cb.commitPendingEdit = [this] { events.push_back("commitPendingEdit"); };
+        cb.commitToImage = [this] { events.push_back("commitToImage"); };
+        cb.refreshFromImage = [this] { events.push_back("refreshFromImage"); };
+        cb.clearNewDocumentFlag = [this] {
+            events.push_back("clearNewDocumentFlag");
+            newDocument = false;
+        };
+        cb.pump = [this] {
+            events.push_back("pump");
+            ++passes;
+            cancelSeen = cancelAtPass > 0 && passes >= cancelAtPass;
+            if (cancelSeen)
+                eventsAtCancel = events.size();
+            return cancelSeen;
+        };
+        cb.commErrorPrompt = [this] {
+            events.push_back("prompt");
+            const std::size_t i = static_cast<std::size_t>(prompts++);
+            return i < answers.size() ? answers[i] : PromptAnswer::Cancel;
+        };
+        cb.showMessage = [this](int id) { events.push_back("message " + std::to_string(id)); };
+        cb.closeProgressDialog = [this] { events.push_back("closeProgressDialog"); };
+        cb.progress = &progress;
+        return cb;
+    }
+
+    Result Run(bool write, const QString &name = QStringLiteral("com1"))
+    {
+        TransferEngine engine(port, clock, image, Callbacks());
+        engine.SetWrite(write);
+        return engine.Run(name);
+    }
+
+    int WakeUps() const { return port.Count("write 41"); } // the last wake-up byte 'A'
+
+    // The events that are not port traffic, pump passes or pauses.
+    std::vector<std::string> Milestones() const
+    {
+        std::vector<std::string> out;
+        for (const std::string &e : events) {
+            bool traffic = false;
+            for (const char *p : {"pump", "sleep ", "purge ", "write ", "read "})
+                traffic = traffic || e.rfind(p, 0) == 0;
+            if (!traffic)
+                out.push_back(e);
+        }
+        return out;
+    }
+
+    // Events from the first one equal to from.
+    std::vector<std::string> Tail(std::size_t from) const
+    {
+        return {events.begin() + static_cast<std::ptrdiff_t>(from), events.end()};
+    }
+
+    std::vector<std::string> events;
+    FakeClock clock;
+    FakePort port{clock};
+    FakeProgress progress;
+    MemoryImage image = MemoryImage::newImage();
+    VirtualRadio radio;
+    int passes = 0;
+    int cancelAtPass = 0;
+    bool cancelSeen = false;
+    std::size_t eventsAtCancel = 0;
+    std::vector<PromptAnswer> answers;
+    int prompts = 0;
+    bool newDocument = true;
+};
+
+// A radio memory unlike a new image: every byte depends on its offset.
+inline MemoryImage PatternImage(int seed = 1)
+{
+    MemoryImage m;
+    for (int i = 0; i < kImageSize; ++i)
+        m[i] = static_cast<uint8_t>((i * 7 + seed * 13 + (i >> 8)) & 0xFF);
+    return m;
+}
+
+} // namespace corvane::test

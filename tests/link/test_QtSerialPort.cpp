@@ -1,0 +1,145 @@
+// The real port on a pseudo-terminal: bytes both ways, the read timeout
+// rules, purge, a device that goes away, and open failures.
+#include "QtAppEnvironment.h"
+
+#include "link/PtyEndpoint.h"
+#include "link/QtSerialPort.h"
+#include "settings/CProfileFile.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace corvane;
+
+namespace {
+
+
+class PtyPort : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(pty.Open()) << pty.error().toStdString();
+        ASSERT_TRUE(port.Open(pty.SlavePath()).ok());
+        port.SetTimeouts(CommTimeouts{});
+        port.SetLineSettings(LineSettings{});
+    }
+    void Send(const QByteArray &bytes) { ASSERT_EQ(::write(pty.MasterFd(), bytes.constData(), bytes.size()), bytes.size()); }
+    QByteArray Received()
+    {
+        pollfd p{pty.MasterFd(), POLLIN, 0};
+        QByteArray out;
+        char buf[256];
+        while (::poll(&p, 1, 200) > 0) {
+            const ssize_t n = ::read(pty.MasterFd(), buf, sizeof buf);
+            if (n <= 0)
+                break;
+            out.append(buf, static_cast<int>(n));
+        }
+        return out;
+    }
+    // Runs a read and returns it with the milliseconds it took.
+    std::pair<ReadOutcome, qint64> TimedRead(int n)
+    {
+        QElapsedTimer t;
+        t.start();
+        ReadOutcome r = port.Read(n);
+        return {r, t.elapsed()};
+    }
+
+    PtyEndpoint pty;
+    QtSerialPort port;
+};
+
+TEST_F(PtyPort, BytesBothWays)
+{
+    const uint8_t request[] = {0x52, 0x0C, 0x90, 0x08};
+    port.Write(request, 4);
+    EXPECT_EQ(Received(), QByteArray::fromHex("520C9008"));
+    Send(QByteArray::fromHex("570C900801020304050607080A"));
+    const auto [r, ms] = TimedRead(12);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.bytes, QByteArray::fromHex("570C90080102030405060708"));
+    EXPECT_LT(ms, 100);
+    EXPECT_EQ(port.Read(1).bytes, QByteArray::fromHex("0A"));
+}
+
+TEST_F(PtyPort, TimeoutRules)
+{
+    // Silence after some bytes: the interval ends the read long before the
+    // 6090 ms total of a 12-byte read.
+    Send("abc");
+    auto [partial, ms] = TimedRead(12);
+    EXPECT_TRUE(partial.ok);
+    EXPECT_EQ(partial.bytes, "abc");
+    EXPECT_GE(ms, 25);
+    EXPECT_LT(ms, 1000);
+
+    // Nothing at all: multiplier x n + constant, and no error.
+    port.SetTimeouts(CommTimeouts{30, 50, 40, 50, 50});
+    std::tie(partial, ms) = TimedRead(2);
+    EXPECT_TRUE(partial.ok);
+    EXPECT_TRUE(partial.bytes.isEmpty());
+    EXPECT_GE(ms, 135);
+    EXPECT_LT(ms, 1000);
+}
+
+TEST_F(PtyPort, PurgeDropsWaitingInput)
+{
+    Send("stale");
+    ::usleep(20000);
+    for (PurgeMode mode : {PurgeMode::Clear, PurgeMode::All}) {
+        port.Purge(mode);
+        port.SetTimeouts(CommTimeouts{30, 10, 10, 50, 50});
+        EXPECT_TRUE(port.Read(1).bytes.isEmpty());
+        Send("x");
+        ::usleep(20000);
+    }
+}
+
+TEST_F(PtyPort, HangupDuringAReadIsAnErrorWithinOneTimeout)
+{
+    std::thread unplug([this] {
+        ::usleep(100000);
+        pty.Close();
+    });
+    const auto [r, ms] = TimedRead(12);
+    unplug.join();
+    EXPECT_FALSE(r.ok);
+    EXPECT_LT(ms, 6090);
+    // Later reads and writes fail at once; nothing hangs or crashes.
+    const uint8_t ack = 0x06;
+    port.Write(&ack, 1);
+    port.Purge(PurgeMode::All);
+    const auto [again, ms2] = TimedRead(1);
+    EXPECT_FALSE(again.ok);
+    EXPECT_LT(ms2, 100);
+    port.Close();
+}
+
+TEST(QtSerialPortOpen, FailuresCarryTheReason)
+{
+    QTemporaryDir dir;
+    QFile ini(dir.filePath("Program.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Ports]\r\nCOM4=/dev/corvane-missing\r\n");
+    ini.close();
+    CProfileFile settings;
+    ASSERT_TRUE(settings.LoadPath(dir.filePath("Program.ini"), false));
+    QtSerialPort port(&settings);
+
+    Result r = port.Open(QStringLiteral("COM4"));
+    EXPECT_EQ(r.status, Status::PortError);
+    EXPECT_TRUE(r.text.contains("/dev/corvane-missing")) << r.text.toStdString();
+    EXPECT_FALSE(port.Read(1).ok);
+
+    r = port.Open(QStringLiteral("/nonexistent/tty"));
+    EXPECT_EQ(r.status, Status::PortError);
+    EXPECT_TRUE(r.text.contains("/nonexistent/tty")) << r.text.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,246 @@
+// The start of a transfer: opening the port, the handshake with its
+// attempt counter, the prompt and Retry, cancel, and the callback order.
+#include "TransferRig.h"
+
+#include "app/LanguageBundle.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+using Events = std::vector<std::string>;
+
+// A radio that answers the wake-up string only from attempt answerFrom on
+// (0: never), sends the identification, and acknowledges the program's
+// final 0x06 when finalAck is set.
+FakePort::Responder ScriptedRadio(int answerFrom, bool finalAck)
+{
+    auto wakes = std::make_shared<int>(0);
+    auto woken = std::make_shared<bool>(false);
+    return [=](const QByteArray &w) -> QByteArray {
+        if (w == "A" && ++*wakes >= answerFrom && answerFrom > 0) {
+            *woken = true;
+            return QByteArray(1, 0x06);
+        }
+        if (w == QByteArray(1, 0x02) && *woken)
+            return QByteArray("IDENT123");
+        if (w == QByteArray(1, 0x06) && *woken) {
+            *woken = false;
+            return finalAck ? QByteArray(1, 0x06) : QByteArray();
+        }
+        return {};
+    };
+}
+
+struct HandshakeCase {
+    const char *name;
+    int answerFrom;
+    bool finalAck;
+    std::vector<PromptAnswer> answers;
+    Status status;
+    int wakeUps;
+    int prompts;
+    int interruptMessages;
+};
+
+class Handshake : public ::testing::TestWithParam<HandshakeCase> {};
+
+TEST_P(Handshake, AttemptsPromptsAndOutcome)
+{
+    const HandshakeCase &c = GetParam();
+    TransferRig rig;
+    rig.port.responder = ScriptedRadio(c.answerFrom, c.finalAck);
+    rig.answers = c.answers;
+    // Write direction: the handshake is the same and a completed write
+    // needs only acknowledgements, which this radio does not give.
+    const Result r = rig.Run(false);
+    const Status expected = c.status;
+    if (expected == Status::Ok) {
+        // The read loop then fails on the first block; the handshake passed.
+        EXPECT_EQ(r.status, Status::Interrupted);
+        EXPECT_EQ(rig.port.RequestAddresses(Proto::ReadCmd).size(), 1u);
+    } else {
+        EXPECT_EQ(r.status, expected) << r.text.toStdString();
+        EXPECT_TRUE(rig.port.RequestAddresses(Proto::ReadCmd).empty());
+        EXPECT_EQ(rig.port.Count("message 61454"), c.interruptMessages);
+    }
+    EXPECT_EQ(rig.WakeUps(), c.wakeUps);
+    EXPECT_EQ(rig.prompts, c.prompts);
+    EXPECT_EQ(rig.port.closes, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, Handshake,
+    ::testing::Values(
+        HandshakeCase{"FirstAttempt", 1, true, {}, Status::Ok, 1, 0, 0},
+        HandshakeCase{"SixthAttempt", 6, true, {}, Status::Ok, 6, 0, 0},
+        HandshakeCase{"SilentThenCancel", 0, true, {}, Status::CommError, 15, 1, 0},
+        HandshakeCase{"SilentRetryOnce", 0, true, {PromptAnswer::Retry}, Status::CommError, 30, 2, 0},
+        HandshakeCase{"RetryThenAnswer", 16, true, {PromptAnswer::Retry}, Status::Ok, 16, 1, 0},
+        HandshakeCase{"NoFinalAckFirstAttempt", 1, false, {}, Status::CommError, 1, 1, 0},
+        HandshakeCase{"NoFinalAckFifthAttempt", 5, false, {}, Status::CommError, 5, 1, 0},
+        HandshakeCase{"NoFinalAckSixthAttempt", 6, false, {}, Status::Interrupted, 6, 0, 1},
+        // Retry starts the count again: attempt 20 is the fifth since it.
+        HandshakeCase{"NoFinalAckFifthAfterRetry", 20, false, {PromptAnswer::Retry}, Status::CommError, 20, 2, 0},
+        HandshakeCase{"NoFinalAckSixthAfterRetry", 21, false, {PromptAnswer::Retry}, Status::Interrupted, 21, 1, 1}),
+    [](const ::testing::TestParamInfo<HandshakeCase> &i) { return std::string(i.param.name); });
+
+TEST(HandshakeWire, FirstAttemptBytesPausesAndClears)
+{
+    TransferRig rig;
+    rig.cancelAtPass = 7; // the first pass after the handshake
+    EXPECT_EQ(rig.Run(false).status, Status::Cancelled);
+    Events expected{"commitPendingEdit", "range 512", "open com1"};
+    for (int i = 0; i < 6; ++i)
+        expected.insert(expected.end(), {"pump", "sleep 1"});
+    expected.push_back("purge all");
+    for (const char *b : {"02", "50", "52", "4F", "47", "52", "41"})
+        expected.insert(expected.end(), {"sleep 2", "purge clear", std::string("write ") + b});
+    expected.insert(expected.end(), {"read 1", "sleep 1", "purge clear", "write 4D", "sleep 1", "write 02", "sleep 1",
+                                     "read 8", "purge clear", "write 06", "purge clear", "sleep 1", "read 1"});
+    expected.insert(expected.end(), {"purge clear", "write 52 00 00 08", "read 12", "purge clear", "write 06",
+                                     "read 1", "pump", "close", "closeProgressDialog"});
+    EXPECT_EQ(rig.events, expected);
+}
+
+TEST(HandshakeWire, LineSetupAfterOpen)
+{
+    TransferRig rig;
+    rig.cancelAtPass = 1;
+    rig.Run(false);
+    const CommTimeouts &t = rig.port.timeouts;
+    const LineSettings &l = rig.port.line;
+    EXPECT_EQ(rig.port.queues, std::make_pair(1024, 512));
+    EXPECT_EQ(std::make_tuple(t.readInterval, t.readTotalMultiplier, t.readTotalConstant, t.writeTotalMultiplier,
+                              t.writeTotalConstant),
+              std::make_tuple(30, 500, 90, 50, 50));
+    EXPECT_EQ(std::make_tuple(l.baud, l.dataBits, l.parity, l.stopBits, l.binary),
+              std::make_tuple(9600, 8, false, 1, true));
+}
+
+TEST(HandshakeWire, NoiseBeforeTheAckStillCompletes)
+{
+    RadioFaults faults;
+    faults.firstByte = 0x15;
+    TransferRig rig(PatternImage(), faults);
+    EXPECT_TRUE(rig.Run(false).ok());
+    EXPECT_EQ(rig.WakeUps(), 1);
+    EXPECT_EQ(rig.image, PatternImage());
+}
+
+TEST(HandshakeTiming, SilentRadioCostsAbout1200MsPerAttempt)
+{
+    TransferRig rig;
+    rig.port.responder = nullptr;
+    EXPECT_EQ(rig.Run(false).status, Status::CommError);
+    // 6 x 1 ms + 7 x 2 ms + two 590 ms reads + 2 ms, fifteen times.
+    EXPECT_EQ(rig.clock.now, 15 * 1202 * 1000LL);
+    EXPECT_EQ(rig.port.Count("read 1"), 30);
+}
+
+TEST(HandshakeErrors, PortErrorFailsTheAttemptWithoutSecondRead)
+{
+    TransferRig rig;
+    rig.port.readError = [](int, int) { return true; };
+    EXPECT_EQ(rig.Run(false).status, Status::CommError);
+    EXPECT_EQ(rig.WakeUps(), 15);
+    EXPECT_EQ(rig.port.reads, 15);
+}
+
+TEST(HandshakeErrors, NonAckThenErrorFailsTheAttempt)
+{
+    TransferRig rig;
+    rig.port.responder = [](const QByteArray &w) { return w == "A" ? QByteArray(1, 0x15) : QByteArray(); };
+    rig.port.readError = [](int, int index) { return index % 2 == 0; };
+    EXPECT_EQ(rig.Run(false).status, Status::CommError);
+    EXPECT_EQ(rig.WakeUps(), 15);
+    EXPECT_EQ(rig.port.reads, 30);
+}
+
+TEST(HandshakeErrors, IdentificationReadErrorPrompts)
+{
+    TransferRig rig;
+    rig.port.readError = [](int n, int) { return n == 8; };
+    EXPECT_EQ(rig.Run(false).status, Status::CommError);
+    EXPECT_EQ(rig.WakeUps(), 1);
+    EXPECT_EQ(rig.prompts, 1);
+    EXPECT_EQ(rig.port.Count("write 06"), 0); // no final acknowledgement sent
+}
+
+TEST(HandshakeErrors, IdentificationContentNeverMatters)
+{
+    for (const QByteArray &ident : {QByteArray(), QByteArray("\x01"), QByteArray(8, '\xFF')}) {
+        TransferRig rig(PatternImage());
+        auto radio = rig.port.responder;
+        rig.port.responder = [&](const QByteArray &w) {
+            const QByteArray reply = radio(w);
+            return reply == VirtualRadio::Identification() ? ident : reply;
+        };
+        EXPECT_TRUE(rig.Run(false).ok()) << ident.toHex().toStdString();
+        EXPECT_EQ(rig.image, PatternImage());
+    }
+}
+
+struct CancelCase {
+    const char *name;
+    bool silent;
+    int pass;
+};
+
+class HandshakeCancel : public ::testing::TestWithParam<CancelCase> {};
+
+TEST_P(HandshakeCancel, EndsWithinOnePassWithoutMessage)
+{
+    RadioFaults faults;
+    faults.silent = GetParam().silent;
+    TransferRig rig(MemoryImage::newImage(), faults);
+    const MemoryImage before = rig.image;
+    rig.cancelAtPass = GetParam().pass;
+    EXPECT_EQ(rig.Run(false).status, Status::Cancelled);
+    EXPECT_EQ(rig.Tail(rig.eventsAtCancel), (Events{"close", "closeProgressDialog"}));
+    EXPECT_EQ(rig.image, before);
+    EXPECT_EQ(rig.prompts, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Passes, HandshakeCancel,
+                         ::testing::Values(CancelCase{"FirstPass", false, 1}, CancelCase{"SixthPass", false, 6},
+                                           CancelCase{"SecondAttempt", true, 9},
+                                           CancelCase{"LastAttempt", true, 14 * 6 + 3}),
+                         [](const ::testing::TestParamInfo<CancelCase> &i) { return std::string(i.param.name); });
+
+TEST(TransferOrder, CompletedReadAndWrite)
+{
+    TransferRig read(PatternImage());
+    EXPECT_TRUE(read.Run(false).ok());
+    EXPECT_EQ(read.Milestones(), (Events{"commitPendingEdit", "range 512", "open com1", "clearNewDocumentFlag",
+                                         "refreshFromImage", "close", "closeProgressDialog"}));
+    EXPECT_FALSE(read.newDocument);
+
+    TransferRig write;
+    EXPECT_TRUE(write.Run(true).ok());
+    EXPECT_EQ(write.Milestones(),
+              (Events{"commitPendingEdit", "range 461", "commitToImage", "open com1", "close", "closeProgressDialog"}));
+    EXPECT_TRUE(write.newDocument);
+}
+
+TEST(TransferOrder, PortOpenFailure)
+{
+    for (bool write : {false, true}) {
+        TransferRig rig;
+        rig.port.openResult = Result::fail(Status::PortError, QStringLiteral("no such device"));
+        const Result r = rig.Run(write, QStringLiteral("com3"));
+        EXPECT_EQ(r.status, Status::PortError);
+        EXPECT_EQ(r.text, QStringLiteral("no such device"));
+        Events expected{"commitPendingEdit", write ? "range 461" : "range 512"};
+        if (write)
+            expected.push_back("commitToImage");
+        expected.insert(expected.end(), {"open com3", "message 61453", "closeProgressDialog"});
+        EXPECT_EQ(rig.Milestones(), expected);
+        EXPECT_TRUE(rig.port.writes.empty());
+    }
+}
+
+} // namespace
