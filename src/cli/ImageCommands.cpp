@@ -32,6 +32,13 @@ int FileFailure(CliContext &ctx, const Result &r)
     return Exit::File;
 }
 
+// Loads the image named by the first argument; the exit status on failure.
+int LoadFirstArgument(CliContext &ctx, MemoryImage &image)
+{
+    const Result r = LoadImageFile(ctx.args[0], image);
+    return r.ok() ? Exit::Ok : FileFailure(ctx, r);
+}
+
 } // namespace
 
 int CmdNew(CliContext &ctx)
@@ -52,9 +59,8 @@ int CmdShow(CliContext &ctx)
     if (!WantArgs(ctx, 1, "show IMAGE.dat"))
         return Exit::Usage;
     MemoryImage image;
-    const Result r = LoadImageFile(ctx.args[0], image);
-    if (!r.ok())
-        return FileFailure(ctx, r);
+    if (int rc = LoadFirstArgument(ctx, image))
+        return rc;
     ChannelTable table;
     DecodeChannels(image, table, ctx.app.chinese);
     ctx.out.setEncoding(QStringConverter::Utf8);
@@ -73,9 +79,8 @@ int CmdOptions(CliContext &ctx)
     if (!WantArgs(ctx, 1, "options IMAGE.dat"))
         return Exit::Usage;
     MemoryImage image;
-    const Result r = LoadImageFile(ctx.args[0], image);
-    if (!r.ok())
-        return FileFailure(ctx, r);
+    if (int rc = LoadFirstArgument(ctx, image))
+        return rc;
     ctx.out.setEncoding(QStringConverter::Utf8);
     for (const OptionField &f : OptionFields())
         ctx.out << f.label << ": " << OptionValueText(f, image, ctx.app.chinese) << "\n";
@@ -88,9 +93,8 @@ int CmdImport(CliContext &ctx)
         return Exit::Usage;
     const QString imagePath = ctx.args[0], csvPath = ctx.args[1];
     MemoryImage image;
-    Result r = LoadImageFile(imagePath, image);
-    if (!r.ok())
-        return FileFailure(ctx, r);
+    if (int rc = LoadFirstArgument(ctx, image))
+        return rc;
     QFile csv(csvPath);
     if (!csv.open(QIODevice::ReadOnly))
         return FileFailure(ctx, Result::fail(Status::FileError,
@@ -113,7 +117,7 @@ int CmdImport(CliContext &ctx)
             ctx.err << p << "\n";
         return Exit::Rejected;
     }
-    r = SaveImageFile(imagePath, image);
+    const Result r = SaveImageFile(imagePath, image);
     return r.ok() ? Exit::Ok : FileFailure(ctx, r);
 }
 

@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QStyle>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -116,6 +118,12 @@ void CProgramView::SetupGrid()
     for (int c = 0; c < kGridCols; ++c)
         m_grid.SetColAlignment(c, Qt::AlignCenter);
 
+    // The default column width is chosen so that the nine columns
+    // (9.3 default widths in all) fill the grid of the form, as the
+    // grid's own default width did on the form it was laid out for.
+    const int inner = DialogUnits(kGridW, 0).width() - m_grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent)
+                      - 2 * m_grid.frameWidth();
+    m_grid.horizontalHeader()->setDefaultSectionSize(qMax(40, static_cast<int>(inner / 9.3)));
     const int w = m_grid.ColWidth(0);
     static const double kRatio[kGridCols] = {0.5, 1.3, 1.3, 1.1, 1.1, 1, 1, 1, 1};
     for (int c = 0; c < kGridCols; ++c)
