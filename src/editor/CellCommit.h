@@ -2,8 +2,9 @@
 // The rules that move the text of an open in-cell editor into the channel
 // table when a cell is left: frequency parse, band and raster checks,
 // new-channel defaults and erasing. Changes table cells only, never the
-// image. The caller shows the message (if any) before applying the change;
-// CommitCell returns the message id and has already written the cells.
+// image. A rejected frequency is reported as a message id (61448 out of
+// range, 61456 off the channel raster); the grid asks PreviewCommit first so
+// that it can show the message before CommitCell changes the cells.
 #include "image/ChannelTable.h"
 
 #include <QString>
