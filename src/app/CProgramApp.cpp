@@ -7,13 +7,13 @@
 #include "app/CommandIds.h"
 #include "app/DocumentCommands.h"
 #include "frame/CMainFrame.h"
+#include "image/Codecs.h"
 #include "image/Texts.h"
 
 #include <QCoreApplication>
 #include <QMenu>
 #include <QPageSetupDialog>
 #include <QPrinter>
-#include <climits>
 #include <cstdio>
 
 CProgramApp::CProgramApp(AppState &app, Prompts prompts) : m_app(app), m_prompts(std::move(prompts)) {}
@@ -22,24 +22,6 @@ CProgramApp::~CProgramApp()
 {
     m_frame.reset();
     m_docs.reset();
-}
-
-long CProgramApp::DecimalValue(const QByteArray &text)
-{
-    int i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        const int digit = text[i] - '0';
-        if (value > (LONG_MAX - digit) / 10)
-            return negative ? LONG_MIN : LONG_MAX;
-        value = value * 10 + digit;
-    }
-    return negative ? -value : value;
 }
 
 QMessageBox::StandardButton CProgramApp::Message(const QString &text, QMessageBox::StandardButtons buttons)
@@ -115,7 +97,7 @@ void CProgramApp::AdaptMenus()
     if (help && !help->actions().isEmpty() && !about.isEmpty())
         help->actions().constFirst()->setText(about);
     QMenu *setup = m_frame->DocumentMenu(4);
-    if (setup && DecimalValue(m_app.settings.GetString("Setup", "ShowLang")) == 0)
+    if (setup && corvane::ParseInteger(QString::fromLatin1(m_app.settings.GetString("Setup", "ShowLang"))) == 0)
         for (QAction *a : setup->actions())
             if (a->data().toInt() == Cmd::Language)
                 delete a;

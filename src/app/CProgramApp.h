@@ -44,9 +44,6 @@ public:
     void OnLanguage();
     void OnFilePrintSetup();
 
-    // "Setup"/"ShowLang" and the like: leading blanks, a sign, then digits;
-    // 0 when there are no digits. Saturates instead of overflowing.
-    static long DecimalValue(const QByteArray &text);
 
 private:
     void RegisterCommands();

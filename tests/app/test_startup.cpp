@@ -7,7 +7,10 @@
 #include "frame/CMainFrame.h"
 #include "frame/CNavigationBar.h"
 #include "image/CProgramDoc.h"
+#include "image/Codecs.h"
 #include "image/Texts.h"
+
+#include <climits>
 
 #include <QLabel>
 #include <QMenu>
@@ -165,13 +168,13 @@ INSTANTIATE_TEST_SUITE_P(Values, ShowLang,
                                            ShowLangCase{"-1", true}),
                          [](const auto &info) { return "Case" + std::to_string(info.index); });
 
-TEST(Startup, DecimalValueFollowsTheStandardConversion)
+TEST(Startup, ShowLangFollowsTheStandardConversion)
 {
-    const struct { const char *text; long value; } cases[] = {
+    const struct { const char *text; int value; } cases[] = {
         {"", 0}, {"abc", 0}, {"12", 12}, {"  7", 7}, {"\t-3", -3}, {"+4z", 4}, {"- 4", 0},
-        {"99999999999999999999999", LONG_MAX}, {"-99999999999999999999999", LONG_MIN}};
+        {"99999999999999999999999", INT_MAX}, {"-99999999999999999999999", INT_MIN}};
     for (const auto &c : cases)
-        EXPECT_EQ(CProgramApp::DecimalValue(c.text), c.value) << c.text;
+        EXPECT_EQ(corvane::ParseInteger(QString::fromLatin1(c.text)), c.value) << c.text;
 }
 
 TEST(Startup, EmptyAboutTitleKeepsTheBundleText)
