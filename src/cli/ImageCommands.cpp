@@ -1,7 +1,7 @@
 // Commands on image files: new, show, options, import.
 #include "cli/Commands.h"
-#include "cli/Csv.h"
-#include "cli/CsvImport.h"
+#include "image/Csv.h"
+#include "image/CsvImport.h"
 #include "image/CProgramDoc.h"
 #include "image/DataFile.h"
 #include "image/ImagePasses.h"
@@ -64,13 +64,7 @@ int CmdShow(CliContext &ctx)
     ChannelTable table;
     DecodeChannels(image, table, ctx.app.chinese);
     ctx.out.setEncoding(QStringConverter::Utf8);
-    ctx.out << CsvLine(ColumnHeadings(ctx.app.chinese)) << "\n";
-    for (int row = 1; row <= kChannelCount; ++row) {
-        QStringList fields{RowLabel(row).trimmed()};
-        for (int col = ColRx; col <= ColName; ++col)
-            fields << table.cell(row, col);
-        ctx.out << CsvLine(fields) << "\n";
-    }
+    ctx.out << ChannelTableCsv(table, ctx.app.chinese);
     return Exit::Ok;
 }
 

@@ -14,6 +14,7 @@ bool CProgramDoc::OnNewDocument(AppState &app)
     m_title = Txt::ChannelTitle.text(app.chinese);
     m_path = CProfileFile::Decode(app.RegistryName());
     app.newDocument = true;
+    SetModifiedFlag(false);
     return true;
 }
 
@@ -27,6 +28,7 @@ Result CProgramDoc::OnOpenDocument(const QString &path, AppState &app)
     m_path = path;
     m_title = QFileInfo(path).fileName();
     app.newDocument = false;
+    SetModifiedFlag(false);
     return r;
 }
 
@@ -36,6 +38,16 @@ Result CProgramDoc::Save(const QString &path)
     if (r.ok()) {
         m_path = path;
         m_title = QFileInfo(path).fileName();
+        SetModifiedFlag(false);
     }
     return r;
+}
+
+void CProgramDoc::SetModifiedFlag(bool modified)
+{
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    if (modifiedChanged)
+        modifiedChanged(modified);
 }

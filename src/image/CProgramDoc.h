@@ -2,11 +2,14 @@
 // The document: one memory image, created with the new-image defaults,
 // loaded from and saved to a "*.dat" file. The channel grid is the working
 // copy of the channel area; the caller encodes it (CommitToImage) before
-// Save. A document is never marked modified and never asks to be saved.
+// Save. The document tracks whether it differs from its file (the modified
+// state): anything that changes the image or the grid's working copy marks
+// it; New, Open and a successful Save clear it.
 #include "image/MemoryImage.h"
 #include "image/Result.h"
 
 #include <QString>
+#include <functional>
 
 struct AppState;
 
@@ -23,6 +26,12 @@ public:
     // Writes m_image to path atomically; on success the path is remembered.
     corvane::Result Save(const QString &path);
 
+    bool IsModified() const { return m_modified; }
+    // Sets the modified state; calls modifiedChanged when it flips.
+    void SetModifiedFlag(bool modified = true);
+    // May be empty; told the new state whenever it changes.
+    std::function<void(bool modified)> modifiedChanged;
+
     QString GetTitle() const { return m_title; }
     QString GetPathName() const { return m_path; }
     void SetTitle(const QString &t) { m_title = t; }
@@ -30,4 +39,5 @@ public:
 private:
     QString m_title;
     QString m_path;
+    bool m_modified = false;
 };

@@ -132,22 +132,24 @@ TEST(Bundles, EveryStringTheProgramUsesIsThere)
 
 TEST(Bundles, OptionListsMatchTheOptionTable)
 {
-    LanguageBundle b;
-    ASSERT_TRUE(b.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English")));
-    DialogTemplate t;
-    ASSERT_TRUE(DialogTemplate::Load(132, t).ok());
-    for (const corvane::OptionField &f : corvane::OptionFields()) {
-        const DialogControl *c = t.Find(f.controlId);
-        ASSERT_NE(c, nullptr) << f.label;
-        if (f.kind == corvane::OptionKind::CheckBit) {
-            EXPECT_EQ(c->kind, "check");
-            EXPECT_EQ(c->text, f.label);
-        } else if (f.kind == corvane::OptionKind::CallKey) {
-            EXPECT_TRUE(c->items.isEmpty()) << "filled by the dialog in the current language";
-        } else {
-            EXPECT_EQ(c->items, f.items) << f.label;
-            const DialogControl &label = *(c - 1);
-            EXPECT_EQ(label.text, f.label);
+    for (const bool chinese : {false, true}) {
+        LanguageBundle b;
+        ASSERT_TRUE(b.Load(QStringLiteral(CORVANE_BIN_DIR), chinese ? QStringLiteral("Chinese") : QStringLiteral("English")));
+        DialogTemplate t;
+        ASSERT_TRUE(DialogTemplate::Load(132, t).ok());
+        for (const corvane::OptionField &f : corvane::OptionFields()) {
+            const DialogControl *c = t.Find(f.controlId);
+            ASSERT_NE(c, nullptr) << f.label;
+            if (f.kind == corvane::OptionKind::CheckBit) {
+                EXPECT_EQ(c->kind, "check");
+                EXPECT_EQ(c->text, f.Label(chinese));
+            } else if (f.kind == corvane::OptionKind::CallKey) {
+                EXPECT_TRUE(c->items.isEmpty()) << "filled by the dialog in the current language";
+            } else {
+                EXPECT_EQ(c->items, f.Items(chinese)) << f.label << " chinese " << chinese;
+                const DialogControl &label = *(c - 1);
+                EXPECT_EQ(label.text, f.Label(chinese));
+            }
         }
     }
 }

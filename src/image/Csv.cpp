@@ -1,4 +1,4 @@
-#include "cli/Csv.h"
+#include "image/Csv.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "cli/CsvImport.h"
+#include "image/CsvImport.h"
 
 #include "editor/CellCommit.h"
 #include "image/Codecs.h"
@@ -115,6 +115,18 @@ private:
 };
 
 } // namespace
+
+QString ChannelTableCsv(const ChannelTable &table, bool chinese)
+{
+    QString text = CsvLine(ColumnHeadings(chinese)) + QLatin1Char('\n');
+    for (int row = 1; row <= kChannelCount; ++row) {
+        QStringList fields{RowLabel(row).trimmed()};
+        for (int col = ColRx; col <= ColName; ++col)
+            fields << table.cell(row, col);
+        text += CsvLine(fields) + QLatin1Char('\n');
+    }
+    return text;
+}
 
 QStringList ImportChannels(const QList<CsvRecord> &records, MemoryImage &image, const AppState &app)
 {
