@@ -2,7 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/TransferSession.h"
 #include "image/DataFile.h"
-#include "link/Protocol.h"
+#include "link/WriteCompare.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,7 +10,7 @@
 namespace corvane {
 
 namespace {
-constexpr int kShownDifferences = 8;
+constexpr std::size_t kShownDifferences = 8;
 
 bool CheckWords(CliContext &ctx, const char *usage, const QStringList &flags)
 {
@@ -31,17 +31,15 @@ QString Hex(int v, int width)
 // Compares every byte a write sends; prints the first differences.
 int Verify(CliContext &ctx, const MemoryImage &sent, const MemoryImage &back)
 {
-    int differ = 0;
-    for (int offset = 0; offset < kImageSize; ++offset) {
-        if (!Proto::WriteSends(offset) || sent[offset] == back[offset])
-            continue;
-        if (differ++ < kShownDifferences)
-            ctx.err << "  " << Hex(offset, 4) << ": sent " << Hex(sent[offset], 2) << ", radio has "
-                    << Hex(back[offset], 2) << "\n";
+    const std::vector<int> differ = WriteDifferences(sent, back);
+    for (std::size_t i = 0; i < differ.size() && i < kShownDifferences; ++i) {
+        const int offset = differ[i];
+        ctx.err << "  " << Hex(offset, 4) << ": sent " << Hex(sent[offset], 2) << ", radio has "
+                << Hex(back[offset], 2) << "\n";
     }
-    if (differ == 0)
+    if (differ.empty())
         return Exit::Ok;
-    ctx.err << "corvane-cli: verify failed: " << differ << " bytes differ\n";
+    ctx.err << "corvane-cli: verify failed: " << differ.size() << " bytes differ\n";
     return Exit::Interrupted;
 }
 } // namespace
