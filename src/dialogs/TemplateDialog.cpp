@@ -11,6 +11,9 @@ TemplateDialog::TemplateDialog(AppState &app, int templateId, QWidget *parent)
     : QDialog(parent), m_app(app), m_builder(this)
 {
     m_builder.Build(templateId);
+    // A fixed-size modal dialog: a title and a close button, nothing to
+    // minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     for (const DialogControl &c : m_builder.Template().controls) {
         QWidget *w = m_builder.Control(c.id);
         if (!w)

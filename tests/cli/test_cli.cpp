@@ -104,6 +104,12 @@ TEST_F(CliTest, OptionsInChineseAreTheChineseDialogTexts)
 TEST_F(CliTest, OptionsSetRoundTripsEveryItemOfEveryList)
 {
     const QString path = NewImage("set.dat");
+    // A new image's Call Key Define (0xFF) would become 0 if every control were written.
+    const QByteArray fresh = TestEnv::ReadFile(path);
+    ASSERT_EQ(Cli({"options", path, "--set", "Busy=On"}).code, 0);
+    QByteArray expectedFile = fresh;
+    expectedFile[Off::optionFlags1] = char(0x94);
+    EXPECT_EQ(TestEnv::ReadFile(path), expectedFile);
     QList<int> fieldBytes;
     for (const OptionField &f : OptionFields())
         fieldBytes << f.offset;
