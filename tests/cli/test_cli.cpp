@@ -128,9 +128,11 @@ TEST_F(CliTest, OptionsSetRoundTripsEveryItemOfEveryList)
         EXPECT_EQ(Cli({"options", path}).out, expected) << "round " << k;
         const QByteArray after = TestEnv::ReadFile(path);
         ASSERT_EQ(after.size(), kImageSize);
-        for (int i = 0; i < kImageSize; ++i)
-            if (before[i] != after[i])
+        for (int i = 0; i < kImageSize; ++i) {
+            if (before[i] != after[i]) {
                 EXPECT_TRUE(fieldBytes.contains(i)) << "offset " << i;
+            }
+        }
     }
 }
 

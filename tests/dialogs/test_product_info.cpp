@@ -80,15 +80,12 @@ TEST_F(ProductInfo, OkAppliesThePairAndTheGridChecksTheNewBandAtOnce)
     Store(1, 0); // T-2, 136-174MHz
     Show();
     Press(1);
-    EXPECT_EQ(doc.m_image.option(Off::radioType), 1);
-    EXPECT_EQ(doc.m_image.option(Off::bandIndex), 0);
-    EXPECT_EQ(doc.m_image.option(Off::bandLimits), 0x13);
-    EXPECT_EQ(doc.m_image.option(Off::bandLimits + 1), 0x17);
-    EXPECT_EQ(doc.m_image.option(Off::bandLimits + 2), 0x63);
-    MemoryImage others = doc.m_image;
-    for (int o : {Off::radioType, Off::bandIndex, Off::bandLimits, Off::bandLimits + 1, Off::bandLimits + 2})
-        others.setOption(o, before.option(o));
-    EXPECT_EQ(others, before) << "OK writes no other byte";
+    MemoryImage expected = before;
+    const std::pair<int, uint8_t> written[] = {{Off::radioType, 1}, {Off::bandIndex, 0}, {Off::bandLimits, 0x13},
+                                               {Off::bandLimits + 1, 0x17}, {Off::bandLimits + 2, 0x63}};
+    for (const auto &[offset, value] : written)
+        expected.setOption(offset, value);
+    EXPECT_EQ(doc.m_image, expected) << "OK writes these bytes and no other";
     EXPECT_EQ(view->m_nBandLow, 13600000);
     EXPECT_EQ(view->m_nBandHigh, 17400000);
     EXPECT_EQ(env->app.caption, "Test Programmer  [ Type:T-2  Fre:136-174MHz ]");

@@ -1,9 +1,11 @@
 // The option dialogs as the main window opens them: from the Edit menu and
 // from the navigation tree, on the active document also while its window
-// is hidden, and not at all when no document window exists.
+// is hidden, and not at all when no document window exists (the last one
+// closed by New, a file that then fails to open).
 #include "../app/GuiTestSupport.h"
 
 #include "app/CommandIds.h"
+#include "app/DocumentCommands.h"
 #include "dialogs/COptionalFeaturesDlg.h"
 #include "dialogs/CProductInfoDlg.h"
 #include "frame/CChildFrame.h"
@@ -95,6 +97,7 @@ TEST_F(OptionCommands, AHiddenDocumentWindowIsStillTheOneEdited)
 TEST_F(OptionCommands, WithoutADocumentWindowNeitherDialogOpens)
 {
     frame->DestroyActiveChild();
+    EXPECT_FALSE(s.app->Documents()->OpenFile(s.folder.File("missing.dat")));
     ASSERT_EQ(frame->ActiveChild(), nullptr);
     for (int command : {Cmd::OptionalFeatures, Cmd::ProductInfo}) {
         EXPECT_FALSE(frame->Router().IsEnabled(command));

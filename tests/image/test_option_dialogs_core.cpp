@@ -139,13 +139,3 @@ TEST_F(ProductRules, OkWritesTypeBandEdgesStoreAndCaptionOnly)
         EXPECT_EQ(Stored("Field"), uint32_t(c.band));
     }
 }
-
-TEST_F(ProductRules, NoTypeOrNoBandChangesNothing)
-{
-    for (const ProductChoice &c : {ProductChoice{-1, 0, "", ""}, ProductChoice{0, -1, "T-1", ""}}) {
-        MemoryImage img = image;
-        EXPECT_FALSE(ApplyProductChoice(c, img, env.app).applied);
-        EXPECT_EQ(img, image);
-        EXPECT_EQ(Stored("Type"), 12345u) << "the store was not written";
-    }
-}
