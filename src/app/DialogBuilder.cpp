@@ -24,6 +24,15 @@ corvane::Result DialogBuilder::Build(int id)
     return r;
 }
 
+int DialogBuilder::IdOf(const QObject *o) const
+{
+    for (; o; o = o->parent())
+        for (auto it = m_controls.cbegin(); it != m_controls.cend(); ++it)
+            if (it.value() == o)
+                return it.key();
+    return 0;
+}
+
 QRect DialogBuilder::ToPixels(const QFont &font, const QRect &units)
 {
     const QFontMetrics fm(font);

@@ -24,6 +24,9 @@ public:
 
     QWidget *Control(int id) const { return m_controls.value(id); }
     template <class T> T *Get(int id) const { return qobject_cast<T *>(Control(id)); }
+    // Identifier of the control that is `o` or holds it (an opened list
+    // belongs to its combo box); 0 when none does.
+    int IdOf(const QObject *o) const;
     // The exclusive group a radio button belongs to; nullptr for others.
     QButtonGroup *RadioGroup(int radioId) const { return m_groups.value(radioId); }
     const DialogTemplate &Template() const { return m_template; }

@@ -13,6 +13,15 @@ QString CliContext::Option(const QString &name, const QString &def) const
     return (i >= 0 && i + 1 < options.size()) ? options[i + 1] : def;
 }
 
+QStringList CliContext::Options(const QString &name) const
+{
+    QStringList values;
+    for (int i = 0; i + 1 < options.size(); ++i)
+        if (options[i] == name)
+            values << options[++i];
+    return values;
+}
+
 bool CliContext::Flag(const QString &name) const { return options.contains(name); }
 
 QStringList CliContext::UnknownOptions(const QStringList &valued, const QStringList &flags) const
@@ -45,7 +54,7 @@ int PrepareContext(CliContext &ctx, const QStringList &argv)
             // Options of the commands that take a value keep it with them.
             if (i + 1 < argv.size() && !argv[i + 1].startsWith(QLatin1String("--"))
                 && (a == "--retries" || a == "--log" || a == "--image" || a == "--baud"
-                    || a == "--save" || a == "--fault"))
+                    || a == "--save" || a == "--fault" || a == "--set"))
                 ctx.options << argv[++i];
         } else {
             ctx.args << a;

@@ -24,6 +24,8 @@ struct CliContext {
 
     // Value of "--name VALUE" among options; def when absent.
     QString Option(const QString &name, const QString &def = QString()) const;
+    // Every value of a repeatable "--name VALUE", in order.
+    QStringList Options(const QString &name) const;
     bool Flag(const QString &name) const;
     // Options other than the known ones, for a usage error.
     QStringList UnknownOptions(const QStringList &valued, const QStringList &flags) const;

@@ -1,11 +1,10 @@
-// Commands on image files: new, show, options, import.
+// Commands on image files: new, show, import (options: OptionsCommand.cpp).
 #include "cli/Commands.h"
 #include "image/Csv.h"
 #include "image/CsvImport.h"
 #include "image/CProgramDoc.h"
 #include "image/DataFile.h"
 #include "image/ImagePasses.h"
-#include "image/OptionTable.h"
 #include "image/Texts.h"
 
 #include <QFile>
@@ -65,19 +64,6 @@ int CmdShow(CliContext &ctx)
     DecodeChannels(image, table, ctx.app.chinese);
     ctx.out.setEncoding(QStringConverter::Utf8);
     ctx.out << ChannelTableCsv(table, ctx.app.chinese);
-    return Exit::Ok;
-}
-
-int CmdOptions(CliContext &ctx)
-{
-    if (!WantArgs(ctx, 1, "options IMAGE.dat"))
-        return Exit::Usage;
-    MemoryImage image;
-    if (int rc = LoadFirstArgument(ctx, image))
-        return rc;
-    ctx.out.setEncoding(QStringConverter::Utf8);
-    for (const OptionField &f : OptionFields())
-        ctx.out << f.label << ": " << OptionValueText(f, image, ctx.app.chinese) << "\n";
     return Exit::Ok;
 }
 

@@ -11,7 +11,8 @@ static const char kUsage[] =
     "usage: corvane-cli COMMAND [ARGS] [--settings PATH] [--language English|Chinese]\n"
     "  new OUT.dat                 write a new memory image\n"
     "  show IMAGE.dat              print the channel table as CSV\n"
-    "  options IMAGE.dat           print the radio-wide options\n"
+    "  options IMAGE.dat           print the radio-wide options;\n"
+    "      [--set \"LABEL=VALUE\"]...  set them as the Optional Features dialog does\n"
     "  import IMAGE.dat IN.csv     apply a CSV channel table to an image\n"
     "  read PORT OUT.dat           read the radio into OUT.dat\n"
     "  write PORT IMAGE.dat        write the image into the radio [--verify]\n"
@@ -24,8 +25,8 @@ static const char kUsage[] =
     "  FAULT: silent | first-byte=0x15 | short-reply=0x0C90 |\n"
     "      no-ack=0x0100 | no-final-ack | hangup=0x0800 | drop-write=0x0100\n"
     "      (addresses in hex or decimal; --fault may be given more than once)\n"
-    "  exit status: 0 done, 2 usage, 3 file, 4 port, 5 communication error,\n"
-    "      6 interrupted or verify mismatch, 7 cancelled\n";
+    "  exit status: 0 done, 1 rejected input, 2 usage, 3 file, 4 port,\n"
+    "      5 communication error, 6 interrupted or verify mismatch, 7 cancelled\n";
 
 int main(int argc, char **argv)
 {

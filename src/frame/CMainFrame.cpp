@@ -4,6 +4,8 @@
 #include "app/BundleUi.h"
 #include "app/CommandIds.h"
 #include "app/HelpService.h"
+#include "dialogs/COptionalFeaturesDlg.h"
+#include "dialogs/CProductInfoDlg.h"
 #include "editor/CProgramView.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMdiClientWnd.h"
@@ -50,6 +52,8 @@ Result CMainFrame::Create()
         return r;
     CreateStatusBar();
     CreateNavigationBar();
+    m_optionsDlg = new COptionalFeaturesDlg(m_app, this);
+    m_productDlg = new CProductInfoDlg(m_app, this);
     RegisterCommands();
     UpdateMenuBar();
     return Result::success();
@@ -166,6 +170,9 @@ void CMainFrame::RegisterCommands()
     m_router.Set(Cmd::ViewStatusBar, {[this] { statusBar()->setVisible(statusBar()->isHidden()); }, {},
                                       [this] { return !statusBar()->isHidden(); }});
     m_router.Set(Cmd::ChannelInfo, {[this] { OnChannelInformation(); }, {}, {}});
+    const auto hasDocument = [this] { return ActiveChild() != nullptr; };
+    m_router.Set(Cmd::OptionalFeatures, {[this] { OnOptionalFeatures(); }, hasDocument, {}});
+    m_router.Set(Cmd::ProductInfo, {[this] { OnProductInfo(); }, hasDocument, {}});
     m_router.Set(Cmd::Help, {[this] { OnHelp(kFrameHelpContext); }, {}, {}});
     m_router.Set(Cmd::AppExit, {[this] { close(); }, {}, {}});
 }
@@ -248,6 +255,18 @@ void CMainFrame::OnChannelInformation()
     c->showNormal();
     m_mdi->setActiveSubWindow(c);
     m_router.UpdateUI();
+}
+
+void CMainFrame::OnOptionalFeatures()
+{
+    if (CChildFrame *c = ActiveChild())
+        m_optionsDlg->DoModal(c->GetDocument());
+}
+
+void CMainFrame::OnProductInfo()
+{
+    if (CChildFrame *c = ActiveChild())
+        m_productDlg->DoModal(c->GetDocument(), c->GetView());
 }
 
 void CMainFrame::Navigate(const QString &itemText)

@@ -16,6 +16,8 @@
 
 class CChildFrame;
 class CMdiClientWnd;
+class COptionalFeaturesDlg;
+class CProductInfoDlg;
 class CNavigationBar;
 class CProgramDoc;
 class QLabel;
@@ -43,6 +45,9 @@ public:
     CMdiClientWnd *MdiClient() const { return m_mdi; }
     QToolBar *ToolBar() const { return m_toolBar; }
     QLabel *MessagePane() const { return m_message; }
+    // The option dialogs, built with the frame and kept for its life.
+    COptionalFeaturesDlg *OptionalFeaturesDialog() const { return m_optionsDlg; }
+    CProductInfoDlg *ProductInfoDialog() const { return m_productDlg; }
     // Popups of menu 129 (positions 0 to 5) and of the menu bar now.
     QMenu *DocumentMenu(int position) const;
     QList<QMenu *> MenuBarMenus() const;
@@ -57,6 +62,10 @@ public:
     // "Channel Information": the active document window shown in its
     // normal size, or the main window itself when there is none.
     void OnChannelInformation();
+    // The option dialogs on the active document (a hidden window's too);
+    // with no document window at all they do not open.
+    void OnOptionalFeatures();
+    void OnProductInfo();
     void Navigate(const QString &itemText);
     void SetCaption(const QString &caption);
     QString Caption() const { return m_caption; }
@@ -86,6 +95,8 @@ private:
     CNavigationBar *m_navBar = nullptr;
     QToolBar *m_toolBar = nullptr;
     QLabel *m_message = nullptr;
+    COptionalFeaturesDlg *m_optionsDlg = nullptr;
+    CProductInfoDlg *m_productDlg = nullptr;
     std::vector<QMenu *> m_noDocMenus;
     std::vector<QMenu *> m_docMenus;
     QPointer<CChildFrame> m_active;

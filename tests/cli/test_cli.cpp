@@ -1,6 +1,7 @@
 // corvane-cli new / show / options / import as a user runs them.
 #include "image/DataFile.h"
 #include "image/MemoryImage.h"
+#include "image/OptionTable.h"
 #include "support/TestEnv.h"
 
 #include <QProcess>
@@ -87,6 +88,65 @@ TEST_F(CliTest, OptionsOfANewImage)
               "Beep: On\nSquelch Level: 1\nTime-Out Timer: 1\nStep: 12.5k\nChannel Display: Off\nBusy: Off\n"
               "Scan Mode: CO\nLED: Auto\nKeypad Lock: Manual\nPriority Scan: Off\nEncoder: On\nMode: Frequency\n"
               "Voice Sensitivity: Off\nCall Tone: 1\nBattery Saver: 0.4\nPri-Scanning Time: 3s\nCall Key Define: Off\n");
+}
+
+TEST_F(CliTest, OptionsInChineseAreTheChineseDialogTexts)
+{
+    const CliRun r = Cli({"options", NewImage("zh.dat")}, "Chinese");
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QString::fromUtf8("提示音: 开\n静噪电平: 1\n超时定时器: 1\n步长: 12.5k\n信道显示: 关\n繁忙: 关\n"
+                                       "扫描模式: CO\nLED: 自动\n键盘锁定: 手动\n优先扫描: 关\n编码器: 开\n模式: 频率\n"
+                                       "声控灵敏度: 关\n呼叫铃音: 1\n电池省电: 0.4\n预扫描时间: 3s\n呼叫键定义: 关\n"));
+}
+
+// Round k sets every control to its item k (modulo its count) and reads
+// them back; no byte outside the option fields changes.
+TEST_F(CliTest, OptionsSetRoundTripsEveryItemOfEveryList)
+{
+    const QString path = NewImage("set.dat");
+    // A new image's Call Key Define (0xFF) would become 0 if every control were written.
+    const QByteArray fresh = TestEnv::ReadFile(path);
+    ASSERT_EQ(Cli({"options", path, "--set", "Busy=On"}).code, 0);
+    QByteArray expectedFile = fresh;
+    expectedFile[Off::optionFlags1] = char(0x94);
+    EXPECT_EQ(TestEnv::ReadFile(path), expectedFile);
+    QList<int> fieldBytes;
+    for (const OptionField &f : OptionFields())
+        fieldBytes << f.offset;
+    for (int k = 0; k < 17; ++k) {
+        QStringList args{"options", path};
+        QString expected;
+        for (const OptionField &f : OptionFields()) {
+            const QStringList items = f.kind == OptionKind::CheckBit ? QStringList{"Off", "On"} : f.items;
+            const QString item = items[k % items.size()];
+            args << "--set" << QString::fromLatin1(f.label).toLower() + "=" + item;
+            expected += QString::fromLatin1(f.label) + ": " + item + "\n";
+        }
+        const QByteArray before = TestEnv::ReadFile(path);
+        const CliRun set = Cli(args);
+        ASSERT_EQ(set.code, 0) << set.err.toStdString();
+        EXPECT_EQ(Cli({"options", path}).out, expected) << "round " << k;
+        const QByteArray after = TestEnv::ReadFile(path);
+        ASSERT_EQ(after.size(), kImageSize);
+        for (int i = 0; i < kImageSize; ++i) {
+            if (before[i] != after[i]) {
+                EXPECT_TRUE(fieldBytes.contains(i)) << "offset " << i;
+            }
+        }
+    }
+}
+
+TEST_F(CliTest, OptionsSetRefusesUnknownLabelsAndItemsAndLeavesTheFile)
+{
+    const QString path = NewImage("refuse.dat");
+    const QByteArray before = TestEnv::ReadFile(path);
+    const CliRun r = Cli({"options", path, "--set", "Step=25k", "--set", "Volume=3", "--set", "LED=Bright"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("option Volume: no such option; the options are Beep, Squelch Level,")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("option LED: \"Bright\" is not an item of this list; the items are Off, Auto, On"));
+    EXPECT_EQ(TestEnv::ReadFile(path), before);
+    EXPECT_EQ(Cli({"options", path, "--set"}).code, 2);
+    EXPECT_EQ(TestEnv::ReadFile(path), before);
 }
 
 TEST_F(CliTest, ImportAppliesRowsAsTypedAndShowReadsThemBack)

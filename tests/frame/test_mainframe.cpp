@@ -49,8 +49,7 @@ TEST_F(MainFrame, DocumentMenuHasItsEntriesSeparatorsAndStates)
         {4, {"&Com Setup", "&Language"}, {32777, 32799}},
         {5, {"About Test..."}, {57664}},
     };
-    const QList<int> laterWork = {Cmd::Read, Cmd::Write, Cmd::ComSetup, Cmd::ProductInfo,
-                                  Cmd::OptionalFeatures, Cmd::FilePrint, Cmd::FilePrintPreview};
+    const QList<int> laterWork = {Cmd::Read, Cmd::Write, Cmd::ComSetup, Cmd::FilePrint, Cmd::FilePrintPreview};
     for (const auto &m : menus) {
         QMenu *menu = frame->DocumentMenu(m.pos);
         emit menu->aboutToShow();

@@ -79,14 +79,6 @@ TEST_F(Navigation, EachItemRunsItsCommandOnceAndTheRootIsSelectedAgain)
     EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
 }
 
-TEST_F(Navigation, ItemsWithoutHandlersDoNothing)
-{
-    Click(Item(2));
-    Click(Item(0));
-    EXPECT_TRUE(s.script.messages.isEmpty());
-    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
-}
-
 TEST_F(Navigation, KeyboardSelectionAwayFromThePointerOnlySelectsTheRoot)
 {
     int options = 0;
