@@ -67,11 +67,7 @@ CProgramView::CProgramView(CProgramDoc &doc, AppState &app, QWidget *parent)
         e->hide();
 
     connect(&m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::OnEnterCell);
-    connect(&m_grid, &CMSFlexGrid::LeaveCell, this, [this] {
-        m_cellChanging = true;
-        OnLeaveCell();
-        m_cellChanging = false;
-    });
+    connect(&m_grid, &CMSFlexGrid::LeaveCell, this, [this] { OnLeaveCell(); });
     connect(&m_grid, &CMSFlexGrid::MouseDown, this, &CProgramView::OnGridMouseDown);
     connect(&m_grid, &CMSFlexGrid::Scroll, this, &CProgramView::OnGridScroll);
 }
@@ -244,7 +240,7 @@ bool CProgramView::OnLeaveCell()
     // The row keeps its data and the text returns to its cell's editor; on
     // the way to another cell, as that cell is entered.
     m_keeper.Hold(req.row, req.col, req.editorText);
-    if (!m_cellChanging)
+    if (!m_keeper.CellChanging())
         ReopenHeld();
     return true;
 }

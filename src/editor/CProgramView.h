@@ -141,8 +141,7 @@ private:
     CCellCombo m_comboLock;
     CCellCombo m_comboScan;
     QLineEdit m_editName;
-    CellEditorKeeper m_keeper;
-    bool m_cellChanging = false; // a LeaveCell of the grid is being handled
+    CellEditorKeeper m_keeper; // before the grid's events are connected
     QStringList m_toneList;
     corvane::ChannelTable m_table;
 };

@@ -9,6 +9,8 @@ CellEditorKeeper::CellEditorKeeper(CMSFlexGrid &grid, std::function<QRect()> edi
     : m_grid(grid), m_editorRect(std::move(editorRect)), m_discard(std::move(discard))
 {
     m_grid.installEventFilter(this);
+    connect(&m_grid, &CMSFlexGrid::LeaveCell, this, [this] { m_cellChanging = true; });
+    connect(&m_grid, &CMSFlexGrid::EnterCell, this, [this] { m_cellChanging = false; });
 }
 
 void CellEditorKeeper::Watch(QWidget *editor) { editor->installEventFilter(this); }

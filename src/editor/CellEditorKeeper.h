@@ -44,6 +44,10 @@ public:
     // Moves the open editor with its cell; called after every scroll.
     void FollowCell();
 
+    // Between the grid's LeaveCell and EnterCell of one change of the
+    // current cell (the keeper must be connected before the view).
+    bool CellChanging() const { return m_cellChanging; }
+
     void Hold(int row, int col, const QString &text) { m_held = {row, col, text}; }
     bool HasHeld() const { return m_held.row > 0; }
     Held TakeHeld();
@@ -61,5 +65,6 @@ private:
     QPointer<QWidget> m_open;
     bool m_parked = false;   // hidden while its cell is out of view
     bool m_hadFocus = false; // had the focus when it was parked
+    bool m_cellChanging = false;
     Held m_held;
 };

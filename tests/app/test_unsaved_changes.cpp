@@ -115,8 +115,9 @@ TEST_P(UnsavedChanges, AreAskedAboutOnceAndCancelKeepsEverything)
         EXPECT_EQ(s.state.settings.GetString("Setup", "Language"), "English");
         EXPECT_EQ(s.folder.Read("Program.ini"), ini);
     }
-    if (c.action == Action::Open && c.modified && !cancelled) // hidden for good: nothing left unsaved
+    if (c.action == Action::Open && c.modified && !cancelled) { // hidden for good: nothing left unsaved
         EXPECT_FALSE(first->GetDocument().IsModified());
+    }
     // Nothing is asked a second time on the way out.
     s.script.messages.clear();
     if (!cancelled && c.action == Action::Open) {
