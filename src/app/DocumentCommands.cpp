@@ -128,7 +128,7 @@ bool DocumentCommands::OnFileSaveAs()
 // its first blank ("Channel.dat").
 QString DocumentCommands::ProposedName(CChildFrame *child) const
 {
-    QString name = CProfileFile::Decode(m_app.RegistryName());
+    QString name = QFileInfo(CProfileFile::Decode(m_app.RegistryName())).fileName(); // a name, no folder
     if (name.isEmpty())
         name = child->GetDocument().GetTitle().section(QLatin1Char(' '), 0, 0);
     if (!name.endsWith(DefaultExtension(), Qt::CaseInsensitive))
