@@ -24,7 +24,8 @@ struct AppState {
 
     // Sets language name, flag and help file from the loaded settings.
     void ApplyLanguage(const QByteArray &name);
-    // "Setup"/"AppName": the per-user store group and new-document path.
+    // "Setup"/"AppName": the per-user store group and the name a new
+    // document proposes for its first save.
     QByteArray RegistryName() const { return settings.GetString("Setup", "AppName"); }
     // Value of a key of the language section, decoded for display.
     QString LanguageText(const QByteArray &key) const { return settings.Text(languageName, key); }

@@ -6,6 +6,7 @@
 #include "app/CLanguageDlg.h"
 #include "app/CommandIds.h"
 #include "app/DocumentCommands.h"
+#include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 #include "image/Codecs.h"
 #include "image/Texts.h"
@@ -46,6 +47,10 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
     }
     m_docs = std::make_unique<DocumentCommands>(m_app, m_prompts, *m_frame);
     RegisterCommands();
+    // Exit, the close box and the close before a restart all end here.
+    m_frame->SetCloseGuard([this] {
+        return m_closeConfirmed || m_docs->Guard().ConfirmAll(m_frame->ChildFramesActiveFirst());
+    });
 
     QString file;
     for (const QString &a : arguments)
@@ -105,9 +110,11 @@ void CProgramApp::AdaptMenus()
 
 void CProgramApp::OnFileNew()
 {
-    if (m_frame->ActiveChild()) {
-        if (Message(m_app.bundle.String(Ids::AllDataCleared), QMessageBox::Ok | QMessageBox::Cancel)
-            != QMessageBox::Ok)
+    if (CChildFrame *child = m_frame->ActiveChild()) {
+        // One question: "All data will be Cleared!", offering to save first
+        // when there are unsaved changes.
+        const QString cleared = m_app.bundle.String(Ids::AllDataCleared);
+        if (m_docs->Guard().Confirm(child, cleared) == UnsavedChangesGuard::Cancelled)
             return;
         m_frame->DestroyActiveChild();
     }
@@ -125,13 +132,21 @@ void CProgramApp::OnLanguage()
     CLanguageDlg dlg(m_app, m_frame.get());
     if (dlg.exec() != QDialog::Accepted || !dlg.m_bChanged)
         return;
+    // Unsaved changes are asked about before anything else; Cancel keeps
+    // the program running in its language, also after this run.
+    if (!m_docs->Guard().ConfirmAll(m_frame->ChildFramesActiveFirst())) {
+        m_app.settings.SetString("Setup", "Language", m_app.languageName);
+        return;
+    }
     // The new instance reads the file as it starts, so the choice is
     // written first; without it the restart would bring the old language.
     if (!m_app.settings.Save()) {
         Message(m_app.bundle.String(Ids::LanguageNotSaved), QMessageBox::Ok);
         return;
     }
+    m_closeConfirmed = true; // asked above: the close does not ask again
     m_frame->close();
+    m_closeConfirmed = false;
     m_prompts.restart(QCoreApplication::applicationFilePath());
 }
 

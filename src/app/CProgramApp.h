@@ -3,6 +3,10 @@
 // application (New with confirmation, Open, About, Language with restart,
 // Print Setup), routed to it from the main window.
 //
+// Every action that discards documents (New, Exit, the main window's close
+// box, Language with its restart, Open over the visible window) asks about
+// unsaved changes first, through DocumentCommands::Guard().
+//
 // Start-up, in this order: settings from "Program.ini" beside the program;
 // language name, flag and help file; the language bundle "<Language>.rcc"
 // from the program's folder (failure: the message "Load language DLL
@@ -56,4 +60,5 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<DocumentCommands> m_docs;
     std::unique_ptr<QPrinter> m_printer;
+    bool m_closeConfirmed = false; // unsaved changes already asked about
 };

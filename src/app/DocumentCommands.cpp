@@ -6,15 +6,22 @@
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 #include "image/CProgramDoc.h"
+#include "settings/UserStore.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 using corvane::Result;
 using corvane::Status;
 
+namespace {
+const QString kLastFolder = QStringLiteral("LastFolder");
+}
+
 DocumentCommands::DocumentCommands(AppState &app, const Prompts &prompts, CMainFrame &frame)
-    : m_app(app), m_prompts(prompts), m_frame(frame)
+    : m_app(app), m_prompts(prompts), m_frame(frame),
+      m_guard(app, prompts, &frame, [this](CChildFrame *child) { return Save(child); })
 {
 }
 
@@ -45,6 +52,20 @@ void DocumentCommands::NewDocument()
     m_frame.AddChildFrame(std::move(doc));
 }
 
+QString DocumentCommands::LastFolder() const
+{
+    const QString stored = UserStore(CProfileFile::Decode(m_app.RegistryName())).ReadText(kLastFolder);
+    if (!stored.isEmpty() && QFileInfo(stored).isDir())
+        return stored;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+void DocumentCommands::RememberFolder(const QString &file) const
+{
+    UserStore(CProfileFile::Decode(m_app.RegistryName())).WriteText(kLastFolder, QFileInfo(file).absolutePath());
+}
+
 bool DocumentCommands::OpenFile(const QString &path)
 {
     auto doc = std::make_unique<CProgramDoc>();
@@ -54,7 +75,17 @@ bool DocumentCommands::OpenFile(const QString &path)
         Message(m_app.bundle.String(id).arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    // The window that was active is only hidden; with none, nothing is.
+    RememberFolder(path);
+    // The window that was active is only hidden, and nothing leads back to
+    // it: its unsaved changes are asked about now, and discarded ones are
+    // no longer counted as unsaved.
+    if (CChildFrame *old = m_frame.ActiveChild()) {
+        const UnsavedChangesGuard::Outcome o = m_guard.Confirm(old);
+        if (o == UnsavedChangesGuard::Cancelled)
+            return false;
+        if (o == UnsavedChangesGuard::Discarded)
+            old->GetDocument().SetModifiedFlag(false);
+    }
     m_frame.HideActiveChild();
     m_frame.AddChildFrame(std::move(doc));
     return true;
@@ -62,54 +93,79 @@ bool DocumentCommands::OpenFile(const QString &path)
 
 void DocumentCommands::OnFileOpen()
 {
-    const QString path = m_prompts.openFile(&m_frame, m_app.bundle.String(Ids::OpenTitle), QString(), Filter());
+    const QString path = m_prompts.openFile(&m_frame, m_app.bundle.String(Ids::OpenTitle), LastFolder(), Filter());
     if (!path.isEmpty())
         OpenFile(path);
 }
 
 bool DocumentCommands::HasActiveDocument() const { return m_frame.ActiveChild() != nullptr; }
 
-bool DocumentCommands::OnFileSave()
+bool DocumentCommands::OnFileSave() { return Save(m_frame.ActiveChild()); }
+
+bool DocumentCommands::Save(CChildFrame *child)
 {
-    CChildFrame *child = m_frame.ActiveChild();
     if (!child)
         return false;
-    // A new document's path is the configured name; it is written straight
-    // only when such a file already exists and may be written.
+    // An opened or saved document is written where it came from, while that
+    // file may be written; a new document has no file yet.
     const QString path = child->GetDocument().GetPathName();
     const QFileInfo info(path);
     if (!path.isEmpty() && info.isFile() && info.isWritable())
         return SaveTo(child, path);
-    return SaveAs(child, path);
+    return SaveAs(child, path.isEmpty() ? ProposedName(child) : path);
 }
 
 bool DocumentCommands::OnFileSaveAs()
 {
     CChildFrame *child = m_frame.ActiveChild();
-    return child && SaveAs(child, child->GetDocument().GetPathName());
+    if (!child)
+        return false;
+    const QString path = child->GetDocument().GetPathName();
+    return SaveAs(child, path.isEmpty() ? ProposedName(child) : path);
+}
+
+// "<AppName>.dat" in the last folder; without an AppName the title up to
+// its first blank ("Channel.dat").
+QString DocumentCommands::ProposedName(CChildFrame *child) const
+{
+    QString name = QFileInfo(CProfileFile::Decode(m_app.RegistryName())).fileName(); // a name, no folder
+    if (name.isEmpty())
+        name = child->GetDocument().GetTitle().section(QLatin1Char(' '), 0, 0);
+    if (!name.endsWith(DefaultExtension(), Qt::CaseInsensitive))
+        name += DefaultExtension();
+    return QDir(LastFolder()).filePath(name);
 }
 
 bool DocumentCommands::SaveAs(CChildFrame *child, const QString &proposed)
 {
-    QString name = proposed;
-    if (name.isEmpty())
-        name = child->GetDocument().GetTitle().section(QLatin1Char(' '), 0, 0) + DefaultExtension();
-    QString path = m_prompts.saveFile(&m_frame, m_app.bundle.String(Ids::SaveAsTitle), name, Filter());
+    QString path = m_prompts.saveFile(&m_frame, m_app.bundle.String(Ids::SaveAsTitle), proposed, Filter());
     if (path.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
+    // The file dialog adds the extension before its own overwrite check;
+    // one that did not leaves the question to be asked here.
+    if (QFileInfo(path).suffix().isEmpty()) {
         path += DefaultExtension();
+        if (QFileInfo::exists(path) &&
+            m_prompts.message(&m_frame, m_app.MessageCaption(),
+                              m_app.bundle.String(Ids::ReplaceFile).arg(QDir::toNativeSeparators(path)),
+                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+            return false;
+    }
     return SaveTo(child, path);
 }
 
 bool DocumentCommands::SaveTo(CChildFrame *child, const QString &path)
 {
-    child->GetView()->CommitToImage();
+    // A typed value that the commit rejects is reported and back in its
+    // editor: nothing is saved until it is corrected or dropped.
+    if (!child->GetView()->CommitToImage())
+        return false;
     const Result r = child->GetDocument().Save(path);
     if (!r.ok()) {
         Message(m_app.bundle.String(Ids::SaveFailed).arg(QDir::toNativeSeparators(path)));
         return false;
     }
+    RememberFolder(path);
     child->UpdateTitle();
     return true;
 }

@@ -62,4 +62,14 @@ constexpr int SaveFailed = 61702;     // %1 file name
 constexpr int LanguageNotSaved = 61703;
 constexpr int OpenTitle = 61704;      // file dialog titles
 constexpr int SaveAsTitle = 61705;
+constexpr int SaveChanges = 61710;    // %1 document title: Save / Discard / Cancel
+constexpr int ButtonSave = 61711;     // message-box button texts
+constexpr int ButtonDiscard = 61712;
+constexpr int ButtonCancel = 61713;
+constexpr int ButtonOk = 61714;
+constexpr int ButtonYes = 61715;
+constexpr int ButtonNo = 61716;
+constexpr int ReplaceFile = 61717;    // %1 file name
+constexpr int SaveFirst = 61718;      // %1 document title, after "All data will be Cleared!"
+constexpr int UnknownBand = 61719;    // %1 type, %2 band, both counted from 1
 } // namespace Ids

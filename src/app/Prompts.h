@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 
+class LanguageBundle;
 class QWidget;
 
 struct Prompts {
@@ -24,8 +25,12 @@ struct Prompts {
     FileName saveFile;
     Start restart;
 
-    // Message boxes, file dialogs, QProcess::startDetached.
-    static Prompts Interactive();
+    // Message boxes, file dialogs, QProcess::startDetached. The buttons of
+    // the message boxes read the string table of `strings` once it is
+    // loaded (Save, Discard, Cancel, OK, Yes, No). A file name typed without
+    // extension into the save dialog gets the filter's extension before the
+    // dialog asks whether to replace an existing file.
+    static Prompts Interactive(const LanguageBundle *strings = nullptr);
     // Messages go to standard error and take their default answer (OK);
     // file questions are cancelled; restarts really start the program.
     static Prompts Scripted();

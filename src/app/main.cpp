@@ -49,7 +49,7 @@ int main(int argc, char **argv)
     const bool scripted = qEnvironmentVariableIntValue("CORVANE_SCRIPTED") != 0;
 
     AppState state;
-    CProgramApp app(state, scripted ? Prompts::Scripted() : Prompts::Interactive());
+    CProgramApp app(state, scripted ? Prompts::Scripted() : Prompts::Interactive(&state.bundle));
     FirstPaintProbe probe(clock);
     if (scripted)
         qapp.installEventFilter(&probe);

@@ -1,6 +1,9 @@
 #pragma once
-// Input rule of the channel-name editor: typed letters are shown in upper
-// case. The length limit (6 characters) is the line edit's maximum length.
+// Input rule of the channel-name editor: only the characters the radio can
+// store (0-9, A-Z, "-" and "_"); typed letters become upper case, anything
+// else is refused as it is typed or pasted, so the cell shows exactly what
+// is saved. The length limit (6 characters) is the line edit's maximum
+// length.
 #include <QValidator>
 
 class CNameValidator : public QValidator {

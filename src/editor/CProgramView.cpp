@@ -45,7 +45,8 @@ CProgramView::CProgramView(CProgramDoc &doc, AppState &app, QWidget *parent)
     : QWidget(parent), m_doc(doc), m_app(app), m_grid(this), m_editRx(&m_grid), m_editTx(&m_grid),
       m_comboDecode(kListExtraHeight, &m_grid), m_comboEncode(kListExtraHeight, &m_grid),
       m_comboPower(kListExtraHeight, &m_grid), m_comboLock(kListExtraHeight, &m_grid),
-      m_comboScan(kListExtraHeight, &m_grid), m_editName(&m_grid)
+      m_comboScan(kListExtraHeight, &m_grid), m_editName(&m_grid),
+      m_keeper(m_grid, [this] { return EditorRect(); }, [this] { HideEditor(EditorForColumn()); })
 {
     // The form's font, also the font of the in-cell editors.
     QFont form = font();
@@ -141,6 +142,7 @@ void CProgramView::SetupEditors()
         e.editor->setFont(font());
         e.editor->setProperty(kIdProperty, int(e.id));
         e.editor->installEventFilter(this);
+        m_keeper.Watch(e.editor);
         e.editor->hide();
     }
     for (QLineEdit *edit : {&m_editRx, &m_editTx, &m_editName})
@@ -187,6 +189,9 @@ void CProgramView::RefreshFromImage()
     for (int row = 1; row <= corvane::kChannelCount; ++row)
         ShowTableRow(row);
     m_app.SetCaption(r.caption);
+    const int type = m_doc.m_image.option(corvane::Off::radioType) + 1;
+    const int band = m_doc.m_image.option(corvane::Off::bandIndex) + 1;
+    emit StatusNote(r.unknownBand ? m_app.bundle.String(Ids::UnknownBand).arg(type).arg(band) : QString());
 }
 
 void CProgramView::ShowTableRow(int row)
@@ -195,10 +200,11 @@ void CProgramView::ShowTableRow(int row)
         m_grid.SetTextMatrix(row, c, m_table.cell(row, c));
 }
 
-void CProgramView::CommitToImage()
+bool CProgramView::CommitToImage()
 {
-    OnLeaveCell();
+    const bool rejected = OnLeaveCell();
     corvane::CommitToImage(m_table, m_doc.m_image);
+    return !rejected;
 }
 
 QString CProgramView::EditorText(const QWidget *editor)
@@ -211,9 +217,9 @@ QString CProgramView::EditorText(const QWidget *editor)
 bool CProgramView::OnLeaveCell()
 {
     QWidget *editor = EditorForColumn();
-    // isHidden, not isVisible: an edit pending in a window that is itself
-    // hidden is still committed before a save.
-    if (editor->isHidden())
+    // Not isVisible: an edit pending in a window that is itself hidden, or
+    // in an editor whose cell is scrolled out of view, is still committed.
+    if (!m_keeper.IsOpen(editor))
         return false;
     corvane::CommitRequest req;
     req.row = m_grid.Row();
@@ -226,11 +232,38 @@ bool CProgramView::OnLeaveCell()
     // finds nothing to do.
     HideEditor(editor);
     const corvane::CommitOutcome outcome = corvane::PreviewCommit(m_table, req);
-    if (outcome.messageId != 0)
-        ShowMessage(outcome.messageId);
-    corvane::CommitCell(m_table, req);
+    if (!outcome.rejectedFrequency()) {
+        ApplyCommit(req);
+        return false;
+    }
+    ShowMessage(outcome.messageId);
+    // The row keeps its data and the text returns to its cell's editor; on
+    // the way to another cell, as that cell is entered.
+    m_keeper.Hold(req.row, req.col, req.editorText);
+    if (!m_keeper.CellChanging())
+        ReopenHeld();
+    return true;
+}
+
+// The one place where an edit changes the channel table.
+void CProgramView::ApplyCommit(const corvane::CommitRequest &req)
+{
+    if (corvane::CommitCell(m_table, req).changed)
+        m_doc.SetModifiedFlag(true);
     ShowTableRow(req.row);
-    return outcome.rejectedFrequency();
+}
+
+void CProgramView::ReopenHeld()
+{
+    const CellEditorKeeper::Held held = m_keeper.TakeHeld();
+    if (m_grid.Row() != held.row || m_grid.Col() != held.col)
+        m_grid.SetRowCol(held.row, held.col); // entering it opens the editor
+    else
+        OnEnterCell();
+    if (auto *edit = qobject_cast<QLineEdit *>(EditorForColumn())) {
+        edit->setText(held.text);
+        edit->selectAll();
+    }
 }
 
 QWidget *CProgramView::EditorForColumn() const
@@ -250,6 +283,10 @@ QWidget *CProgramView::EditorForColumn() const
 
 void CProgramView::OnEnterCell()
 {
+    if (m_keeper.HasHeld()) {
+        ReopenHeld();
+        return;
+    }
     const QString text = m_grid.Text();
     QWidget *editor = EditorForColumn();
     if (auto *combo = qobject_cast<CCellCombo *>(editor))
@@ -259,27 +296,39 @@ void CProgramView::OnEnterCell()
     PlaceEditor();
 }
 
-void CProgramView::OnGridMouseDown(int, int, int, int) { OnEnterCell(); }
+// A click in the grid while the current cell's editor is open keeps what
+// was typed there.
+void CProgramView::OnGridMouseDown(int, int, int, int)
+{
+    QWidget *editor = EditorForColumn();
+    if (!m_keeper.IsOpen(editor))
+        OnEnterCell();
+    else if (!editor->isHidden())
+        editor->setFocus(Qt::OtherFocusReason);
+}
 
-void CProgramView::PlaceEditor()
+// The cell moved 3 pixels left and up, in the grid's pixels. A list is as
+// tall as the cell while closed; its opened list adds kListExtraHeight.
+QRect CProgramView::EditorRect() const
 {
     const int px = m_grid.logicalDpiX();
     const int py = m_grid.logicalDpiY();
+    return QRect(m_grid.CellLeft() * px / 1440 - 3, m_grid.CellTop() * py / 1440 - 3,
+                 m_grid.CellWidth() * px / 1440, m_grid.CellHeight() * py / 1440);
+}
+
+void CProgramView::PlaceEditor()
+{
     QWidget *editor = EditorForColumn();
-    const int left = m_grid.CellLeft() * px / 1440 - 3;
-    const int top = m_grid.CellTop() * py / 1440 - 3;
-    const int width = m_grid.CellWidth() * px / 1440;
-    // A list is as tall as the cell while closed; its opened list adds
-    // kListExtraHeight below it (CCellCombo).
-    const int height = m_grid.CellHeight() * py / 1440;
     if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
         edit->setText(m_grid.Text());
         edit->selectAll(); // typing replaces the cell's text
     }
-    editor->setGeometry(left, top, width, height);
+    editor->setGeometry(EditorRect());
     editor->show();
     editor->raise();
     editor->setFocus(Qt::OtherFocusReason);
+    m_keeper.Opened(editor);
     m_grid.viewport()->update();
 }
 
@@ -291,6 +340,7 @@ void CProgramView::HideEditor(QWidget *editor)
     if (editor->hasFocus())
         m_grid.setFocus(Qt::OtherFocusReason);
     editor->hide();
+    m_keeper.Closed(editor);
 }
 
 void CProgramView::HideAllEditors()
@@ -301,7 +351,7 @@ void CProgramView::HideAllEditors()
 
 void CProgramView::OnGridScroll()
 {
-    HideAllEditors();
+    m_keeper.FollowCell();
     m_grid.viewport()->update();
 }
 

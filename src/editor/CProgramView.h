@@ -11,9 +11,14 @@
 // Editors are children of the grid, hidden until a cell is entered or
 // clicked, and laid over the current cell. A cell's text reaches the table
 // only through OnLeaveCell, which applies the commit rules of
-// editor/CellCommit.h and shows their message first.
+// editor/CellCommit.h and shows their message first; a commit that changes
+// a cell marks the document modified. Typed text is never dropped but by
+// Escape: the open editor follows its cell when the grid scrolls
+// (CellEditorKeeper), and a rejected frequency leaves the row as it was and
+// comes back in the editor of its cell, selected, to be corrected.
 #include "editor/CCellCombo.h"
 #include "editor/CMSFlexGrid.h"
+#include "editor/CellEditorKeeper.h"
 #include "image/ChannelTable.h"
 
 #include <QLineEdit>
@@ -23,6 +28,9 @@
 
 class CProgramDoc;
 struct AppState;
+namespace corvane {
+struct CommitRequest;
+}
 
 class CProgramView : public QWidget {
     Q_OBJECT
@@ -54,13 +62,18 @@ public:
     // editors. Every call: frame icon "title.ico" and RefreshFromImage.
     void OnInitialUpdate();
     // Fills the table and the grid from the image; sets the band limits and
-    // the application caption. An open editor is closed without commit.
+    // the application caption, and raises StatusNote (empty, or the note
+    // that the image's type and band are unknown to the settings). An open
+    // editor is closed without commit.
     void RefreshFromImage();
-    // Completes the pending cell edit, then encodes the table into the image.
-    void CommitToImage();
+    // Completes the pending cell edit, then encodes the table into the
+    // image; false when the pending edit was a rejected frequency (the
+    // message was shown and the text is back in its editor).
+    bool CommitToImage();
     // Commits the open in-cell editor; true when a frequency was rejected
-    // (the range or the step message was shown). Without a shown editor it
-    // does nothing and returns false.
+    // (the range or the step message was shown; the row is unchanged and
+    // the editor reopens on its cell with the typed text selected). Without
+    // an open editor it does nothing and returns false.
     bool OnLeaveCell();
 
     // Grid event handlers.
@@ -92,6 +105,9 @@ public:
     int m_nBandHigh = 0; // highest, inclusive
     QString m_strPort = QStringLiteral("COM1");
 
+signals:
+    void StatusNote(const QString &note);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -102,6 +118,9 @@ private:
     void LoadFrameIcon();
     void ShowTableRow(int row);
     void HideEditor(QWidget *editor);
+    void ApplyCommit(const corvane::CommitRequest &req);
+    void ReopenHeld();
+    QRect EditorRect() const;
     void HideAllEditors();
     QList<QWidget *> Editors();
     static QString EditorText(const QWidget *editor);
@@ -122,6 +141,7 @@ private:
     CCellCombo m_comboLock;
     CCellCombo m_comboScan;
     QLineEdit m_editName;
+    CellEditorKeeper m_keeper; // before the grid's events are connected
     QStringList m_toneList;
     corvane::ChannelTable m_table;
 };

@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kMsgOutOfRange = 61448;
 constexpr int kMsgStep = 61456;
+constexpr int kColumnCount = ColName;
 
 int MessageFor(FrequencyCheck::Kind k)
 {
@@ -44,11 +45,32 @@ void StartNewChannel(ChannelTable &table, int row, const QString &freq, bool chi
     table.cell(row, ColName).clear();
 }
 
+// "146,5125" -> "146.5125": a comma that follows the whole digits of the
+// leading number, with a digit after it, is its decimal point.
+QString WithDecimalPoint(const QString &text)
+{
+    int i = 0;
+    const int n = static_cast<int>(text.size());
+    while (i < n && text[i].isSpace())
+        ++i;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        ++i;
+    const int digits = i;
+    while (i < n && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'))
+        ++i;
+    if (i == digits || i + 1 >= n || text[i] != QLatin1Char(',') || text[i + 1] < QLatin1Char('0') ||
+        text[i + 1] > QLatin1Char('9'))
+        return text;
+    QString out = text;
+    out[i] = QLatin1Char('.');
+    return out;
+}
+
 } // namespace
 
 FrequencyCheck CheckFrequency(const QString &text, int bandLow, int bandHigh)
 {
-    const double v = ParseNumber(text);
+    const double v = ParseNumber(WithDecimalPoint(text));
     FrequencyCheck c;
     c.units = ToUnits(v);
     // The text shown is that of the checked units: printing v itself would
@@ -75,9 +97,14 @@ CommitOutcome CommitCell(ChannelTable &table, const CommitRequest &req)
     const bool oldRxEmpty = table.cell(row, ColRx).isEmpty();
     const bool oldTxEmpty = table.cell(row, ColTx).isEmpty();
     CommitOutcome out = PreviewCommit(table, req);
+    if (out.rejectedFrequency())
+        return out; // the row stays exactly as it was
+    QString before[kColumnCount];
+    for (int c = ColRx; c <= ColName; ++c)
+        before[c - 1] = table.cell(row, c);
 
     if (req.col == ColRx) {
-        if (req.editorText.isEmpty() || out.rejectedFrequency()) {
+        if (req.editorText.isEmpty()) {
             table.clearRow(row);
         } else {
             const QString t = CheckFrequency(req.editorText, req.bandLow, req.bandHigh).text;
@@ -87,13 +114,15 @@ CommitOutcome CommitCell(ChannelTable &table, const CommitRequest &req)
                 table.cell(row, ColRx) = t;
         }
     } else if (req.col == ColTx) {
-        if (req.editorText.isEmpty() || out.rejectedFrequency() || oldRxEmpty)
+        if (req.editorText.isEmpty() || oldRxEmpty)
             table.cell(row, ColTx).clear();
         else
             table.cell(row, ColTx) = CheckFrequency(req.editorText, req.bandLow, req.bandHigh).text;
     } else if (req.col >= ColDecode && req.col <= ColName) {
         table.cell(row, req.col) = (!oldRxEmpty || !oldTxEmpty) ? req.editorText : QString();
     }
+    for (int c = ColRx; c <= ColName; ++c)
+        out.changed = out.changed || before[c - 1] != table.cell(row, c);
     return out;
 }
 

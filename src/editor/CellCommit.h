@@ -3,8 +3,9 @@
 // table when a cell is left: frequency parse, band and raster checks,
 // new-channel defaults and erasing. Changes table cells only, never the
 // image. A rejected frequency is reported as a message id (61448 out of
-// range, 61456 off the channel raster); the grid asks PreviewCommit first so
-// that it can show the message before CommitCell changes the cells.
+// range, 61456 off the channel raster) and leaves the row exactly as it
+// was; the grid asks PreviewCommit first so that it can show the message
+// before CommitCell runs.
 #include "image/ChannelTable.h"
 
 #include <QString>
@@ -17,9 +18,11 @@ struct FrequencyCheck {
     int units = 0;  // 10 Hz units, truncated toward zero
 };
 
-// v = leading number of t; f = DecimalMultiply(v, 100000) truncated.
-// Out of range when f < low or f > high (both inclusive); step error when f
-// is a multiple of neither 250 nor 625.
+// v = leading number of t, where a comma directly after the whole digits
+// counts as the decimal point ("146,5125" is 146.5125); f =
+// DecimalMultiply(v, 100000) truncated. Out of range when f < low or
+// f > high (both inclusive); step error when f is a multiple of neither 250
+// nor 625.
 FrequencyCheck CheckFrequency(const QString &text, int bandLow, int bandHigh);
 
 struct CommitRequest {
@@ -33,6 +36,7 @@ struct CommitRequest {
 
 struct CommitOutcome {
     int messageId = 0;           // 0, 61448 (out of range) or 61456 (step)
+    bool changed = false;        // CommitCell changed a cell of the row
     bool rejectedFrequency() const { return messageId != 0; }
 };
 
@@ -40,7 +44,8 @@ struct CommitOutcome {
 // the caller can show it before the cells change.
 CommitOutcome PreviewCommit(const ChannelTable &table, const CommitRequest &req);
 
-// Applies the commit of a visible editor to the table.
+// Applies the commit of a visible editor to the table: an empty receive
+// text erases the channel, a rejected frequency changes nothing.
 CommitOutcome CommitCell(ChannelTable &table, const CommitRequest &req);
 
 } // namespace corvane

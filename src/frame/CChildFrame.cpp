@@ -21,11 +21,13 @@ CChildFrame::CChildFrame(std::unique_ptr<CProgramDoc> doc, AppState &app, QWidge
         for (QAction *a : menu->actions())
             a->setShortcut(QKeySequence());
     setGeometry(0, 0, 1600, 1200);
+    m_doc->modifiedChanged = [this](bool) { UpdateTitle(); };
     UpdateTitle();
 }
 
 CChildFrame::~CChildFrame()
 {
+    m_doc->modifiedChanged = nullptr;
     // The view refers to the document, so it goes first.
     delete m_view;
 }
@@ -39,7 +41,10 @@ void CChildFrame::ResizeParentToFit()
     resize(size().boundedTo(hint + frame));
 }
 
-void CChildFrame::UpdateTitle() { setWindowTitle(m_doc->GetTitle()); }
+void CChildFrame::UpdateTitle()
+{
+    setWindowTitle(m_doc->GetTitle() + (m_doc->IsModified() ? QStringLiteral("*") : QString()));
+}
 
 void CChildFrame::closeEvent(QCloseEvent *event)
 {

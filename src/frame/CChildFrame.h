@@ -14,7 +14,8 @@ class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
     // Initial place (0, 0), size 1600 x 1200 pixels; the title is the
-    // document's title.
+    // document's title. The window follows the document's modified state
+    // (it takes the document's modifiedChanged callback).
     CChildFrame(std::unique_ptr<CProgramDoc> doc, AppState &app, QWidget *parent = nullptr);
     ~CChildFrame() override;
 
@@ -22,7 +23,8 @@ public:
     CProgramView *GetView() const { return m_view; }
     // Shrinks the window to fit the view when the view is smaller.
     void ResizeParentToFit();
-    // Takes the document's title again (after a save under a new name).
+    // Takes the document's title again (after a save under a new name),
+    // followed by "*" while the document has unsaved changes.
     void UpdateTitle();
 
 protected:

@@ -12,6 +12,7 @@
 #include "frame/CNavigationBar.h"
 #include "image/CProgramDoc.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -212,11 +213,20 @@ QList<CChildFrame *> CMainFrame::ChildFrames() const
     return out;
 }
 
+QList<CChildFrame *> CMainFrame::ChildFramesActiveFirst() const
+{
+    QList<CChildFrame *> out = ChildFrames();
+    if (out.removeOne(m_active))
+        out.prepend(m_active);
+    return out;
+}
+
 CChildFrame *CMainFrame::ActiveChild() const { return m_active; }
 
 CChildFrame *CMainFrame::AddChildFrame(std::unique_ptr<CProgramDoc> doc)
 {
     auto *child = new CChildFrame(std::move(doc), m_app);
+    connect(child->GetView(), &CProgramView::StatusNote, this, &CMainFrame::ShowStatusNote);
     m_mdi->addSubWindow(child);
     child->setGeometry(0, 0, 1600, 1200);
     child->show();
@@ -312,6 +322,21 @@ void CMainFrame::changeEvent(QEvent *event)
         m_restoringTitle = false;
     }
     QMainWindow::changeEvent(event);
+}
+
+void CMainFrame::ShowStatusNote(const QString &note)
+{
+    if (m_message)
+        m_message->setText(note.isEmpty() ? m_app.bundle.String(Ids::IdleMessage) : note);
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (m_closeGuard && !m_closeGuard()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::showEvent(QShowEvent *event)

@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -57,6 +58,8 @@ public:
     // The active document window, also when it is hidden; nullptr if none.
     CChildFrame *ActiveChild() const;
     QList<CChildFrame *> ChildFrames() const;
+    // The same, the active window first (the order of the questions).
+    QList<CChildFrame *> ChildFramesActiveFirst() const;
     void HideActiveChild();
     void DestroyActiveChild();
     // "Channel Information": the active document window shown in its
@@ -70,12 +73,19 @@ public:
     void SetCaption(const QString &caption);
     QString Caption() const { return m_caption; }
     void OnHelp(int context);
+    // Asked before the window closes (Exit, close box, restart); false
+    // keeps it open. Empty: the window always closes.
+    void SetCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
+    // A note about the shown document in the status bar's message pane;
+    // an empty note brings back the idle text.
+    void ShowStatusNote(const QString &note);
     // Shown maximized; on an X server without a window manager the frame
     // takes the screen's available area itself shortly after.
     void ShowMaximized();
 
 protected:
     void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -102,4 +112,5 @@ private:
     QPointer<CChildFrame> m_active;
     QString m_caption;
     bool m_restoringTitle = false;
+    std::function<bool()> m_closeGuard;
 };

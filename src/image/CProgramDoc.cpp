@@ -12,7 +12,7 @@ bool CProgramDoc::OnNewDocument(AppState &app)
 {
     m_image = MemoryImage::newImage();
     m_title = Txt::ChannelTitle.text(app.chinese);
-    m_path = CProfileFile::Decode(app.RegistryName());
+    m_path.clear();
     app.newDocument = true;
     SetModifiedFlag(false);
     return true;

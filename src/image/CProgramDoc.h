@@ -17,8 +17,8 @@ class CProgramDoc {
 public:
     corvane::MemoryImage m_image;
 
-    // New image, title "Channel Information" / "信道信息", path = the
-    // "Setup"/"AppName" value, new-document flag set. Never fails.
+    // New image, title "Channel Information" / "信道信息", no file yet
+    // (empty path), new-document flag set. Never fails.
     bool OnNewDocument(AppState &app);
     // Loads the file; on success sets path and title (the file name) and
     // clears the new-document flag. On failure nothing changes.

@@ -191,6 +191,14 @@ uint8_t NameCharToCode(char ch)
     return 0xFF;
 }
 
+bool IsNameText(const QString &text)
+{
+    for (QChar c : text)
+        if (c.unicode() > 0x7F || NameCharToCode(static_cast<char>(c.unicode())) == 0xFF)
+            return false;
+    return true;
+}
+
 QString DecodeName(const uint8_t *slot)
 {
     char buf[kNameSlotSize];

@@ -41,6 +41,8 @@ uint8_t EncodeScan(const QString &text, uint8_t flags);
 // '_' = 0x26. NameCodeToChar returns 0 for "end of text".
 char NameCodeToChar(uint8_t code);
 uint8_t NameCharToCode(char ch);
+// True when every character of text is of the name alphabet (upper case).
+bool IsNameText(const QString &text);
 QString DecodeName(const uint8_t *slot);          // 8 bytes in
 void EncodeName(const QString &text, uint8_t *slot); // 8 bytes out
 

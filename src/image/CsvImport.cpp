@@ -54,15 +54,7 @@ bool NormaliseListText(int col, const QString &text, bool chinese, QString &out)
     return false;
 }
 
-bool ValidName(const QString &name)
-{
-    if (name.size() > 6)
-        return false;
-    for (QChar c : name)
-        if (c.unicode() > 0x7F || NameCharToCode(static_cast<char>(c.unicode())) == 0xFF)
-            return false;
-    return true;
-}
+bool ValidName(const QString &name) { return name.size() <= 6 && IsNameText(name); }
 
 class RowImporter {
 public:

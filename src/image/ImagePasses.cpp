@@ -42,7 +42,14 @@ int LimitUnits(const QByteArray &text)
     return static_cast<int>(std::max<long long>(INT_MIN, std::min<long long>(INT_MAX, units)));
 }
 
-void ExchangeWithStore(MemoryImage &image, const AppState &app)
+QByteArray BandList(const AppState &app, int type)
+{
+    return app.settings.GetString("Setup", "Field" + QByteArray::number(type + 1));
+}
+
+// New document: the stored pair into the image (0, 0 when it is missing or
+// unknown). Otherwise the image's pair into the store when it is known.
+void ExchangeWithStore(MemoryImage &image, const AppState &app, bool known)
 {
     UserStore store(CProfileFile::Decode(app.RegistryName()));
     if (app.newDocument) {
@@ -51,9 +58,13 @@ void ExchangeWithStore(MemoryImage &image, const AppState &app)
             type = 0;
         if (!store.ReadNumber(QStringLiteral("Field"), field))
             field = 0;
-        image.setOption(Off::radioType, static_cast<uint8_t>(type & 0xFF));
-        image.setOption(Off::bandIndex, static_cast<uint8_t>(field & 0xFF));
-    } else {
+        type &= 0xFF;
+        field &= 0xFF;
+        if (!BandKnown(app, static_cast<int>(type), static_cast<int>(field)))
+            type = field = 0;
+        image.setOption(Off::radioType, static_cast<uint8_t>(type));
+        image.setOption(Off::bandIndex, static_cast<uint8_t>(field));
+    } else if (known) {
         store.WriteNumber(QStringLiteral("Type"), image.option(Off::radioType));
         store.WriteNumber(QStringLiteral("Field"), image.option(Off::bandIndex));
     }
@@ -113,25 +124,34 @@ void ViewBandLimits(const QByteArray &bandText, int &low, int &high)
     high = LimitUnits(dash < 0 ? bandText : bandText.mid(dash + 1));
 }
 
+bool BandKnown(const AppState &app, int type, int band)
+{
+    const QByteArray list = BandList(app, type);
+    return !list.isEmpty() && band >= 0 && band <= list.count('|');
+}
+
 QByteArray BandTextForImage(const MemoryImage &image, const AppState &app)
 {
-    const QByteArray key = "Field" + QByteArray::number(image.option(Off::radioType) + 1);
-    return SelectBandText(app.settings.GetString("Setup", key), image.option(Off::bandIndex));
+    return SelectBandText(BandList(app, image.option(Off::radioType)), image.option(Off::bandIndex));
 }
 
 RefreshOutcome RefreshFromImage(MemoryImage &image, ChannelTable &table, const AppState &app,
                                 bool exchangeWithStore)
 {
     DecodeChannels(image, table, app.chinese);
+    RefreshOutcome out;
+    out.unknownBand = !app.newDocument &&
+                      !BandKnown(app, image.option(Off::radioType), image.option(Off::bandIndex));
     if (exchangeWithStore)
-        ExchangeWithStore(image, app);
+        ExchangeWithStore(image, app, !out.unknownBand);
 
     const QByteArray band = BandTextForImage(image, app);
-    int low = 0, high = 0;
-    ScanBandEdges(band, low, high);
-    image.setBandLimits(low, high);
+    if (!out.unknownBand) {
+        int low = 0, high = 0;
+        ScanBandEdges(band, low, high);
+        image.setBandLimits(low, high);
+    }
 
-    RefreshOutcome out;
     out.caption = app.LanguageText("AppName");
     out.bandText = CProfileFile::Decode(band);
     ViewBandLimits(band, out.bandLow, out.bandHigh);

@@ -7,6 +7,11 @@
 // band text of the settings, and yields the caption and the view's band
 // limits for the caller to apply.
 //
+// Only a type and band that the settings know travel through the store: an
+// opened image whose pair is unknown stores nothing and keeps all its bytes
+// (bandLimits included), and a stored pair that is unknown gives a new
+// document type 0, band 0. So one foreign file cannot spoil later sessions.
+//
 // CommitToImage encodes the table back into the channel records and name
 // slots; the caller completes any pending cell edit first. Nothing outside
 // the channel and name areas is written.
@@ -25,6 +30,9 @@ struct RefreshOutcome {
     QString bandText;  // the selected band text
     int bandLow = 0;   // view band limits, units of 10 Hz, inclusive
     int bandHigh = 0;
+    // An opened image whose radioType/bandIndex the settings do not know:
+    // nothing was stored and the image was left as it was.
+    bool unknownBand = false;
 };
 
 // Channel rows only (step 1), for callers that must not touch the store.
@@ -38,6 +46,10 @@ void ScanBandEdges(const QByteArray &bandText, int &low, int &high);
 // View limits: leading integer and the integer after the first '-' (atoi
 // rules), times 100000. Without '-', the high limit is read from the start.
 void ViewBandLimits(const QByteArray &bandText, int &low, int &high);
+
+// True when "Setup"/"Field<type + 1>" holds a band list with a band text
+// number `band` (counting from 0).
+bool BandKnown(const AppState &app, int type, int band);
 
 // The band text of the image's radioType and bandIndex: key
 // "Field<radioType + 1>" of section "Setup", piece number bandIndex.

@@ -45,3 +45,21 @@ void UserStore::WriteNumber(const QString &name, uint32_t value)
     settings.endGroup();
     settings.sync();
 }
+
+QString UserStore::ReadText(const QString &name) const
+{
+    QSettings settings(FilePath(), QSettings::IniFormat);
+    settings.beginGroup(m_group);
+    return settings.value(name).toString();
+}
+
+void UserStore::WriteText(const QString &name, const QString &value)
+{
+    QSettings settings(FilePath(), QSettings::IniFormat);
+    settings.beginGroup(m_group);
+    if (settings.value(name).toString() == value)
+        return;
+    settings.setValue(name, value);
+    settings.endGroup();
+    settings.sync();
+}

@@ -10,6 +10,7 @@
 #include "image/CProgramDoc.h"
 
 #include <QMenu>
+#include <QStandardPaths>
 
 namespace {
 
@@ -151,11 +152,20 @@ TEST_F(Documents, ChannelInformationWithoutWindowRestoresTheMainWindow)
     EXPECT_FALSE(frame->isMaximized());
 }
 
-TEST_F(Documents, SaveAsProposesTheConfiguredNameAndAddsTheExtension)
+// A new document has no file: its first Save asks, and a file named like
+// the AppName in the working folder (the program itself) is never touched.
+TEST_F(Documents, FirstSaveOfANewDocumentAsksForAFileInTheLastFolder)
 {
+    s.folder.Write("CorvaneTest", "the program");
+    const QString start = s.app->Documents()->LastFolder();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    EXPECT_EQ(start, QFileInfo(documents).isDir() ? documents : QDir::homePath());
+    ASSERT_TRUE(Run(Cmd::FileSave)); // cancelled
+    EXPECT_EQ(s.folder.Read("CorvaneTest"), "the program");
+    EXPECT_EQ(s.script.proposedNames, QStringList{QDir(start).filePath("CorvaneTest.dat")});
+
     s.script.fileNames = {s.folder.File("first")};
     ASSERT_TRUE(Run(Cmd::FileSave));
-    EXPECT_EQ(s.script.proposedNames, QStringList{"CorvaneTest"});
     CChildFrame *child = frame->ActiveChild();
     const QByteArray saved = s.folder.Read("first.dat");
     EXPECT_EQ(saved.size(), 8192);
@@ -164,13 +174,37 @@ TEST_F(Documents, SaveAsProposesTheConfiguredNameAndAddsTheExtension)
 
     // The file now exists, so Save writes it without asking.
     ASSERT_TRUE(Run(Cmd::FileSave));
-    EXPECT_EQ(s.script.proposedNames.size(), 1);
+    EXPECT_EQ(s.script.proposedNames.size(), 2);
     // Save As always asks, proposing the current file.
     s.script.fileNames = {s.folder.File("second.dat")};
     ASSERT_TRUE(Run(Cmd::FileSaveAs));
     EXPECT_EQ(s.script.proposedNames.last(), s.folder.File("first.dat"));
     EXPECT_EQ(s.folder.Read("second.dat"), saved);
     EXPECT_TRUE(s.script.messages.isEmpty());
+
+    // The next new document proposes the folder used last.
+    ASSERT_TRUE(Run(Cmd::FileNew));
+    ASSERT_TRUE(Run(Cmd::FileSave));
+    EXPECT_EQ(s.script.proposedNames.last(), s.folder.File("CorvaneTest.dat"));
+    EXPECT_EQ(s.folder.Read("CorvaneTest"), "the program");
+}
+
+TEST_F(Documents, BareNameInSaveAsAsksBeforeReplacingTheDatFile)
+{
+    const QByteArray old(8192, '\x55');
+    s.folder.Write("other.dat", old);
+    s.script.fileNames = {s.folder.File("other"), s.folder.File("other")};
+    s.script.answers = {QMessageBox::No, QMessageBox::Yes};
+    ASSERT_TRUE(Run(Cmd::FileSaveAs));
+    ASSERT_EQ(s.script.messages.size(), 1);
+    EXPECT_EQ(s.script.messages[0], "\"" + QDir::toNativeSeparators(s.folder.File("other.dat")) +
+                                         "\" already exists. Do you want to replace it?");
+    EXPECT_EQ(s.folder.Read("other.dat"), old);
+    EXPECT_EQ(frame->ActiveChild()->windowTitle(), "Channel Information");
+
+    ASSERT_TRUE(Run(Cmd::FileSaveAs));
+    EXPECT_EQ(s.script.messages.size(), 2);
+    EXPECT_EQ(s.folder.Read("other.dat"), Image(frame->ActiveChild()));
 }
 
 TEST_F(Documents, SaveEncodesTheGridIntoTheImageFirst)

@@ -154,7 +154,8 @@ TEST_F(CliTest, ImportAppliesRowsAsTypedAndShowReadsThemBack)
     const QString img = NewImage("imp.dat");
     const QString csv = Csv("5,145.0125,,,,,,,abc\n"
                             "Pr,146.00625,146.5,D023N,88.5,Low,Unlock,No,CALL-1\n"
-                            "\"7\",130,,\xe6\x97\xa0,,\xe4\xb8\xad,,,\n");
+                            "\"7\",130,,\xe6\x97\xa0,,\xe4\xb8\xad,,,\n"
+                            "9,\"146,5125\",\"146,0125\",,,,,,\n"); // decimal commas, quoted
     const CliRun r = Cli({"import", img, csv});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QStringList lines = Cli({"show", img}).out.split('\n');
@@ -162,6 +163,7 @@ TEST_F(CliTest, ImportAppliesRowsAsTypedAndShowReadsThemBack)
     // An empty Tx is applied as typed; empty list cells keep the new-channel defaults.
     EXPECT_EQ(lines[6], "5,145.01250,,None,None,High,Lock,Yes,ABC");
     EXPECT_EQ(lines[8], "7,130.00000,,None,None,Middle,Lock,Yes,");
+    EXPECT_EQ(lines[10], "9,146.51250,146.01250,None,None,High,Lock,Yes,");
 }
 
 TEST_F(CliTest, RejectedCellsListEveryProblemAndLeaveTheFile)

@@ -53,6 +53,13 @@ protected:
         return out;
     }
     QWidget *Focus() { return QApplication::focusWidget(); }
+    bool EditorHidden()
+    {
+        for (QWidget *e : Grid().findChildren<QWidget *>())
+            if (e->property("controlId").isValid() && !e->isHidden())
+                return false;
+        return true;
+    }
     void Click(int row, int col)
     {
         Grid().scrollTo(Grid().model()->index(row - 1, col - 1));

@@ -42,6 +42,12 @@ TEST(CheckFrequency, RangeAndRaster)
         {"-145.0125", FrequencyCheck::OutOfRange, nullptr},
         {"1e300", FrequencyCheck::OutOfRange, nullptr},
         {"99999999999", FrequencyCheck::OutOfRange, nullptr},
+        // A decimal comma after the whole digits is the decimal point.
+        {"146,5125", FrequencyCheck::Valid, "146.51250"},
+        {" 146,00625MHz", FrequencyCheck::Valid, "146.00625"},
+        {"146,0010", FrequencyCheck::StepError, nullptr},
+        {",5125", FrequencyCheck::OutOfRange, nullptr},
+        {"146.5,125", FrequencyCheck::Valid, "146.50000"},
     };
     for (const Case &c : cases) {
         const FrequencyCheck r = CheckFrequency(QString::fromLatin1(c.text), kLow, kHigh);
@@ -61,16 +67,34 @@ TEST(CommitCell, NewChannelGetsDefaultsInTheCurrentLanguage)
                                       QString::fromUtf8("高"), QString::fromUtf8("锁定"), QString::fromUtf8("有"), ""}));
 }
 
-TEST(CommitCell, BadOrEmptyReceiveFrequencyErasesTheChannel)
+TEST(CommitCell, EmptyReceiveFrequencyErasesTheChannelARejectedOneChangesNothing)
 {
-    for (const char *text : {"", "145.0010", "170", "garbage"}) {
+    const struct { const char *text; int message; bool erased; } cases[] = {
+        {"", 0, true}, {"145.0010", 61456, false}, {"170", 61448, false}, {"garbage", 61448, false},
+    };
+    for (const auto &c : cases) {
         ChannelTable t;
         CommitCell(t, Req(3, ColRx, "145.0125"));
         CommitCell(t, Req(3, ColName, "AB"));
-        const CommitOutcome out = CommitCell(t, Req(3, ColRx, QString::fromLatin1(text)));
-        EXPECT_EQ(Row(t, 3), QStringList(8, QString())) << text;
-        EXPECT_EQ(out.messageId, *text == 0 ? 0 : (QByteArray(text) == "145.0010" ? 61456 : 61448)) << text;
+        const QStringList before = Row(t, 3);
+        const CommitOutcome out = CommitCell(t, Req(3, ColRx, QString::fromLatin1(c.text)));
+        EXPECT_EQ(Row(t, 3), c.erased ? QStringList(8, QString()) : before) << c.text;
+        EXPECT_EQ(out.messageId, c.message) << c.text;
+        EXPECT_EQ(out.changed, c.erased) << c.text;
+        // On an empty row a rejected frequency leaves it empty.
+        EXPECT_EQ(CommitCell(t, Req(9, ColRx, QString::fromLatin1(c.text))).messageId, c.message);
+        EXPECT_EQ(Row(t, 9), QStringList(8, QString())) << c.text;
     }
+}
+
+TEST(CommitCell, ChangedTellsWhetherTheRowChanged)
+{
+    ChannelTable t;
+    EXPECT_TRUE(CommitCell(t, Req(2, ColRx, "145.0125")).changed);
+    EXPECT_FALSE(CommitCell(t, Req(2, ColRx, "145.01250")).changed); // the same value again
+    EXPECT_FALSE(CommitCell(t, Req(2, ColPower, "High")).changed);
+    EXPECT_TRUE(CommitCell(t, Req(2, ColPower, "Low")).changed);
+    EXPECT_FALSE(CommitCell(t, Req(7, ColName, "AB")).changed);      // empty channel stays empty
 }
 
 TEST(CommitCell, ChangedReceiveFrequencyKeepsTheRestOfTheRow)
@@ -90,11 +114,10 @@ TEST(CommitCell, TransmitFrequencyRules)
     EXPECT_TRUE(t.cell(2, ColTx).isEmpty());
     CommitCell(t, Req(2, ColRx, "145.0125"));
     EXPECT_EQ(CommitCell(t, Req(2, ColTx, "150.001")).messageId, 61456);
-    EXPECT_TRUE(t.cell(2, ColTx).isEmpty());
-    EXPECT_EQ(t.cell(2, ColRx), "145.01250");                  // only the Tx cell suffers
+    EXPECT_EQ(t.cell(2, ColTx), "145.01250");                  // rejected: kept as it was
     CommitCell(t, Req(2, ColTx, "150"));
     EXPECT_EQ(CommitCell(t, Req(2, ColTx, "200")).messageId, 61448);
-    EXPECT_TRUE(t.cell(2, ColTx).isEmpty());
+    EXPECT_EQ(t.cell(2, ColTx), "150.00000");
     CommitCell(t, Req(2, ColTx, ""));
     EXPECT_TRUE(t.cell(2, ColTx).isEmpty());
 }

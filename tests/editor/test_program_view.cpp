@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <functional>
 
 using editortest::ViewFixture;
 
@@ -74,29 +75,81 @@ TEST_F(ViewFixture, TypingAFrequencyIntoAnEmptyRowCreatesAChannel)
     EXPECT_EQ(GridRow(4), kNewChannel);
 }
 
-TEST_F(ViewFixture, RejectedFrequenciesShowTheMessageFirstAndStay)
+// A rejected frequency keeps the row as it was and brings the typed text
+// back in the editor of its cell, selected, whichever way the cell was left.
+TEST_F(ViewFixture, RejectedFrequencyKeepsTheRowAndReopensTheEditor)
 {
     Open();
     NewChannel(3, "145.0125");
+    NewChannel(5, "145.0125");
+    const QStringList row5 = GridRow(5);
+    doc.SetModifiedFlag(false);
+    const auto expectReopened = [&](QLineEdit &editor, int row, int col, const QString &typed) {
+        EXPECT_EQ(Cell(), QPoint(row, col));
+        EXPECT_FALSE(editor.isHidden());
+        EXPECT_EQ(Focus(), &editor);
+        EXPECT_EQ(editor.text(), typed);
+        EXPECT_EQ(editor.selectedText(), typed);
+        EXPECT_EQ(editor.geometry().topLeft(), Grid().CellRect(row, col).topLeft() - QPoint(3, 3));
+    };
+
     Click(3, 1);
     Type("145.0010"); // off the raster; replaces the selected text
     Enter();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].caption, "Caution");
     EXPECT_EQ(messages[0].text, "Error data Value, please input according the step value(6.25K/5k).");
-    EXPECT_EQ(messages[0].rowAtMessage, kNewChannel); // before the cells change
-    EXPECT_EQ(GridRow(3), kEmptyRow);
-    EXPECT_EQ(Cell(), QPoint(3, 1));
-    EXPECT_TRUE(view->EditRx().isHidden());
-    EXPECT_EQ(Focus(), &Grid());
+    EXPECT_EQ(GridRow(3), kNewChannel);
+    expectReopened(view->EditRx(), 3, 1, "145.0010");
 
-    NewChannel(5, "145.0125");
-    Type("160.0025"); // transmit cell, above the band
-    Enter();
+    Type("170"); // left with the mouse: the editor comes back on row 3
+    Click(8, 4);
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1].text, "Out of range,please input again.");
-    EXPECT_EQ(GridRow(5), QStringList({"145.01250", "", "None", "None", "High", "Lock", "Yes", ""}));
-    EXPECT_EQ(Cell(), QPoint(5, 2));
+    EXPECT_EQ(GridRow(3), kNewChannel);
+    expectReopened(view->EditRx(), 3, 1, "170");
+
+    QTest::keyClick(Focus(), Qt::Key_Escape);
+    Click(5, 2);
+    Type("160.0025"); // transmit cell, above the band; left by a move of the program
+    Grid().SetRowCol(6, 2);
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(GridRow(5), row5);
+    expectReopened(view->EditTx(), 5, 2, "160.0025");
+
+    Click(9, 2); // still wrong: asked again, and the editor stays
+    ASSERT_EQ(messages.size(), 4u);
+    expectReopened(view->EditTx(), 5, 2, "160.0025");
+    QTest::keyClick(Focus(), Qt::Key_Escape);
+
+    Click(12, 1); // a rejected frequency on an empty row leaves it empty
+    Type("abc");
+    Enter();
+    EXPECT_EQ(GridRow(12), kEmptyRow);
+    expectReopened(view->EditRx(), 12, 1, "abc");
+    EXPECT_FALSE(doc.IsModified());
+
+    // Corrected, it commits and moves on as usual.
+    Type("145.0125");
+    Enter();
+    EXPECT_EQ(GridRow(12), kNewChannel);
+    EXPECT_EQ(Cell(), QPoint(12, 2));
+    EXPECT_TRUE(doc.IsModified());
+}
+
+// Saving with a rejected value pending keeps it in its editor and reports
+// that the edit did not reach the image.
+TEST_F(ViewFixture, CommitToImageWithARejectedValueSaysSo)
+{
+    Open();
+    Click(2, 1);
+    Type("999");
+    EXPECT_FALSE(view->CommitToImage());
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(view->EditRx().text(), "999");
+    EXPECT_EQ(GridRow(2), kEmptyRow);
+    QTest::keyClick(Focus(), Qt::Key_Escape);
+    EXPECT_TRUE(view->CommitToImage());
 }
 
 TEST_F(ViewFixture, EditsOfAnExistingChannel)
@@ -202,28 +255,155 @@ TEST_F(ViewFixture, ListsOpenOnTheCellsItemAndPlaceOverTheCell)
     EXPECT_EQ(help, QStringList({"enHelp.chm#1129", "enHelp.chm#1000"}));
 }
 
-TEST_F(ViewFixture, ScrollingDropsTheTypedText)
+// The open editor follows its cell when the grid scrolls, is hidden only
+// while the cell is out of view, and its text is committed as usual.
+TEST_F(ViewFixture, ScrollingKeepsTheTypedText)
 {
     Open();
     NewChannel(1, "145.0125");
+    NewChannel(3, "145.0125");
     Click(1, 1);
     Type("150");
-    Grid().verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QScrollBar *bar = Grid().verticalScrollBar();
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_TRUE(view->EditRx().isHidden());
-    Enter(); // moves only
-    EXPECT_EQ(GridRow(1), kNewChannel);
-    EXPECT_EQ(Cell(), QPoint(1, 2));
+    EXPECT_EQ(Focus(), &Grid());
+    bar->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_FALSE(view->EditRx().isHidden());
+    EXPECT_EQ(Focus(), &view->EditRx());
+    EXPECT_EQ(view->EditRx().text(), "150");
+    Click(3, 2);
+    EXPECT_EQ(GridRow(1)[0], "150.00000");
 
-    Grid().verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
-    Click(1, 2);
-    Click(1, 2); // the current cell again: its editor shows the cell's text
-    EXPECT_FALSE(view->EditTx().isHidden());
-    EXPECT_EQ(view->EditTx().text(), "145.01250");
-
-    Type("150");
-    view->RefreshFromImage(); // a refresh also drops it
+    // Scrolled by one row (as by the wheel), the editor moves with its cell;
+    // scrolled out of view, its text is still committed by Enter.
+    Type("146");
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(view->EditTx().geometry().topLeft(), Grid().CellRect(3, 2).topLeft() - QPoint(3, 3));
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_TRUE(view->EditTx().isHidden());
-    EXPECT_EQ(GridRow(1), kEmptyRow);
+    Enter();
+    EXPECT_EQ(GridRow(3)[1], "146.00000");
+    EXPECT_EQ(Cell(), QPoint(3, 3));
+    EXPECT_TRUE(messages.empty());
+}
+
+// A click on the bottom row while it is partly in view: the grid brings it
+// fully into view a moment later, and what was typed meanwhile stays.
+TEST_F(ViewFixture, ClickOnAPartlyVisibleRowKeepsTheTypedText)
+{
+    Open();
+    const QRect area = Grid().viewport()->rect();
+    int row = 1;
+    while (row < 200 && area.contains(Grid().visualRect(Grid().model()->index(row - 1, 0))))
+        ++row;
+    QRect partial = Grid().visualRect(Grid().model()->index(row - 1, 0));
+    if (partial.top() > area.bottom() - 4) { // rows fit exactly: show half a row more
+        view->resize(view->width(), view->height() + partial.height() / 2);
+        partial = Grid().visualRect(Grid().model()->index(row - 1, 0));
+    }
+    ASSERT_TRUE(Grid().viewport()->rect().intersects(partial));
+    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, QPoint(partial.center().x(), partial.top() + 2));
+    ASSERT_EQ(Cell(), QPoint(row, 1));
+    Type("147");
+    QTRY_VERIFY_WITH_TIMEOUT(Grid().verticalScrollBar()->value() > 0, 10000);
+    EXPECT_FALSE(view->EditRx().isHidden());
+    EXPECT_EQ(view->EditRx().text(), "147");
+    EXPECT_EQ(view->EditRx().geometry().topLeft(), Grid().CellRect(row, 1).topLeft() - QPoint(3, 3));
+    Enter();
+    EXPECT_EQ(GridRow(row)[0], "147.00000");
+
+    Click(row, 2);
+    Type("150");
+    view->RefreshFromImage(); // a refresh drops it: the data is replaced
+    EXPECT_TRUE(view->EditTx().isHidden());
+    EXPECT_EQ(GridRow(row), kEmptyRow);
+}
+
+// Escape closes the editor without a commit, also while it is scrolled away.
+TEST_F(ViewFixture, EscapeRestoresTheCell)
+{
+    Open();
+    NewChannel(2, "145.0125");
+    doc.SetModifiedFlag(false);
+    struct { int col; std::function<void()> edit; } cases[] = {
+        {1, [&] { Type("150"); }},
+        {5, [&] { QTest::keyClick(Focus(), Qt::Key_Down); }},
+        {8, [&] { Type("ab"); }},
+    };
+    for (auto &c : cases) {
+        Click(2, c.col);
+        c.edit();
+        QTest::keyClick(Focus(), Qt::Key_Escape);
+        EXPECT_TRUE(EditorHidden()) << c.col;
+        EXPECT_EQ(Focus(), &Grid());
+        Enter(); // nothing left to commit
+        EXPECT_EQ(GridRow(2), kNewChannel) << c.col;
+    }
+    Click(2, 1);
+    Type("150");
+    Grid().verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+    QTest::keyClick(&Grid(), Qt::Key_Escape);
+    Grid().verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_TRUE(view->EditRx().isHidden());
+    EXPECT_FALSE(view->OnLeaveCell());
+    EXPECT_EQ(GridRow(2), kNewChannel);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+// What the name cell shows is what the radio stores: only 0-9, A-Z, "-"
+// and "_", letters raised as typed, at most 6.
+TEST_F(ViewFixture, NameEditorTakesOnlyTheNameAlphabet)
+{
+    Open();
+    NewChannel(2, "145.0125");
+    Click(2, 8);
+    Type("a b.c-_9z");
+    EXPECT_EQ(view->EditName().text(), "ABC-_9");
+    view->EditName().clear();
+    for (const char *c : {"x", "\xc3\x9f", "y", "\xc4\xb1", "z"}) { // sharp s, dotless i: refused
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8(c));
+        QApplication::sendEvent(&view->EditName(), &key);
+    }
+    EXPECT_EQ(view->EditName().text(), "XYZ");
+    view->EditName().insert("a b"); // pasted: refused as a whole
+    EXPECT_EQ(view->EditName().text(), "XYZ");
+    Enter();
+    EXPECT_EQ(GridRow(2)[7], "XYZ");
+}
+
+// A decimal comma in a frequency cell is its decimal point.
+TEST_F(ViewFixture, DecimalCommaGivesTheFrequencyTyped)
+{
+    Open();
+    NewChannel(1, "146,5125");
+    EXPECT_EQ(GridRow(1)[0], "146.51250");
+    Type("146,0125");
+    Enter();
+    EXPECT_EQ(GridRow(1)[1], "146.01250");
+    EXPECT_TRUE(messages.empty());
+    view->CommitToImage();
+    const uint8_t *rec = doc.m_image.record(0);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(rec), 8), QByteArray("\x50\x12\x65\x14\x50\x12\x60\x14", 8));
+}
+
+// A commit that changes a cell marks the document modified; one that
+// changes nothing does not.
+TEST_F(ViewFixture, CommitsThatChangeCellsMarkTheDocument)
+{
+    Open();
+    Click(3, 5);
+    QTest::keyClick(Focus(), Qt::Key_Down); // an empty channel keeps the cell empty
+    Enter();
+    Click(3, 1);
+    Enter();
+    EXPECT_FALSE(doc.IsModified());
+    NewChannel(3, "145.0125");
+    EXPECT_TRUE(doc.IsModified());
+    doc.SetModifiedFlag(false);
+    for (int i = 0; i < 8; ++i)
+        Enter(); // through the row and beyond without typing
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(ViewFixture, SaveAfterTypingWritesTheNewBytes)

@@ -71,24 +71,70 @@ TEST_F(PassesTest, NewDocumentTakesTypeAndBandFromTheStore)
     EXPECT_EQ(r.caption, "Test Programmer");
 }
 
-TEST_F(PassesTest, OpenedImageStoresItsTypeAndBandAndIndexPastTheEndTakesTheLast)
+TEST_F(PassesTest, OpenedImageStoresAKnownTypeAndBand)
 {
     MemoryImage img = MemoryImage::newImage();
     img[Off::radioType] = 0;
-    img[Off::bandIndex] = 3;
+    img[Off::bandIndex] = 1;
     env.app.newDocument = false;
     const RefreshOutcome r = RefreshFromImage(img, table, env.app);
     uint32_t type = 99, field = 99;
     ASSERT_TRUE(UserStore("CorvaneTest").ReadNumber("Type", type));
     ASSERT_TRUE(UserStore("CorvaneTest").ReadNumber("Field", field));
     EXPECT_EQ(type, 0u);
-    EXPECT_EQ(field, 3u);
+    EXPECT_EQ(field, 1u);
+    EXPECT_FALSE(r.unknownBand);
     EXPECT_EQ(r.bandText, "400-470MHz");
     EXPECT_EQ(img[0x1FF0], 0x40);
     EXPECT_EQ(img[0x1FF1], 0x46);
     EXPECT_EQ(img[0x1FF2], 0x09);
     EXPECT_EQ(r.bandLow, 40000000);
     EXPECT_EQ(r.bandHigh, 47000000);
+}
+
+// A type or band the settings do not list is never stored, the image keeps
+// every byte, and a new document afterwards still gets a usable band.
+TEST_F(PassesTest, UnknownTypeOrBandIsNeitherStoredNorWrittenIntoTheImage)
+{
+    const struct { uint8_t type, band; int low; } cases[] = {
+        {36, 218, 0},        // no list "Field37": nothing to check against
+        {0, 3, 40000000},    // past the end of Field1: its last band checks
+        {1, 1, 13600000},    // Field2 has one band only
+    };
+    for (const auto &c : cases) {
+        UserStore("CorvaneTest").WriteNumber("Type", 2);
+        UserStore("CorvaneTest").WriteNumber("Field", 1);
+        MemoryImage img = MemoryImage::newImage();
+        img[Off::radioType] = c.type;
+        img[Off::bandIndex] = c.band;
+        const MemoryImage opened = img;
+        env.app.newDocument = false;
+        const RefreshOutcome r = RefreshFromImage(img, table, env.app);
+        EXPECT_TRUE(r.unknownBand) << int(c.type);
+        EXPECT_EQ(img, opened) << int(c.type);
+        EXPECT_EQ(r.bandLow, c.low) << int(c.type);
+        uint32_t type = 0, field = 0;
+        UserStore("CorvaneTest").ReadNumber("Type", type);
+        UserStore("CorvaneTest").ReadNumber("Field", field);
+        EXPECT_EQ(type, 2u) << int(c.type);
+        EXPECT_EQ(field, 1u) << int(c.type);
+    }
+}
+
+TEST_F(PassesTest, StoredPairThatTheSettingsDoNotListGivesTypeZeroBandZero)
+{
+    for (const auto &pair : {std::pair<uint32_t, uint32_t>{36, 218}, {0, 2}, {1, 1}}) {
+        UserStore("CorvaneTest").WriteNumber("Type", pair.first);
+        UserStore("CorvaneTest").WriteNumber("Field", pair.second);
+        MemoryImage img = MemoryImage::newImage();
+        env.app.newDocument = true;
+        const RefreshOutcome r = RefreshFromImage(img, table, env.app);
+        EXPECT_EQ(img[Off::radioType], 0) << pair.first;
+        EXPECT_EQ(img[Off::bandIndex], 0) << pair.first;
+        EXPECT_EQ(r.bandLow, 13000000) << pair.first;
+        EXPECT_EQ(r.bandHigh, 16000000) << pair.first;
+        EXPECT_FALSE(r.unknownBand);
+    }
 }
 
 TEST_F(PassesTest, MissingStoreValuesAndMissingBandListGiveZeros)
