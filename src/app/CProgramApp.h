@@ -20,6 +20,7 @@
 
 class CMainFrame;
 class DocumentCommands;
+class PrintCommands;
 class QPrinter;
 struct AppState;
 
@@ -35,6 +36,7 @@ public:
 
     CMainFrame *MainFrame() const { return m_frame.get(); }
     DocumentCommands *Documents() const { return m_docs.get(); }
+    PrintCommands *Printing() const { return m_print.get(); }
     Prompts &UserPrompts() { return m_prompts; }
     // The printer the print commands share, created on first use.
     QPrinter &Printer();
@@ -56,4 +58,5 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<DocumentCommands> m_docs;
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<PrintCommands> m_print;
 };
