@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPdfWriter>
@@ -160,36 +159,4 @@ TEST(PdfExport, WritesEveryPageWithTheTextInReadingOrder)
               "");
     EXPECT_FALSE(channels.contains("Channel 7:"));
     EXPECT_EQ(pdftools::FirstOutOfOrder(pdftools::Text(pdf, 3, 3), {"Channel 7:", "408.99375", "Page 3 of 3"}), "");
-}
-
-TEST(PdfExport, ChineseListingIsText)
-{
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("zh.pdf"));
-    const PrintPageModel model(WideChannels(1, true), MemoryImage::newImage(), true, QString::fromUtf8("测试所有者"));
-    ASSERT_TRUE(WritePdf(pdf, model, DefaultPageLayout(), QStringLiteral("zh")).ok());
-    EXPECT_EQ(pdftools::FirstOutOfOrder(pdftools::Text(pdf, 1, 1),
-                                        QString::fromUtf8("可选功能|功能|超时定时器:|1|提示音:|开|键盘锁定:|手动|LED|自动|"
-                                                          "模式:|频率|编码器|开|测试所有者|Page 1 of 2").split('|')),
-              "");
-    EXPECT_EQ(pdftools::FirstOutOfOrder(pdftools::Text(pdf, 2, 2),
-                                        QString::fromUtf8("信道|信道0:|接收频率:|470.00000|发射频率:|功率:|中|"
-                                                          "信道锁定:|未锁定|信道名字:|WWWWWW").split('|')),
-              "");
-}
-
-TEST(PdfExport, AFileThatCannotBeWrittenIsAnErrorNamingIt)
-{
-    QTemporaryDir dir;
-    QFile blocker(dir.filePath(QStringLiteral("file")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const PrintPageModel model(ChannelTable(), MemoryImage::newImage(), false, QString());
-    for (const QString &path : {dir.filePath(QStringLiteral("file/out.pdf")), dir.filePath(QStringLiteral("missing/out.pdf")),
-                                dir.path()}) {
-        const Result r = WritePdf(path, model, DefaultPageLayout(), QString());
-        EXPECT_EQ(r.status, Status::FileError) << path.toStdString();
-        EXPECT_TRUE(r.text.contains(path)) << r.text.toStdString();
-    }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"file"});
 }
