@@ -55,9 +55,13 @@ TEST_F(CliPrint, WritesTheListingOfEveryChannel)
     QString err;
     ASSERT_EQ(Cli({"print", image, "--pdf", pdf}, &err), 0) << err.toStdString();
     EXPECT_EQ(pdftools::Pages(pdf), 30);
-    EXPECT_EQ(pdftools::FirstOutOfOrder(pdftools::Text(pdf), {"Option", "Step:", "12.5k", "Test Owner", "Page 1 of 30",
-                                                              "Channel 0:", "136.00000", "N1", "Channel 199:", "N200",
-                                                              "Page 30 of 30"}),
+    EXPECT_EQ(pdftools::FirstOutOfOrder(
+                  pdftools::Text(pdf),
+                  {"Option", "Function", "Time Out Timer:", "1", "Beep:", "On", "Busy", "Off", "LED", "Auto", "Encoder",
+                   "On", "Step:", "12.5k", "Battery Saver:", "0.4", "Test Owner", "Page 1 of 30", "Channel", "Channel 0:",
+                   "Receive Frequency:", "136.00000", "Transceive Frequency:", "136.00000", "QT/DQT Decode:", "None",
+                   "QT/DQT Encode:", "None", "Power:", "High", "Channel Lock:", "Lock", "Channel Name:", "N1",
+                   "Channel 6:", "Page 2 of 30", "Channel 199:", "N200", "Page 30 of 30"}),
               "");
     EXPECT_EQ(QDir(env.Path("")).entryList({"out*"}), QStringList{"out.pdf"}); // no temporary file left
 

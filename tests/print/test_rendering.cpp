@@ -1,18 +1,16 @@
 // Painting the listing: the fonts and metrics the painter derives from the
 // printable area, that every text fits its place without overlapping, and
-// the PDF a user gets (pages, text in order, Chinese as real text).
-#include "PdfTools.h"
+// that Chinese text finds real glyphs. The written PDF itself is read back
+// by the command-line and command tests.
 #include "editor/GuiApp.h"
 #include "image/MemoryImage.h"
 #include "print/PagePainter.h"
-#include "print/PdfExport.h"
 
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPdfWriter>
-#include <QTemporaryDir>
 #include <QTextLayout>
 
 using namespace corvane;
@@ -133,30 +131,4 @@ TEST(PagePainter, ChineseTextHasRealGlyphs)
                 EXPECT_FALSE(run.glyphIndexes().contains(0)) << t.text.toStdString() << " in " << run.rawFont().familyName().toStdString();
         }
     }
-}
-
-TEST(PdfExport, WritesEveryPageWithTheTextInReadingOrder)
-{
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("listing.pdf"));
-    ChannelTable table = WideChannels(8, false);
-    table.cell(1, ColRx) = QStringLiteral("136.01250");
-    const PrintPageModel model(table, MemoryImage::newImage(), false, QStringLiteral("Test Owner"));
-    ASSERT_TRUE(WritePdf(pdf, model, DefaultPageLayout(), QStringLiteral("listing")).ok());
-    EXPECT_EQ(pdftools::Pages(pdf), 3);
-    EXPECT_EQ(pdftools::PageSize(pdf), "595 x 842");
-    const QString options = pdftools::Text(pdf, 1, 1);
-    EXPECT_EQ(pdftools::FirstOutOfOrder(options, {"Option", "Function", "Time Out Timer:", "1", "Squelch Level:", "1",
-                                                  "Beep:", "On", "Busy", "Off", "LED", "Auto", "Encoder", "On",
-                                                  "Step:", "12.5k", "Battery Saver:", "0.4", "Test Owner",
-                                                  "Page 1 of 3"}),
-              "");
-    const QString channels = pdftools::Text(pdf, 2, 2);
-    EXPECT_EQ(pdftools::FirstOutOfOrder(channels, {"Channel", "Channel 0:", "Receive Frequency:", "136.01250",
-                                                   "Transceive Frequency:", "401.99375", "QT/DQT Decode:", "D754I",
-                                                   "QT/DQT Encode:", "254.1", "Power:", "Middle", "Channel Lock:",
-                                                   "Unlock", "Channel Name:", "WWWWWW", "Channel 6:", "Page 2 of 3"}),
-              "");
-    EXPECT_FALSE(channels.contains("Channel 7:"));
-    EXPECT_EQ(pdftools::FirstOutOfOrder(pdftools::Text(pdf, 3, 3), {"Channel 7:", "408.99375", "Page 3 of 3"}), "");
 }
