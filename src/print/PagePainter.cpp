@@ -29,6 +29,9 @@ QFont PagePainter::MakeFont(const PrintFontSize &size)
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);
+    // Unhinted, so that the metrics measured here are those of the page
+    // at any printer resolution.
+    font.setHintingPreference(QFont::PreferNoHinting);
     // Pixels of the painter's logical unit, the twip: the world transform
     // scales text with everything else.
     font.setPixelSize(qMax(1, size.height));
