@@ -89,8 +89,12 @@ void PrintCommands::PrintPages(QPrinter &printer, const PrintPageModel &model) c
 {
     // A page range chosen in the print dialog; otherwise every page.
     const QPageRanges pages = printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
-    if (!PagePainter::Paint(printer, model, pages))
-        Message(m_app.bundle.String(Ids::PrintFailed).arg(printer.printerName()));
+    if (PagePainter::Paint(printer, model, pages))
+        return;
+    // A print to a file names the file.
+    const QString target = printer.outputFileName().isEmpty() ? printer.printerName()
+                                                              : QDir::toNativeSeparators(printer.outputFileName());
+    Message(m_app.bundle.String(Ids::PrintFailed).arg(target));
 }
 
 // The dialogs start from all pages, not from the range of the last print.

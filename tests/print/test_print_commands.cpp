@@ -46,7 +46,7 @@ protected:
     void ToPdf(QPrinter &printer)
     {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(Pdf());
+        printer.setOutputFileName(target.isEmpty() ? Pdf() : target);
     }
     QString Pdf() const { return s.folder.File(QStringLiteral("printed.pdf")); }
     bool Run(int command) { return frame->Router().Execute(command); }
@@ -69,6 +69,7 @@ protected:
     QList<QPrinter::PrintRange> rangeAtStart;
     QStringList previewTitles;
     QPrinter *printedOn = nullptr;
+    QString target; // where the dialogs send the pages; empty: Pdf()
 };
 
 class PrintingChinese : public Printing {
@@ -105,6 +106,12 @@ TEST_F(Printing, PrintOffersPagesOneToNAndPrintsTheChosenRange)
     ASSERT_TRUE(Run(Cmd::FilePrintDirect));
     EXPECT_EQ(offered.size(), 2);
     EXPECT_EQ(pdftools::Pages(Pdf()), 3);
+
+    // A print that cannot start says where it went.
+    accept = true;
+    target = s.folder.File("missing/printed.pdf");
+    ASSERT_TRUE(Run(Cmd::FilePrint));
+    EXPECT_EQ(s.script.messages, QStringList{QStringLiteral("Printing on \"%1\" failed.").arg(target)});
 }
 
 TEST_F(Printing, WithoutAPrinterPrintSaysSoAndPreviewAndExportStillWork)
