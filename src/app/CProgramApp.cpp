@@ -10,6 +10,7 @@
 #include "frame/CMainFrame.h"
 #include "image/Codecs.h"
 #include "image/Texts.h"
+#include "print/PrintCommands.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -21,6 +22,7 @@ CProgramApp::CProgramApp(AppState &app, Prompts prompts) : m_app(app), m_prompts
 
 CProgramApp::~CProgramApp()
 {
+    m_print.reset();
     m_frame.reset();
     m_docs.reset();
 }
@@ -46,6 +48,7 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
         return false;
     }
     m_docs = std::make_unique<DocumentCommands>(m_app, m_prompts, *m_frame);
+    m_print = std::make_unique<PrintCommands>(m_app, m_prompts, *m_frame, [this]() -> QPrinter & { return Printer(); });
     RegisterCommands();
     // Exit, the close box and the close before a restart all end here.
     m_frame->SetCloseGuard([this] {
@@ -59,6 +62,7 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
     if (file.isEmpty()) {
         m_docs->NewDocument();
     } else if (!m_docs->OpenFile(file)) {
+        m_print.reset();
         m_docs.reset();
         m_frame.reset();
         return false;
@@ -81,6 +85,7 @@ void CProgramApp::RegisterCommands()
     r.Set(Cmd::FileSave, {[this] { m_docs->OnFileSave(); }, hasDocument, {}});
     r.Set(Cmd::FileSaveAs, {[this] { m_docs->OnFileSaveAs(); }, hasDocument, {}});
     r.Set(Cmd::FilePrintSetup, {[this] { OnFilePrintSetup(); }, {}, {}});
+    m_print->Register(r);
     r.Set(Cmd::AppAbout, {[this] { OnAppAbout(); }, {}, {}});
     r.Set(Cmd::Language, {[this] { OnLanguage(); }, hasDocument, {}});
 }

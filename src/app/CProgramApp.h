@@ -24,6 +24,7 @@
 
 class CMainFrame;
 class DocumentCommands;
+class PrintCommands;
 class QPrinter;
 struct AppState;
 
@@ -39,6 +40,7 @@ public:
 
     CMainFrame *MainFrame() const { return m_frame.get(); }
     DocumentCommands *Documents() const { return m_docs.get(); }
+    PrintCommands *Printing() const { return m_print.get(); }
     Prompts &UserPrompts() { return m_prompts; }
     // The printer the print commands share, created on first use.
     QPrinter &Printer();
@@ -61,4 +63,5 @@ private:
     std::unique_ptr<DocumentCommands> m_docs;
     std::unique_ptr<QPrinter> m_printer;
     bool m_closeConfirmed = false; // unsaved changes already asked about
+    std::unique_ptr<PrintCommands> m_print;
 };

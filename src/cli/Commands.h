@@ -9,6 +9,8 @@ int CmdNew(CliContext &ctx);
 int CmdShow(CliContext &ctx);
 int CmdOptions(CliContext &ctx);
 int CmdImport(CliContext &ctx);
+// Needs a QGuiApplication (fonts); main() makes one for this command only.
+int CmdPrint(CliContext &ctx);
 
 int CmdRead(CliContext &ctx);
 int CmdWrite(CliContext &ctx);

@@ -2,8 +2,10 @@
 #include "cli/Commands.h"
 #include "settings/CProfileFile.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 using namespace corvane;
 
@@ -14,6 +16,7 @@ static const char kUsage[] =
     "  options IMAGE.dat           print the radio-wide options;\n"
     "      [--set \"LABEL=VALUE\"]...  set them as the Optional Features dialog does\n"
     "  import IMAGE.dat IN.csv     apply a CSV channel table to an image\n"
+    "  print IMAGE.dat --pdf OUT.pdf  write the printed listing as a PDF file\n"
     "  read PORT OUT.dat           read the radio into OUT.dat\n"
     "  write PORT IMAGE.dat        write the image into the radio [--verify]\n"
     "  simulate                    run a virtual radio on a pseudo-terminal;\n"
@@ -30,9 +33,17 @@ static const char kUsage[] =
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Only print needs fonts, and so a GUI application; it never shows a
+    // window, so it runs on the offscreen platform wherever it is started.
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && std::strcmp(argv[1], "print") == 0) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     CProfileFile::SetProgramPath(QString::fromLocal8Bit(argv[0]));
-    QStringList words = app.arguments().mid(1);
+    QStringList words = app->arguments().mid(1);
     if (words.isEmpty() || words[0] == QLatin1String("--help") || words[0] == QLatin1String("-h")) {
         std::fputs(kUsage, words.isEmpty() ? stderr : stdout);
         return words.isEmpty() ? Exit::Usage : Exit::Ok;
@@ -40,6 +51,7 @@ int main(int argc, char **argv)
     struct Command { const char *name; int (*run)(CliContext &); };
     static const Command commands[] = {
         {"new", CmdNew},   {"show", CmdShow},   {"options", CmdOptions}, {"import", CmdImport},
+        {"print", CmdPrint},
         {"read", CmdRead}, {"write", CmdWrite}, {"simulate", CmdSimulate},
     };
     const QString name = words.takeFirst();

@@ -41,15 +41,15 @@ TEST_F(MainFrame, DocumentMenuHasItsEntriesSeparatorsAndStates)
     // position, entries ("-" separator), commands (0 separator)
     const struct { int pos; QStringList texts; QList<int> ids; } menus[] = {
         {0, {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S", "Save &As...", "-", "&Print...\tCtrl+P",
-             "Print Pre&view", "P&rint Setup...", "-", "E&xit"},
-         {57600, 57601, 57602, 57603, 57604, 0, 57607, 57609, 57606, 0, 57665}},
+             "Print Pre&view", "Export P&DF...", "P&rint Setup...", "-", "E&xit"},
+         {57600, 57601, 57602, 57603, 57604, 0, 57607, 57609, 32801, 57606, 0, 57665}},
         {1, {"&Product Information", "&Channel Information", "&Optional Features"}, {32786, 32787, 32788}},
         {2, {"&Read    Ctrl+R", "&Write   Ctrl+W"}, {32773, 32774}},
         {3, {"&Toolbar", "&Status Bar", "&Control Bar"}, {59392, 59393, 32780}},
         {4, {"&Com Setup", "&Language"}, {32777, 32799}},
         {5, {"About Test..."}, {57664}},
     };
-    const QList<int> laterWork = {Cmd::Read, Cmd::Write, Cmd::ComSetup, Cmd::FilePrint, Cmd::FilePrintPreview};
+    const QList<int> laterWork = {Cmd::Read, Cmd::Write, Cmd::ComSetup};
     for (const auto &m : menus) {
         QMenu *menu = frame->DocumentMenu(m.pos);
         emit menu->aboutToShow();

@@ -1,0 +1,236 @@
+// The printed listing as data: page table and counts, the layout of the
+// option and channel pages in twips, and the option values against the
+// option dialog's own texts.
+#include "image/OptionTable.h"
+#include "print/PrintPageModel.h"
+#include "print/PrintTexts.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace corvane;
+
+namespace {
+
+// A printable area of 7.5 x 10.9 inches; line heights as a painter measures.
+const PrintMetrics kMetrics{10800, 15750, 400, 320};
+constexpr int kU = 10800 / 66, kL1 = 400, kL2 = 320;
+
+ChannelTable Channels(const std::vector<int> &rows)
+{
+    ChannelTable t;
+    for (int r : rows) {
+        const QStringList texts{QStringLiteral("%1.00000").arg(130 + r % 30), QStringLiteral("%1.50000").arg(130 + r % 30),
+                                "67.0", "D023N", "High", "Unlock", "Yes", QStringLiteral("R%1").arg(r)};
+        for (int c = ColRx; c <= ColName; ++c)
+            t.cell(r, c) = texts[c - 1];
+    }
+    return t;
+}
+
+std::vector<int> FirstRows(int n)
+{
+    std::vector<int> rows;
+    for (int r = 1; r <= n; ++r)
+        rows.push_back(r);
+    return rows;
+}
+
+PrintPageModel Model(const ChannelTable &t, bool chinese = false, const MemoryImage &image = MemoryImage::newImage())
+{
+    return PrintPageModel(t, image, chinese, QStringLiteral("Owner Ltd"));
+}
+
+// The texts at x (in units u), in order; with y when asked ("text@y").
+QStringList TextsAt(const PrintPage &page, int xUnits, bool withY = false)
+{
+    QStringList out;
+    for (const PrintText &t : page.texts)
+        if (t.x == xUnits * kU)
+            out << (withY ? QStringLiteral("%1@%2").arg(t.text).arg(t.y) : t.text);
+    return out;
+}
+
+QStringList Headings(const PrintPageModel &m, int page) { return TextsAt(m.Page(page, kMetrics), 4); }
+
+} // namespace
+
+TEST(PrintPageModel, CountsPagesAndSplitsChannelsSevenAPage)
+{
+    const QStringList firstSeven{"Channel 0:", "Channel 1:", "Channel 2:", "Channel 3:", "Channel 4:", "Channel 5:", "Channel 6:"};
+    struct Case {
+        const char *name;
+        std::vector<int> rows;
+        int pages;
+        std::vector<std::pair<int, int>> entries; // (k, grid row) of the page table
+        std::vector<QStringList> headings;        // channel pages 2, 3, ... (empty: not checked)
+    };
+    const std::vector<Case> cases = {
+        {"none", {}, 1, {{1, 200}, {29, 200}}, {}},
+        {"seven", FirstRows(7), 2, {{1, 7}, {2, 200}}, {firstSeven}},
+        {"eight", FirstRows(8), 3, {{1, 7}, {2, 200}}, {firstSeven, {"Channel 7:"}}},
+        {"fourteen", FirstRows(14), 3, {{1, 7}, {2, 14}, {3, 200}}, {}},
+        {"scattered", {3, 50, 51, 90, 120, 121, 199, 200}, 3, {{1, 199}, {2, 200}},
+         {{"Channel 2:", "Channel 49:", "Channel 50:", "Channel 89:", "Channel 119:", "Channel 120:", "Channel 198:"},
+          {"Channel 199:"}}},
+        {"only row 200", {200}, 2, {{1, 200}}, {{"Channel 199:"}}},
+        {"all 200", FirstRows(200), 30, {{1, 7}, {2, 14}, {28, 196}, {29, 200}}, {firstSeven}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const PrintPageModel model = Model(Channels(c.rows));
+        EXPECT_EQ(model.PageCount(), c.pages);
+        EXPECT_EQ(model.PageTable().ChannelCount(), int(c.rows.size()));
+        EXPECT_EQ(model.PageTable().Entry(0), 0);
+        for (const auto &[k, row] : c.entries)
+            EXPECT_EQ(model.PageTable().Entry(k), row) << "entry " << k;
+        for (std::size_t i = 0; i < c.headings.size(); ++i)
+            EXPECT_EQ(Headings(model, int(i) + 2), c.headings[i]) << "page " << i + 2;
+        EXPECT_EQ(model.Page(c.pages, kMetrics).texts.back().text, QStringLiteral("Page %1 of %1").arg(c.pages));
+        EXPECT_TRUE(model.Page(c.pages + 1, kMetrics).texts.empty());
+    }
+    EXPECT_EQ(Headings(Model(Channels(FirstRows(200))), 30),
+              QStringList({"Channel 196:", "Channel 197:", "Channel 198:", "Channel 199:"}));
+}
+
+TEST(PrintPageModel, RecountStartsFromScratch)
+{
+    ChannelTable t = Channels(FirstRows(15));
+    PrintPageTable table;
+    table.Count(t);
+    EXPECT_EQ(table.Entry(2), 14);
+    for (int r = 5; r <= 15; ++r)
+        t.clearRow(r);
+    table.Count(t);
+    EXPECT_EQ(table.ChannelCount(), 4);
+    EXPECT_EQ(table.ChannelPages(), 1);
+    EXPECT_EQ(table.Entry(1), 200);
+    EXPECT_EQ(table.Entry(2), 200);
+    EXPECT_EQ(Model(t).PageCount(), 2);
+}
+
+TEST(PrintPageModel, PlacesRulesTitlesBlocksAndFooterInTwips)
+{
+    const PrintPageModel model = Model(Channels(FirstRows(8)));
+    for (int p = 1; p <= 3; ++p) {
+        const PrintPage page = model.Page(p, kMetrics);
+        ASSERT_EQ(page.rules.size(), 3u);
+        const int ys[] = {2 * kL1 + 50, 2 * kL1 + 120, 36 * kL1 - kL1 / 2};
+        for (int i = 0; i < 3; ++i)
+            EXPECT_TRUE(page.rules[i].x1 == 5 * kU && page.rules[i].x2 == 60 * kU && page.rules[i].y == ys[i]) << i;
+        const PrintText &title = page.texts.front();
+        EXPECT_TRUE(title.x == 6 * kU && title.y == kL1 && title.font == PrintFont::Main) << p;
+        // The footer comes last, in the small font.
+        const PrintText &owner = page.texts[page.texts.size() - 2], &counter = page.texts.back();
+        EXPECT_TRUE(owner.text == "Owner Ltd" && owner.x == 10 * kU && owner.y == 36 * kL1);
+        EXPECT_TRUE(counter.x == 45 * kU && counter.y == 36 * kL1 && counter.font == PrintFont::Small) << p;
+    }
+    // Option lines at (9u, n L2), values at 35u; "Function" at (6u, 4 L2).
+    const PrintPage options = model.Page(1, kMetrics);
+    EXPECT_EQ(TextsAt(options, 6, true), QStringList({"Option@400", "Function@1280"}));
+    EXPECT_EQ(TextsAt(options, 9, true).first(), "Time Out Timer:@1600");
+    EXPECT_EQ(TextsAt(options, 35, true).last(), "0.4@6400");
+    // Block k starts trunc(k x 5.7 x L2) lower; page 3 starts at the top again.
+    QStringList blocks;
+    for (int k = 0; k < 7; ++k)
+        blocks << QStringLiteral("Channel %1:@%2").arg(k).arg(4 * kL2 + int(k * 5.7 * kL2));
+    EXPECT_EQ(TextsAt(model.Page(2, kMetrics), 4, true), blocks);
+    EXPECT_EQ(TextsAt(model.Page(3, kMetrics), 4, true), QStringList{"Channel 7:@1280"});
+}
+
+TEST(PrintPageModel, ChannelBlockLabelsAndGridTextsInBothLanguages)
+{
+    ChannelTable t = Channels({1});
+    t.cell(1, ColName).clear(); // a channel without a name prints an empty value
+    const auto block = [&](bool chinese) {
+        QStringList out;
+        for (const PrintText &x : Model(t, chinese).Page(2, kMetrics).texts)
+            if (x.y > kL1 && x.y < 36 * kL1)
+                out << QStringLiteral("%1@%2,%3").arg(x.text).arg(x.x / kU).arg(x.y / kL2);
+        return out.join('|');
+    };
+    EXPECT_EQ(block(false), "Channel 0:@4,4|Receive Frequency:@5,5|131.00000@22,5|Transceive Frequency:@36,5|"
+                            "131.50000@55,5|QT/DQT Decode:@5,6|67.0@22,6|QT/DQT Encode:@36,6|D023N@55,6|"
+                            "Power:@5,7|High@22,7|Channel Lock:@36,7|Unlock@55,7|Channel Name:@5,8|@22,8");
+    EXPECT_EQ(block(true), QString::fromUtf8("信道0:@4,4|接收频率:@5,5|131.00000@22,5|发射频率:@36,5|"
+                                             "131.50000@55,5|QT/DQT解码:@5,6|67.0@22,6|QT/DQT编码:@36,6|D023N@55,6|"
+                                             "功率:@5,7|High@22,7|信道锁定:@36,7|Unlock@55,7|信道名字:@5,8|@22,8"));
+    EXPECT_EQ(Model(t, true).Page(2, kMetrics).texts.front().text, QString::fromUtf8("信道"));
+}
+
+TEST(PrintPageModel, OptionPageOfNewAndExtremeImagesInBothLanguages)
+{
+    struct Case {
+        int fill; // -1: a new image
+        bool chinese;
+        const char *values;
+    };
+    const Case cases[] = {
+        {-1, false, "1|1|On|1|Off|Off|Off|3s|CO|Manual|Auto|Frequency|On|Off|12.5k|0.4"},
+        {0x00, false, "Off|0|Off|Off|On|Off|On|3s|SE|Manual|Off|Channel|Off|Off|2.5k|Off"},
+        {0xFF, false, "10|15|On|15|Off|On|Off|10s|TO|Auto|On|Memory|On|31|25k|1.4"},
+        {-1, true, "1|1|开|1|关|关|关|3s|CO|手动|自动|频率|开|关|12.5k|0.4"},
+        {0x00, true, "关|0|关|关|开|关|开|3s|SE|手动|关|信道|关|关|2.5k|关"},
+        {0xFF, true, "10|15|开|15|关|开|关|10s|TO|自动|开|存储|开|31|25k|1.4"},
+    };
+    for (const Case &c : cases) {
+        MemoryImage image = MemoryImage::newImage();
+        for (int off = Off::beepFlags; c.fill >= 0 && off <= Off::callKey; ++off)
+            image.setOption(off, uint8_t(c.fill));
+        const PrintPage page = Model(ChannelTable(), c.chinese, image).Page(1, kMetrics);
+        EXPECT_EQ(TextsAt(page, 35).join('|'), QString::fromUtf8(c.values)) << c.fill << c.chinese;
+    }
+    // Labels exactly as printed: "Busy", "LED" and "Encoder" without colons.
+    EXPECT_EQ(TextsAt(Model(ChannelTable()).Page(1, kMetrics), 9).join('|'),
+              "Time Out Timer:|Squelch Level:|Beep:|Call Tone:|Channel Display:|Priority Scan:|Busy|"
+              "Pri-Scanning Time:|Scan Mode:|Keypad Lock:|LED|Mode:|Encoder|Voice Sensitivity:|Step:|Battery Saver:");
+    EXPECT_EQ(TextsAt(Model(ChannelTable(), true).Page(1, kMetrics), 9).join('|'),
+              QString::fromUtf8("超时定时器:|静噪电平:|提示音:|呼叫铃音:|信道显示:|优先扫描:|繁忙:|预扫描时间:|"
+                                "扫描模式:|键盘锁定:|LED|模式:|编码器|声控灵敏度:|步长:|电池省电:"));
+}
+
+// Whatever the dialog can store, the listing prints as the dialog shows it.
+TEST(PrintPageModel, EveryDialogValuePrintsAsTheDialogShowsIt)
+{
+    for (const PrintOptionLine &line : PrintOptionLines()) {
+        const OptionField &f = line.Field();
+        ASSERT_EQ(QString::fromLatin1(f.label), QString::fromLatin1(line.option));
+        const int choices = f.kind == OptionKind::CheckBit ? 2 : int(f.items.size());
+        for (int index = 0; index < choices; ++index)
+            for (bool chinese : {false, true})
+                for (uint8_t fill : {uint8_t(0x00), uint8_t(0xFF)}) {
+                    MemoryImage image;
+                    image.setOption(f.offset, fill);
+                    OptionIndexToImage(f, index, image);
+                    const QString dialog = OptionValueText(f, image, chinese);
+                    ASSERT_FALSE(dialog.isEmpty());
+                    EXPECT_EQ(line.Value(image, chinese), dialog) << f.label << " " << index << chinese << int(fill);
+                }
+    }
+}
+
+// Stored values the dialog never writes follow the listing's own rules.
+TEST(PrintPageModel, ValuesBeyondTheDialogListsFollowTheListingRules)
+{
+    const struct { int line; uint8_t byte; const char *text; } cases[] = {
+        {0, 0x21, "1"}, {0, 0x06, "3"}, {1, 0x0C, "12"}, {3, 0x1A, "10"}, {13, 0x31, "17"},
+        {14, 0x08, "25k"}, {15, 0x06, "1.2"}, {15, 0x0D, "1.0"}, {7, 0x05, "5s"},
+    };
+    for (const auto &c : cases) {
+        const PrintOptionLine &line = PrintOptionLines()[std::size_t(c.line)];
+        MemoryImage image = MemoryImage::newImage();
+        image.setOption(line.Field().offset, c.byte);
+        EXPECT_EQ(line.Value(image, false), c.text) << line.option << " " << int(c.byte);
+        EXPECT_EQ(line.Value(image, true), c.text) << line.option << " " << int(c.byte);
+    }
+}
+
+TEST(PrintPageModel, FontSizesFollowThePrintableArea)
+{
+    const PrintMetrics m{10772, 15704, 0, 0};
+    EXPECT_EQ(m.FontSize(PrintFont::Main).height, 348);
+    EXPECT_EQ(m.FontSize(PrintFont::Main).width, 163);
+    EXPECT_EQ(m.FontSize(PrintFont::Small).height, 278); // trunc(348 x 0.8)
+    EXPECT_EQ(m.FontSize(PrintFont::Small).width, 130);  // trunc(163 x 0.8)
+}

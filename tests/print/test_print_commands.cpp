@@ -1,0 +1,216 @@
+// The print commands in the desktop program: Print with its page range,
+// Print Preview, Export PDF, the shared printer of Print Setup, the open
+// editor committed first, and a machine without a printer.
+#include "PdfTools.h"
+#include "app/GuiTestSupport.h"
+
+#include "app/CommandIds.h"
+#include "editor/CProgramView.h"
+#include "frame/CChildFrame.h"
+#include "frame/CMainFrame.h"
+#include "image/CProgramDoc.h"
+#include "print/PrintCommands.h"
+
+#include <QPrinter>
+
+namespace {
+
+class Printing : public ::testing::Test {
+protected:
+    explicit Printing(const QByteArray &language = "English") : s(TestIni(language))
+    {
+        EXPECT_TRUE(s.started);
+        frame = s.app->MainFrame();
+        PrintCommands::Dialogs d;
+        d.printerAvailable = [this] { return printerInstalled; };
+        d.print = [this](QPrinter &printer, int pageCount, QWidget *) {
+            offered << pageCount;
+            rangeAtStart << printer.printRange();
+            printedOn = &printer;
+            ToPdf(printer);
+            if (range.first > 0) {
+                printer.setPrintRange(QPrinter::PageRange);
+                printer.setFromTo(range.first, range.second);
+            }
+            return accept;
+        };
+        d.preview = [this](QPrinter &printer, const QString &title, const PrintCommands::Dialogs::Paint &paint, QWidget *) {
+            previewTitles << title;
+            printedOn = &printer;
+            ToPdf(printer);
+            paint(&printer);
+        };
+        s.app->Printing()->SetDialogs(d);
+    }
+
+    void ToPdf(QPrinter &printer)
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(target.isEmpty() ? Pdf() : target);
+    }
+    QString Pdf() const { return s.folder.File(QStringLiteral("printed.pdf")); }
+    bool Run(int command) { return frame->Router().Execute(command); }
+    CProgramView *View() { return frame->ActiveChild()->GetView(); }
+    // Types into the receive cell of the row and leaves the editor open.
+    void TypePending(const QString &text, int row = 1)
+    {
+        View()->Grid().SetRowCol(row, 1);
+        View()->OnEnterCell();
+        ASSERT_FALSE(View()->EditRx().isHidden());
+        View()->EditRx().setText(text);
+    }
+
+    StartedApp s;
+    CMainFrame *frame = nullptr;
+    bool printerInstalled = true;
+    bool accept = true;
+    QPair<int, int> range{0, 0};
+    QList<int> offered;
+    QList<QPrinter::PrintRange> rangeAtStart;
+    QStringList previewTitles;
+    QPrinter *printedOn = nullptr;
+    QString target; // where the dialogs send the pages; empty: Pdf()
+};
+
+class PrintingChinese : public Printing {
+protected:
+    PrintingChinese() : Printing("Chinese") {}
+};
+
+} // namespace
+
+TEST_F(Printing, PrintOffersPagesOneToNAndPrintsTheChosenRange)
+{
+    for (int r = 1; r <= 8; ++r) {
+        TypePending(QStringLiteral("14%1.00000").arg(r), r);
+        View()->OnLeaveCell();
+    }
+    range = {2, 3};
+    ASSERT_TRUE(Run(Cmd::FilePrint));
+    EXPECT_EQ(offered, QList<int>{3});
+    EXPECT_EQ(printedOn, &s.app->Printer());
+    EXPECT_EQ(pdftools::Pages(Pdf()), 2);
+    const QString text = pdftools::Text(Pdf());
+    EXPECT_FALSE(text.contains("Page 1 of 3"));
+    EXPECT_EQ(pdftools::FirstOutOfOrder(text, {"Channel 0:", "Page 2 of 3", "Channel 7:", "Page 3 of 3"}), "");
+
+    // The next print starts from all pages again; cancelling prints nothing.
+    QFile::remove(Pdf());
+    accept = false;
+    ASSERT_TRUE(Run(Cmd::FilePrint));
+    EXPECT_EQ(rangeAtStart.last(), QPrinter::AllPages);
+    EXPECT_FALSE(QFile::exists(Pdf()));
+    EXPECT_TRUE(s.script.messages.isEmpty());
+
+    // Print direct: every page, no dialog.
+    ASSERT_TRUE(Run(Cmd::FilePrintDirect));
+    EXPECT_EQ(offered.size(), 2);
+    EXPECT_EQ(pdftools::Pages(Pdf()), 3);
+
+    // A print that cannot start says where it went.
+    accept = true;
+    target = s.folder.File("missing/printed.pdf");
+    ASSERT_TRUE(Run(Cmd::FilePrint));
+    EXPECT_EQ(s.script.messages, QStringList{QStringLiteral("Printing on \"%1\" failed.").arg(target)});
+}
+
+TEST_F(Printing, WithoutAPrinterPrintSaysSoAndPreviewAndExportStillWork)
+{
+    printerInstalled = false;
+    ASSERT_TRUE(Run(Cmd::FilePrint));
+    ASSERT_TRUE(Run(Cmd::FilePrintDirect));
+    const QString noPrinter = "No printer is installed on this computer. Use Print Preview to see the pages, "
+                              "or Export PDF to write them to a file.";
+    EXPECT_EQ(s.script.messages, QStringList({noPrinter, noPrinter}));
+    EXPECT_EQ(s.script.captions.value(0), "Test Radio Works");
+    EXPECT_TRUE(offered.isEmpty());
+    EXPECT_FALSE(QFile::exists(Pdf()));
+
+    ASSERT_TRUE(Run(Cmd::FilePrintPreview));
+    EXPECT_EQ(previewTitles, QStringList{"Print Preview"});
+    EXPECT_EQ(pdftools::Pages(Pdf()), 1);
+    EXPECT_TRUE(pdftools::Text(Pdf()).contains("Test Owner"));
+
+    s.script.fileNames = {s.folder.File("export.pdf")};
+    ASSERT_TRUE(s.app->Printing()->OnExportPdf());
+    EXPECT_EQ(pdftools::Pages(s.folder.File("export.pdf")), 1);
+
+    frame->DestroyActiveChild(); // no document, nothing to print
+    for (int id : {Cmd::FilePrint, Cmd::FilePrintDirect, Cmd::FilePrintPreview, Cmd::FileExportPdf})
+        EXPECT_FALSE(frame->Router().IsEnabled(id)) << id;
+}
+
+// What is printed is what the grid shows: an open editor is committed first.
+TEST_F(Printing, EveryCommandCommitsTheOpenEditorFirst)
+{
+    TypePending("150.00000");
+    ASSERT_TRUE(Run(Cmd::FilePrintPreview));
+    EXPECT_EQ(View()->Grid().TextMatrix(1, 1), "150.00000");
+    EXPECT_TRUE(pdftools::Text(Pdf()).contains("150.00000"));
+
+    TypePending("151.00000");
+    s.script.fileNames = {s.folder.File("commit.pdf")};
+    ASSERT_TRUE(s.app->Printing()->OnExportPdf());
+    EXPECT_TRUE(pdftools::Text(s.folder.File("commit.pdf")).contains("151.00000"));
+}
+
+TEST_F(Printing, PrintSetupChoiceHoldsForPreviewAndExport)
+{
+    s.app->Printer().setPageOrientation(QPageLayout::Landscape);
+    s.app->Printer().setPageSize(QPageSize(QPageSize::Letter));
+    ASSERT_TRUE(Run(Cmd::FilePrintPreview));
+    EXPECT_EQ(printedOn, &s.app->Printer());
+    EXPECT_EQ(pdftools::PageSize(Pdf()), "792 x 612");
+    s.script.fileNames = {s.folder.File("setup.pdf")};
+    ASSERT_TRUE(s.app->Printing()->OnExportPdf());
+    EXPECT_EQ(pdftools::PageSize(s.folder.File("setup.pdf")), "792 x 612");
+}
+
+TEST_F(Printing, ExportProposesTheDocumentNameAndNeverReplacesUnasked)
+{
+    PrintCommands &print = *s.app->Printing();
+    // Cancelled: nothing written. The new document proposes its configured name.
+    EXPECT_FALSE(print.OnExportPdf());
+    EXPECT_EQ(s.script.proposedNames, QStringList{"CorvaneTest.pdf"});
+
+    // A name without the extension gets it, and an existing file is asked about.
+    s.folder.Write("out.pdf", "old");
+    s.script.fileNames = {s.folder.File("out")};
+    s.script.answers = {QMessageBox::No};
+    EXPECT_FALSE(print.OnExportPdf());
+    EXPECT_EQ(s.script.messages.value(0), QStringLiteral("The file \"%1\" already exists. Do you want to replace it?")
+                                               .arg(s.folder.File("out.pdf")));
+    EXPECT_EQ(s.folder.Read("out.pdf"), "old");
+    s.script.fileNames = {s.folder.File("out")};
+    s.script.answers = {QMessageBox::Yes};
+    EXPECT_TRUE(print.OnExportPdf());
+    EXPECT_TRUE(s.folder.Read("out.pdf").startsWith("%PDF"));
+
+    // A folder that does not exist: a message naming the file, nothing written.
+    s.script.messages.clear();
+    const QString bad = s.folder.File("missing/listing.pdf");
+    s.script.fileNames = {bad};
+    EXPECT_FALSE(print.OnExportPdf());
+    EXPECT_EQ(s.script.messages, QStringList{QStringLiteral("Cannot write the file \"%1\". An existing file of that "
+                                                            "name was left as it was.").arg(bad)});
+
+    // An opened file proposes its own name beside it.
+    CProgramDoc doc;
+    ASSERT_TRUE(doc.Save(s.folder.File("radio.dat")).ok());
+    EXPECT_EQ(PrintCommands::ProposedPdfName(doc), s.folder.File("radio.pdf"));
+}
+
+TEST_F(PrintingChinese, ChineseListingAndMessages)
+{
+    s.script.fileNames = {s.folder.File("zh.pdf")};
+    ASSERT_TRUE(s.app->Printing()->OnExportPdf());
+    EXPECT_EQ(pdftools::FirstOutOfOrder(pdftools::Text(s.folder.File("zh.pdf")),
+                                        QString::fromUtf8("可选功能|功能|超时定时器:|提示音:|开|测试所有者|Page 1 of 1").split('|')),
+              "");
+    printerInstalled = false;
+    ASSERT_TRUE(Run(Cmd::FilePrint));
+    EXPECT_EQ(s.script.messages.value(0),
+              QString::fromUtf8("本机没有安装打印机。可以用“打印预览”查看页面，或用“导出 PDF”把页面写入文件。"));
+    ASSERT_TRUE(Run(Cmd::FilePrintPreview));
+    EXPECT_EQ(previewTitles, QStringList{QString::fromUtf8("打印预览")});
+}

@@ -1,0 +1,134 @@
+// Painting the listing: the fonts and metrics the painter derives from the
+// printable area, that every text fits its place without overlapping, and
+// that Chinese text finds real glyphs. The written PDF itself is read back
+// by the command-line and command tests.
+#include "editor/GuiApp.h"
+#include "image/MemoryImage.h"
+#include "print/PagePainter.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPdfWriter>
+#include <QTextLayout>
+
+using namespace corvane;
+
+namespace {
+
+const editortest::AppHolder g_app;
+
+// Channels in rows 1..n with the widest texts the grid can hold.
+ChannelTable WideChannels(int n, bool chinese)
+{
+    ChannelTable t;
+    for (int r = 1; r <= n; ++r) {
+        t.cell(r, ColRx) = QStringLiteral("470.00000");
+        t.cell(r, ColTx) = QStringLiteral("%1.99375").arg(400 + r);
+        t.cell(r, ColDecode) = QStringLiteral("D754I");
+        t.cell(r, ColEncode) = QStringLiteral("254.1");
+        t.cell(r, ColPower) = chinese ? QString::fromUtf8("中") : QStringLiteral("Middle");
+        t.cell(r, ColLock) = chinese ? QString::fromUtf8("未锁定") : QStringLiteral("Unlock");
+        t.cell(r, ColScan) = QStringLiteral("Yes");
+        t.cell(r, ColName) = QStringLiteral("WWWWWW");
+    }
+    return t;
+}
+
+MemoryImage AllOptionBytes(uint8_t value)
+{
+    MemoryImage image = MemoryImage::newImage();
+    for (int off = Off::beepFlags; off <= Off::callKey; ++off)
+        image.setOption(off, value);
+    return image;
+}
+
+QPageLayout Layout(QPageSize::PageSizeId size, QPageLayout::Orientation o)
+{
+    return QPageLayout(QPageSize(size), o, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+}
+
+} // namespace
+
+TEST(PagePainter, FontsFollowThePrintableAreaAndResolveToASerif)
+{
+    QPdfWriter writer(QStringLiteral("/dev/null"));
+    writer.setPageLayout(Layout(QPageSize::A4, QPageLayout::Portrait));
+    const PagePainter painter(writer);
+    const PrintMetrics &m = painter.Metrics();
+    EXPECT_EQ(m.width, writer.width() * 1440 / writer.logicalDpiX());
+    EXPECT_EQ(m.height, writer.height() * 1440 / writer.logicalDpiY());
+    EXPECT_NEAR(m.width, 190 / 25.4 * 1440, 20); // A4 less two 10 mm margins, as points round
+    for (PrintFont f : {PrintFont::Main, PrintFont::Small}) {
+        const QFont &font = painter.Font(f);
+        const QFontMetricsF fm(font);
+        const PrintFontSize size = m.FontSize(f);
+        EXPECT_EQ(font.pixelSize(), size.height);
+        // The stretch makes the average character as wide as the rule says.
+        EXPECT_NEAR(fm.averageCharWidth(), size.width, size.width * 0.02);
+        EXPECT_EQ(f == PrintFont::Main ? m.l1 : m.l2, qRound(fm.height() + qMax<qreal>(0, fm.leading())));
+        const QString family = QFontInfo(font).family();
+        EXPECT_TRUE(family == "Times New Roman" || family == "Liberation Serif" || family == "Tinos")
+            << family.toStdString();
+    }
+    EXPECT_GT(m.l1, m.l2);
+}
+
+// Nothing runs off the printable area, into a neighbour on its line or
+// below the footer rule, in either language, on portrait and landscape.
+TEST(PagePainter, EveryTextFitsWithoutOverlap)
+{
+    const struct { QPageSize::PageSizeId size; QPageLayout::Orientation orientation; } layouts[] = {
+        {QPageSize::A4, QPageLayout::Portrait}, {QPageSize::Letter, QPageLayout::Portrait},
+        {QPageSize::A4, QPageLayout::Landscape}};
+    for (const auto &l : layouts) {
+        QPdfWriter writer(QStringLiteral("/dev/null"));
+        writer.setPageLayout(Layout(l.size, l.orientation));
+        const PagePainter painter(writer);
+        const PrintMetrics &m = painter.Metrics();
+        for (bool chinese : {false, true}) {
+            const PrintPageModel model(WideChannels(8, chinese), AllOptionBytes(0xFF), chinese,
+                                       chinese ? QString::fromUtf8("测试所有者有限公司") : QStringLiteral("Test Owner Ltd"));
+            for (int p : {1, 2}) {
+                SCOPED_TRACE(testing::Message() << "layout " << int(l.size) << "/" << int(l.orientation)
+                                                << (chinese ? " zh" : " en") << " page " << p);
+                const PrintPage page = model.Page(p, m);
+                QMap<int, QList<QPair<qreal, qreal>>> lines; // y -> (left, right)
+                for (const PrintText &t : page.texts) {
+                    const QFontMetricsF fm(painter.Font(t.font));
+                    const qreal right = t.x + fm.horizontalAdvance(t.text);
+                    EXPECT_LE(right, m.width) << t.text.toStdString();
+                    EXPECT_LE(t.y + fm.height(), m.height) << t.text.toStdString();
+                    lines[t.y].append({qreal(t.x), right});
+                    if (t.y < page.rules[2].y)
+                        EXPECT_LT(t.y + fm.height(), page.rules[2].y) << t.text.toStdString();
+                    else
+                        EXPECT_GT(t.y, page.rules[2].y) << t.text.toStdString();
+                }
+                for (auto spans : lines) {
+                    std::sort(spans.begin(), spans.end());
+                    for (int i = 1; i < spans.size(); ++i)
+                        EXPECT_LT(spans[i - 1].second, spans[i].first);
+                }
+            }
+        }
+    }
+}
+
+TEST(PagePainter, ChineseTextHasRealGlyphs)
+{
+    QPdfWriter writer(QStringLiteral("/dev/null"));
+    const PagePainter painter(writer);
+    const PrintPageModel model(WideChannels(1, true), MemoryImage::newImage(), true, QString::fromUtf8("测试所有者"));
+    for (int p : {1, 2}) {
+        for (const PrintText &t : model.Page(p, painter.Metrics()).texts) {
+            QTextLayout layout(t.text, painter.Font(t.font));
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            for (const QGlyphRun &run : layout.glyphRuns())
+                EXPECT_FALSE(run.glyphIndexes().contains(0)) << t.text.toStdString() << " in " << run.rawFont().familyName().toStdString();
+        }
+    }
+}
