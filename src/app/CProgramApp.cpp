@@ -48,7 +48,7 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
         return false;
     }
     m_docs = std::make_unique<DocumentCommands>(m_app, m_prompts, *m_frame);
-    m_print = std::make_unique<PrintCommands>(m_app, m_prompts, *m_frame, [this]() -> QPrinter & { return Printer(); });
+    m_print = std::make_unique<PrintCommands>(m_app, m_prompts, *m_frame, *m_docs, [this]() -> QPrinter & { return Printer(); });
     RegisterCommands();
     // Exit, the close box and the close before a restart all end here.
     m_frame->SetCloseGuard([this] {

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Prompts.h"
+#include "app/SaveFileQuestion.h"
 #include "editor/CProgramView.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
@@ -112,7 +113,7 @@ bool DocumentCommands::Save(CChildFrame *child)
     const QFileInfo info(path);
     if (!path.isEmpty() && info.isFile() && info.isWritable())
         return SaveTo(child, path);
-    return SaveAs(child, path.isEmpty() ? ProposedName(child) : path);
+    return SaveAs(child, path.isEmpty() ? ProposedName(child, DefaultExtension()) : path);
 }
 
 bool DocumentCommands::OnFileSaveAs()
@@ -121,37 +122,29 @@ bool DocumentCommands::OnFileSaveAs()
     if (!child)
         return false;
     const QString path = child->GetDocument().GetPathName();
-    return SaveAs(child, path.isEmpty() ? ProposedName(child) : path);
+    return SaveAs(child, path.isEmpty() ? ProposedName(child, DefaultExtension()) : path);
 }
 
 // "<AppName>.dat" in the last folder; without an AppName the title up to
 // its first blank ("Channel.dat").
-QString DocumentCommands::ProposedName(CChildFrame *child) const
+QString DocumentCommands::ProposedName(CChildFrame *child, const QString &extension) const
 {
+    const QFileInfo file(child->GetDocument().GetPathName());
+    if (!file.fileName().isEmpty())
+        return file.dir().filePath(file.completeBaseName() + extension);
     QString name = QFileInfo(CProfileFile::Decode(m_app.RegistryName())).fileName(); // a name, no folder
     if (name.isEmpty())
         name = child->GetDocument().GetTitle().section(QLatin1Char(' '), 0, 0);
-    if (!name.endsWith(DefaultExtension(), Qt::CaseInsensitive))
-        name += DefaultExtension();
+    if (!name.endsWith(extension, Qt::CaseInsensitive))
+        name += extension;
     return QDir(LastFolder()).filePath(name);
 }
 
 bool DocumentCommands::SaveAs(CChildFrame *child, const QString &proposed)
 {
-    QString path = m_prompts.saveFile(&m_frame, m_app.bundle.String(Ids::SaveAsTitle), proposed, Filter());
-    if (path.isEmpty())
-        return false;
-    // The file dialog adds the extension before its own overwrite check;
-    // one that did not leaves the question to be asked here.
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += DefaultExtension();
-        if (QFileInfo::exists(path) &&
-            m_prompts.message(&m_frame, m_app.MessageCaption(),
-                              m_app.bundle.String(Ids::ReplaceFile).arg(QDir::toNativeSeparators(path)),
-                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
-            return false;
-    }
-    return SaveTo(child, path);
+    const QString path = AskSaveFile(m_app, m_prompts, &m_frame, m_app.bundle.String(Ids::SaveAsTitle), proposed,
+                                     Filter(), DefaultExtension());
+    return !path.isEmpty() && SaveTo(child, path);
 }
 
 bool DocumentCommands::SaveTo(CChildFrame *child, const QString &path)

@@ -47,11 +47,14 @@ public:
     // Where the file dialogs start: the folder of the last file opened or
     // saved (kept per user), else the documents folder, else home.
     QString LastFolder() const;
+    // The file a save or export of the document proposes: its own file
+    // with `extension` (".dat", ".pdf"), or for a document without a file
+    // "<AppName>" + extension in the last folder.
+    QString ProposedName(CChildFrame *child, const QString &extension) const;
 
 private:
     bool SaveAs(CChildFrame *child, const QString &proposed);
     bool SaveTo(CChildFrame *child, const QString &path);
-    QString ProposedName(CChildFrame *child) const;
     void RememberFolder(const QString &file) const;
     void Message(const QString &text) const;
 

@@ -2,7 +2,9 @@
 
 #include "app/AppState.h"
 #include "app/CommandIds.h"
+#include "app/DocumentCommands.h"
 #include "app/Prompts.h"
+#include "app/SaveFileQuestion.h"
 #include "editor/CProgramView.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
@@ -43,9 +45,9 @@ PrintCommands::Dialogs PrintCommands::Dialogs::Interactive()
     return d;
 }
 
-PrintCommands::PrintCommands(AppState &app, const Prompts &prompts, CMainFrame &frame,
+PrintCommands::PrintCommands(AppState &app, const Prompts &prompts, CMainFrame &frame, DocumentCommands &docs,
                              std::function<QPrinter &()> printer)
-    : m_app(app), m_prompts(prompts), m_frame(frame), m_printer(std::move(printer)),
+    : m_app(app), m_prompts(prompts), m_frame(frame), m_docs(docs), m_printer(std::move(printer)),
       m_dialogs(Dialogs::Interactive())
 {
 }
@@ -138,16 +140,6 @@ void PrintCommands::OnFilePrintPreview()
                       [this, &model](QPrinter *p) { PrintPages(*p, *model); }, &m_frame);
 }
 
-QString PrintCommands::ProposedPdfName(const CProgramDoc &doc)
-{
-    const QString path = doc.GetPathName();
-    if (path.isEmpty())
-        return doc.GetTitle().section(QLatin1Char(' '), 0, 0) + QStringLiteral(".pdf");
-    const QFileInfo info(path);
-    const QString name = info.completeBaseName() + QStringLiteral(".pdf");
-    return info.isAbsolute() ? info.dir().filePath(name) : name;
-}
-
 bool PrintCommands::OnExportPdf()
 {
     CChildFrame *child = m_frame.ActiveChild();
@@ -155,21 +147,10 @@ bool PrintCommands::OnExportPdf()
     if (!child || !model)
         return false;
     const QString filter = QStringLiteral("%1 (*.pdf)").arg(m_app.bundle.String(Ids::PdfFilter));
-    QString path = m_prompts.saveFile(&m_frame, m_app.bundle.ToolTip(Cmd::FileExportPdf), ProposedPdfName(child->GetDocument()),
-                                      filter);
+    const QString path = AskSaveFile(m_app, m_prompts, &m_frame, m_app.bundle.ToolTip(Cmd::FileExportPdf),
+                                     m_docs.ProposedName(child, QStringLiteral(".pdf")), filter, QStringLiteral(".pdf"));
     if (path.isEmpty())
         return false;
-    // The file dialog asked about the name it returned; a name this
-    // command completes is asked about here.
-    if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
-        path += QStringLiteral(".pdf");
-        if (QFileInfo::exists(path)
-            && m_prompts.message(&m_frame, m_app.MessageCaption(),
-                                 m_app.bundle.String(Ids::ReplaceFile).arg(QDir::toNativeSeparators(path)),
-                                 QMessageBox::Yes | QMessageBox::No)
-                   != QMessageBox::Yes)
-            return false;
-    }
     const corvane::Result r = corvane::WritePdf(path, *model, m_printer().pageLayout(), child->GetDocument().GetTitle());
     if (!r.ok()) {
         Message(m_app.bundle.String(Ids::PdfWriteFailed).arg(QDir::toNativeSeparators(path)));

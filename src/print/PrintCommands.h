@@ -17,6 +17,7 @@ class CChildFrame;
 class CProgramDoc;
 class CMainFrame;
 class CommandRouter;
+class DocumentCommands;
 class QPrinter;
 class QWidget;
 struct AppState;
@@ -30,7 +31,6 @@ namespace Ids {
 constexpr int NoPrinter = 61760;      // no printer installed
 constexpr int PdfFilter = 61761;      // filter name of the PDF file dialog
 constexpr int PdfWriteFailed = 61762; // %1 file name
-constexpr int ReplaceFile = 61763;    // %1 file name, Yes / No
 constexpr int PrintFailed = 61764;    // %1 printer name
 } // namespace Ids
 
@@ -48,7 +48,8 @@ public:
         static Dialogs Interactive();
     };
 
-    PrintCommands(AppState &app, const Prompts &prompts, CMainFrame &frame, std::function<QPrinter &()> printer);
+    PrintCommands(AppState &app, const Prompts &prompts, CMainFrame &frame, DocumentCommands &docs,
+                  std::function<QPrinter &()> printer);
     ~PrintCommands();
 
     // Print, print direct, Print Preview, Export PDF; enabled with a document.
@@ -64,9 +65,6 @@ public:
     // The listing of the active document after committing its open editor;
     // nullptr without a document.
     std::unique_ptr<corvane::PrintPageModel> ActiveListing() const;
-    // Proposed file name: the document's file with ".pdf", else its title's
-    // first word with ".pdf".
-    static QString ProposedPdfName(const CProgramDoc &doc);
 
 private:
     bool CheckPrinter() const;
@@ -76,6 +74,7 @@ private:
     AppState &m_app;
     const Prompts &m_prompts;
     CMainFrame &m_frame;
+    DocumentCommands &m_docs;
     std::function<QPrinter &()> m_printer;
     Dialogs m_dialogs;
 };
