@@ -13,5 +13,6 @@ int CmdImport(CliContext &ctx);
 int CmdRead(CliContext &ctx);
 int CmdWrite(CliContext &ctx);
 int CmdSimulate(CliContext &ctx);
+int CmdFleet(CliContext &ctx);
 
 } // namespace corvane

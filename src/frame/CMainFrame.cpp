@@ -4,6 +4,7 @@
 #include "app/BundleUi.h"
 #include "app/CommandIds.h"
 #include "app/HelpService.h"
+#include "dialogs/FleetCommand.h"
 #include "editor/CProgramView.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMdiClientWnd.h"
@@ -168,6 +169,8 @@ void CMainFrame::RegisterCommands()
     m_router.Set(Cmd::ChannelInfo, {[this] { OnChannelInformation(); }, {}, {}});
     m_router.Set(Cmd::Help, {[this] { OnHelp(kFrameHelpContext); }, {}, {}});
     m_router.Set(Cmd::AppExit, {[this] { close(); }, {}, {}});
+    m_router.Set(Cmd::WriteSeveral, {[this] { FleetCommand::Run(m_app, *ActiveChild()->GetView(), this); },
+                                     [this] { return ActiveChild() != nullptr; }, {}});
 }
 
 QMenu *CMainFrame::DocumentMenu(int position) const
