@@ -6,7 +6,11 @@
 
 namespace corvane {
 
-FleetRunner::FleetRunner(PortFactory ports, QObject *parent) : QObject(parent), m_ports(std::move(ports)) {}
+FleetRunner::FleetRunner(PortFactory ports, QObject *parent) : QObject(parent), m_ports(std::move(ports))
+{
+    m_delivery.setInterval(kDeliveryMs);
+    connect(&m_delivery, &QTimer::timeout, this, &FleetRunner::Deliver);
+}
 
 FleetRunner::~FleetRunner()
 {
@@ -35,6 +39,7 @@ bool FleetRunner::Start(const std::vector<FleetTarget> &targets, const MemoryIma
         m_threads.emplace_back(QThread::create(&FleetRunner::Work, this, static_cast<int>(i), targets[i], image, spec));
         m_threads.back()->start();
     }
+    m_delivery.start();
     return true;
 }
 
@@ -45,8 +50,8 @@ void FleetRunner::Cancel()
 }
 
 // On the port's own thread. Everything it uses is its own (arguments taken
-// by value, port and clock made here) except the cancel flag and the two
-// factories, which are only called.
+// by value, port and clock made here) except the cancel flag, the inbox
+// and the two factories, which are only called.
 void FleetRunner::Work(int index, FleetTarget target, MemoryImage image, FleetSpec spec)
 {
     FleetPortResult result;
@@ -58,26 +63,42 @@ void FleetRunner::Work(int index, FleetTarget target, MemoryImage image, FleetSp
             result.result = Result::fail(Status::PortError, QStringLiteral("no port for %1").arg(target.device));
         } else {
             const FleetPortJob::Progress progress = [this, index](FleetPhase phase, int done, int total) {
-                QMetaObject::invokeMethod(
-                    this, [this, index, phase, done, total] { emit portProgress(index, phase, done, total); },
-                    Qt::QueuedConnection);
+                Post({index, phase, done, total, std::nullopt});
             };
             result = FleetPortJob(*port, *clock, m_cancel).Run(target, spec, image, progress);
         }
         // The port is closed and released here, before the caller hears
         // that it has finished and may open the device again.
     }
-    QMetaObject::invokeMethod(
-        this, [this, index, result] { OnPortFinished(index, result); }, Qt::QueuedConnection);
+    const FleetPhase phase = result.phase;
+    Post({index, phase, 0, 0, std::move(result)});
 }
 
-void FleetRunner::OnPortFinished(int index, const FleetPortResult &result)
+void FleetRunner::Post(Event event)
 {
-    m_results[static_cast<std::size_t>(index)] = result;
-    --m_pending;
-    emit portFinished(index);
-    if (m_pending > 0)
+    const std::lock_guard<std::mutex> lock(m_inboxMutex);
+    m_inbox.push_back(std::move(event));
+}
+
+void FleetRunner::Deliver()
+{
+    std::vector<Event> events;
+    {
+        const std::lock_guard<std::mutex> lock(m_inboxMutex);
+        events.swap(m_inbox);
+    }
+    for (Event &e : events) {
+        if (!e.result) {
+            emit portProgress(e.index, e.phase, e.done, e.total);
+            continue;
+        }
+        m_results[std::size_t(e.index)] = std::move(*e.result);
+        --m_pending;
+        emit portFinished(e.index);
+    }
+    if (m_pending > 0 || !m_running)
         return;
+    m_delivery.stop();
     JoinAll();
     m_running = false;
     emit finished();

@@ -200,6 +200,9 @@ TEST_F(FleetCli, InterruptCancelsEveryPort)
     ASSERT_TRUE(p.waitForStarted());
     // A paced write takes 13 s; the signal comes well inside it.
     p.waitForFinished(2000);
+    // A process that has ended has no id (0), and kill(0) would signal
+    // this whole process group.
+    ASSERT_EQ(p.state(), QProcess::Running) << p.readAllStandardError().toStdString();
     ::kill(static_cast<pid_t>(p.processId()), SIGINT);
     ASSERT_TRUE(p.waitForFinished(10000));
     EXPECT_EQ(p.exitCode(), 7);
