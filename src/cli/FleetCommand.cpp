@@ -161,6 +161,8 @@ int CmdFleet(CliContext &ctx)
     }
     ctx.out << FleetReport::Table(results, ctx.app.chinese);
     ctx.out.flush();
+    if (const QString note = FleetReport::PartialWriteNote(results, ctx.app.chinese); !note.isEmpty())
+        ctx.err << "corvane-cli: " << note << "\n";
     if (ctx.Flag(kReport)) {
         const Result saved = FleetReport::SaveCsv(report, results, ctx.app.chinese);
         if (!saved.ok()) {

@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 using namespace corvane;
@@ -20,6 +21,7 @@ using namespace corvane;
 namespace {
 constexpr int kBarWidth = 160;
 constexpr int kStatusWidth = 260;
+constexpr int kMaxTableHeight = 340;
 constexpr int kEnded = -2; // Row::phaseStart of a port that has finished
 } // namespace
 
@@ -34,10 +36,15 @@ CFleetDlg::CFleetDlg(AppState &app, Setup setup, QWidget *parent)
     instruction->setWordWrap(true);
     layout->addWidget(instruction);
 
+    // The whole table shows without scrolling up to about ten ports.
     auto *scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setWidget(BuildPortTable());
-    scroll->setMinimumHeight(std::min(scroll->widget()->sizeHint().height() + 4, 360));
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const QSize table = scroll->widget()->sizeHint();
+    const int frame = 2 * scroll->frameWidth();
+    scroll->setMinimumWidth(table.width() + frame + scroll->verticalScrollBar()->sizeHint().width());
+    scroll->setMinimumHeight(std::min(table.height() + frame, kMaxTableHeight));
     layout->addWidget(scroll, 1);
 
     m_verify = new QCheckBox(Text(IdVerify), this);
@@ -45,6 +52,7 @@ CFleetDlg::CFleetDlg(AppState &app, Setup setup, QWidget *parent)
     layout->addWidget(m_verify);
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("summary"));
+    m_summary->setWordWrap(true);
     layout->addWidget(m_summary);
     BuildButtons();
 
@@ -80,8 +88,10 @@ QWidget *CFleetDlg::BuildPortTable()
         row.bar = new QProgressBar(table);
         row.bar->setFixedWidth(kBarWidth);
         row.bar->setValue(0);
+        row.bar->setTextVisible(false);
         row.status = new QLabel(table);
         row.status->setMinimumWidth(kStatusWidth);
+        row.status->setWordWrap(true);
         grid->addWidget(row.check, r, 0);
         grid->addWidget(device, r, 1);
         grid->addWidget(row.bar, r, 2);
@@ -140,13 +150,16 @@ void CFleetDlg::OnStart()
     for (Row &row : m_rows) {
         row.bar->setRange(0, FleetJobBlocks(spec.job));
         row.bar->setValue(0);
+        row.bar->setTextVisible(false);
         row.status->clear();
         row.status->setToolTip(QString());
         row.status->setStyleSheet(QString());
         row.phaseStart = -1;
     }
-    for (int r : rows)
+    for (int r : rows) {
         m_rows[std::size_t(r)].status->setText(Text(IdWaiting));
+        m_rows[std::size_t(r)].bar->setTextVisible(true);
+    }
     m_rowOfPort = rows;
     m_summary->clear();
     m_elapsed.start();
@@ -218,19 +231,18 @@ void CFleetDlg::OnPortFinished(int index)
 void CFleetDlg::OnFinished()
 {
     const std::vector<FleetPortResult> &results = m_runner->Results();
-    m_summary->setText(FleetReport::SummaryText(results, m_app.chinese) + QStringLiteral(" (")
-                       + Text(IdPortsAndTime).arg(results.size()).arg(FleetReport::Seconds(m_elapsed.elapsed()))
-                       + QLatin1Char(')'));
+    QString summary = FleetReport::SummaryText(results, m_app.chinese) + (m_app.chinese ? QString() : QStringLiteral(" "))
+                      + Text(IdPortsAndTime).arg(results.size()).arg(FleetReport::Seconds(m_elapsed.elapsed()));
+    if (const QString note = FleetReport::PartialWriteNote(results, m_app.chinese); !note.isEmpty())
+        summary += QLatin1Char('\n') + note;
+    m_summary->setText(summary);
     SetRunning(false);
     m_save->setFocus();
 }
 
 void CFleetDlg::OnSaveReport()
 {
-    const QString folder = m_setup.reportFolder.isEmpty() ? QDir::currentPath() : m_setup.reportFolder;
-    const QString proposed = QDir(folder).filePath(QFileInfo(m_setup.documentName).completeBaseName()
-                                                   + QStringLiteral("-report.csv"));
-    QString path = m_setup.prompts.saveFile(this, Text(IdReportTitle), proposed, Text(IdReportFilter));
+    QString path = m_setup.prompts.saveFile(this, Text(IdReportTitle), m_setup.reportName, Text(IdReportFilter));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

@@ -30,7 +30,7 @@ class CFleetDlg : public QDialog {
 public:
     struct Setup {
         QString documentName;          // shown in the instruction line
-        QString reportFolder;          // proposed folder of the report
+        QString reportName;            // proposed path of the report
         corvane::MemoryImage image;    // written as it is
         std::vector<corvane::FleetTarget> candidates; // an empty device: shown, not selectable
         corvane::FleetRunner::PortFactory ports;

@@ -8,6 +8,7 @@
 #include "link/QtSerialPort.h"
 
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -41,7 +42,10 @@ void FleetCommand::Run(AppState &app, CProgramView &view, QWidget *parent)
     const QFileInfo file(doc.GetPathName());
     CFleetDlg::Setup setup;
     setup.documentName = doc.GetTitle();
-    setup.reportFolder = file.isFile() ? file.absolutePath() : QString();
+    // Beside the document's file and named after it; "fleet-report.csv" in
+    // the current folder for a document that has no file yet.
+    setup.reportName = file.isFile() ? file.dir().filePath(file.completeBaseName() + QStringLiteral("-report.csv"))
+                                     : QDir::current().filePath(QStringLiteral("fleet-report.csv"));
     setup.image = doc.m_image;
     setup.candidates = corvane::FleetCandidates(&app.settings, corvane::QtSerialPort::SystemDevices());
     setup.ports = [](const corvane::FleetTarget &) { return std::make_unique<corvane::QtSerialPort>(); };

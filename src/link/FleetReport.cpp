@@ -20,6 +20,9 @@ const BiText kCommError{"communication error", "通信错误"};
 const BiText kInterrupted{"interrupted", "传输中断"};
 const BiText kCancelled{"cancelled", "已取消"};
 const BiText kSummary{"%1 of %2 radios ok", "%2 台电台中 %1 台成功"};
+const BiText kPartial{"A radio whose write was interrupted, cancelled or did not verify may hold only part of "
+                      "the image: write it again.",
+                      "写入中断、被取消或校验不符的电台可能只有部分数据，请重新写入。"};
 
 // "WORD: detail", or the word alone when there is no detail.
 QString WithDetail(const BiText &word, const QString &detail, bool chinese)
@@ -111,6 +114,16 @@ QString SummaryText(const std::vector<FleetPortResult> &results, bool chinese)
 {
     const auto ok = std::count_if(results.begin(), results.end(), [](const FleetPortResult &r) { return r.ok(); });
     return kSummary.text(chinese).arg(ok).arg(results.size());
+}
+
+QString PartialWriteNote(const std::vector<FleetPortResult> &results, bool chinese)
+{
+    const bool partial = std::any_of(results.begin(), results.end(), [](const FleetPortResult &r) {
+        const bool stoppedWriting = r.phase == FleetPhase::Writing
+                                    && (r.result.status == Status::Interrupted || r.result.status == Status::Cancelled);
+        return stoppedWriting || r.result.status == Status::Mismatch;
+    });
+    return partial ? kPartial.text(chinese) : QString();
 }
 
 } // namespace FleetReport

@@ -41,6 +41,10 @@ Result SaveCsv(const QString &path, const std::vector<FleetPortResult> &results,
 FleetSummary Summarize(const std::vector<FleetPortResult> &results);
 // "3 of 4 radios ok" and the like.
 QString SummaryText(const std::vector<FleetPortResult> &results, bool chinese);
+// What the user must know about the radios left behind: some may hold only
+// part of the image (a write interrupted or cancelled, or a verify that
+// found differences). Empty when no radio is in that state.
+QString PartialWriteNote(const std::vector<FleetPortResult> &results, bool chinese);
 
 } // namespace FleetReport
 } // namespace corvane

@@ -35,7 +35,7 @@ protected:
     {
         CFleetDlg::Setup setup;
         setup.documentName = QStringLiteral("fleet.dat");
-        setup.reportFolder = env.Path(QString());
+        setup.reportName = env.Path("fleet-report.csv");
         setup.image = image;
         setup.candidates.push_back({QStringLiteral("COM1"), QString()});
         setup.candidates.insert(setup.candidates.end(), more.begin(), more.end());
@@ -85,6 +85,7 @@ TEST_F(FleetDialog, WritesThreeRadiosAndSavesTheReport)
     EXPECT_EQ(dlg->StatusText(3)->text(), "ok");
     EXPECT_EQ(dlg->Bar(1)->value(), dlg->Bar(1)->maximum());
     EXPECT_TRUE(dlg->Summary()->text().startsWith("2 of 3 radios ok (3 ports, ")) << dlg->Summary()->text().toStdString();
+    EXPECT_TRUE(dlg->Summary()->text().endsWith("write it again.")); // the mismatched radio
     EXPECT_EQ(dlg->CancelButton()->text(), env.app.bundle.String(CFleetDlg::IdClose));
     EXPECT_TRUE(dlg->StartButton()->isEnabled());
     for (int i : {0, 2})

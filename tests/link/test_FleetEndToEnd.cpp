@@ -149,6 +149,7 @@ TEST_F(FleetCli, WriteVerifyReportAndExitStatus)
     const CliRun r = Cli({"fleet", "write", Save("image.dat", image), sim.paths[0], sim.paths[1], sim.paths[2],
                           "/dev/corvane-missing", "--verify", "--report", Path("report.csv")});
     EXPECT_EQ(r.status, 6) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("write it again")) << r.err.toStdString();
     EXPECT_EQ(sim.Stop(), 0);
 
     QFile file(Path("report.csv"));

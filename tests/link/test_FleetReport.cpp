@@ -88,6 +88,19 @@ TEST(FleetReport, Summary)
     for (const Case &c : cases)
         EXPECT_EQ(FleetReport::Summarize(c.ports), c.summary);
     EXPECT_EQ(FleetReport::SummaryText({ok, mismatch, ok}, false), "2 of 3 radios ok");
+
+    // Only a radio that got part of the image needs writing again: not one
+    // that never answered, nor one cancelled while being read back.
+    FleetPortResult cancelledInVerify = cancelled, interrupted = Port(Status::Interrupted, "no acknowledgement");
+    cancelledInVerify.phase = FleetPhase::Verifying;
+    const std::vector<std::pair<std::vector<FleetPortResult>, bool>> notes{
+        {{ok, busy, Port(Status::CommError, "no answer"), cancelledInVerify}, false},
+        {{ok, interrupted}, true},
+        {{cancelled}, true},
+        {{mismatch}, true},
+    };
+    for (const auto &[ports, note] : notes)
+        EXPECT_EQ(FleetReport::PartialWriteNote(ports, false).isEmpty(), !note);
 }
 
 TEST(FleetPorts, NamesDevicesAndFileTags)
