@@ -83,6 +83,10 @@ int PrepareOutputs(CliContext &ctx, FleetArgs &a)
     for (const FleetTarget &t : a.targets) {
         const QString out = base.dir().filePath(base.completeBaseName() + QLatin1Char('-') + PortFileTag(t.name)
                                                 + QStringLiteral(".dat"));
+        if (a.outputs.contains(out)) {
+            ctx.err << "corvane-cli: two ports would both be saved as " << out << "\n";
+            return Exit::Usage;
+        }
         if (!Writable(out) || QFileInfo::exists(out)) {
             ctx.err << "corvane-cli: " << out << (QFileInfo::exists(out) ? " exists already" : " cannot be written")
                     << "; nothing was read\n";

@@ -231,7 +231,9 @@ void CFleetDlg::OnPortFinished(int index)
 void CFleetDlg::OnFinished()
 {
     const std::vector<FleetPortResult> &results = m_runner->Results();
-    QString summary = FleetReport::SummaryText(results, m_app.chinese) + (m_app.chinese ? QString() : QStringLiteral(" "))
+    // "3 of 3 radios ok (3 ports, 32.3 s)"; Chinese takes no space.
+    const QString space = m_app.chinese ? QString() : QStringLiteral(" ");
+    QString summary = FleetReport::SummaryText(results, m_app.chinese) + space
                       + Text(IdPortsAndTime).arg(results.size()).arg(FleetReport::Seconds(m_elapsed.elapsed()));
     if (const QString note = FleetReport::PartialWriteNote(results, m_app.chinese); !note.isEmpty())
         summary += QLatin1Char('\n') + note;

@@ -84,13 +84,15 @@ TEST_F(FleetDialog, WritesThreeRadiosAndSavesTheReport)
     EXPECT_EQ(dlg->StatusText(2)->text(), "verify mismatch: 8 bytes");
     EXPECT_EQ(dlg->StatusText(3)->text(), "ok");
     EXPECT_EQ(dlg->Bar(1)->value(), dlg->Bar(1)->maximum());
-    EXPECT_TRUE(dlg->Summary()->text().startsWith("2 of 3 radios ok (3 ports, ")) << dlg->Summary()->text().toStdString();
-    EXPECT_TRUE(dlg->Summary()->text().endsWith("write it again.")); // the mismatched radio
+    const QString summary = dlg->Summary()->text();
+    EXPECT_TRUE(summary.startsWith("2 of 3 radios ok (3 ports, ")) << summary.toStdString();
+    EXPECT_TRUE(summary.endsWith("write it again.")); // the mismatched radio
     EXPECT_EQ(dlg->CancelButton()->text(), env.app.bundle.String(CFleetDlg::IdClose));
     EXPECT_TRUE(dlg->StartButton()->isEnabled());
     for (int i : {0, 2})
         for (int offset = 0; offset < kImageSize; ++offset)
-            ASSERT_EQ(lines.Radio(i).Memory()[offset], Proto::WriteSends(offset) ? image[offset] : PatternImage(1)[offset]);
+            ASSERT_EQ(lines.Radio(i).Memory()[offset],
+                      Proto::WriteSends(offset) ? image[offset] : PatternImage(1)[offset]);
 
     // Save Report: ".csv" is added; a second save to the same name asks,
     // and No leaves the file as it is.
@@ -138,7 +140,10 @@ TEST_F(FleetDialog, CancelStopsEveryPortAndTheWindowStaysUntilTheyEnd)
     CheckAll(*dlg);
     QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
     // Every radio has taken some blocks.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->Bar(1)->value() > 8 && dlg->Bar(2)->value() > 8 && dlg->Bar(3)->value() > 8; }, 60000));
+    const auto started = [&] {
+        return dlg->Bar(1)->value() > 8 && dlg->Bar(2)->value() > 8 && dlg->Bar(3)->value() > 8;
+    };
+    ASSERT_TRUE(QTest::qWaitFor(started, 60000));
     dlg->reject(); // the close box or Escape
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_FALSE(dlg->CancelButton()->isEnabled());

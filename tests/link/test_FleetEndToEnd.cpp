@@ -228,6 +228,7 @@ TEST_F(FleetCli, UsageFileAndPortErrors)
         {{"fleet", "write", Path("missing.dat"), "/dev/null"}, 3},
         {{"fleet", "write", image, "/dev/null", "--report", Path("no/such/dir/r.csv")}, 3},
         {{"fleet", "read", Path("copy.dat"), "/dev/null"}, 3},
+        {{"fleet", "read", Path("new.dat"), "/dev/pts-9", "pts/9"}, 2}, // both new-pts-9.dat
         {{"fleet", "write", image, "/dev/corvane-missing1", "/dev/corvane-missing2"}, 4},
         {{"simulate", "--count", "0"}, 2},
         {{"simulate", "--count", "2", "--fault", "3:silent"}, 2},

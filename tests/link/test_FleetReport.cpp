@@ -33,7 +33,8 @@ TEST(FleetReport, ResultWords)
     };
     const std::vector<Case> cases{
         {Port(Status::Ok, {}), "ok", "成功"},
-        {Port(Status::Mismatch, "first difference at 0x1000", 8), "verify mismatch: 8 bytes", "校验不符：8 字节"},
+        {Port(Status::Mismatch, "first difference at 0x1000", 8), "verify mismatch: 8 bytes",
+         "校验不符：8 字节"},
         {Port(Status::PortError, "/dev/ttyUSB0: busy"), "cannot open the port: /dev/ttyUSB0: busy",
          "无法打开端口：/dev/ttyUSB0: busy"},
         {Port(Status::CommError, "no answer"), "communication error: no answer", "通信错误：no answer"},
