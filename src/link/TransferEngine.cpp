@@ -109,8 +109,9 @@ TransferEngine::Step TransferEngine::BlockAcknowledged(const char *block, int ad
     // Both end the transfer the same way; the detail tells a radio that
     // kept quiet from a line that went away.
     if (!ack.ok)
-        return Fail(Step::Interrupted, QStringLiteral("the line failed (hang-up or unplugged cable) after the %1 block at %2")
-                                           .arg(QLatin1String(block), Hex(address)));
+        return Fail(Step::Interrupted,
+                    QStringLiteral("the line failed (hang-up or unplugged cable) after the %1 block at %2")
+                        .arg(QLatin1String(block), Hex(address)));
     return Fail(Step::Interrupted,
                 QStringLiteral("no acknowledgement after the %1 block at %2").arg(QLatin1String(block), Hex(address)));
 }
