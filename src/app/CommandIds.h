@@ -28,6 +28,7 @@ constexpr int ChannelInfo = 32787;
 constexpr int OptionalFeatures = 32788;
 constexpr int Language = 32799;
 constexpr int FileExportPdf = 32801;
+constexpr int WriteSeveral = 32804; // Program > Write to Several Radios...
 } // namespace Cmd
 
 // Resource identifiers of the bundle.

@@ -15,5 +15,6 @@ int CmdPrint(CliContext &ctx);
 int CmdRead(CliContext &ctx);
 int CmdWrite(CliContext &ctx);
 int CmdSimulate(CliContext &ctx);
+int CmdFleet(CliContext &ctx);
 
 } // namespace corvane

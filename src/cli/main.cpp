@@ -19,17 +19,27 @@ static const char kUsage[] =
     "  print IMAGE.dat --pdf OUT.pdf  write the printed listing as a PDF file\n"
     "  read PORT OUT.dat           read the radio into OUT.dat\n"
     "  write PORT IMAGE.dat        write the image into the radio [--verify]\n"
+    "  fleet write|verify|read IMAGE.dat PORT PORT ...\n"
+    "                              the same job on several radios at once\n"
+    "      [--verify] [--report FILE.csv] [--retries N]\n"
+    "      (read saves IMAGE-<port>.dat beside IMAGE.dat for each port)\n"
     "  simulate                    run a virtual radio on a pseudo-terminal;\n"
     "      [--image FILE] [--baud N]   prints its device path on the first line\n"
-    "      [--save FILE] [--fault FAULT]...\n"
+    "      [--save FILE] [--fault [N:]FAULT]...\n"
+    "      [--count N]                 N radios, one path a line; N: addresses\n"
+    "                                  a fault to radio N, --save adds -N\n"
     "  read/write options: [--retries N] [--log FILE]\n"
     "  PORT: COM1..COM4 (settings section [Ports], else the n-th serial\n"
     "      device, USB adapters first) or a device path such as /dev/ttyUSB0\n"
     "  FAULT: silent | first-byte=0x15 | short-reply=0x0C90 |\n"
     "      no-ack=0x0100 | no-final-ack | hangup=0x0800 | drop-write=0x0100\n"
     "      (addresses in hex or decimal; --fault may be given more than once)\n"
-    "  exit status: 0 done, 1 rejected input, 2 usage, 3 file, 4 port,\n"
-    "      5 communication error, 6 interrupted or verify mismatch, 7 cancelled\n";
+    "  exit status: 0 done, 1 rejected input, 2 usage, 3 file, 4 port,
+"
+    "      5 communication error, 6 interrupted or verify mismatch, 7 cancelled;
+"
+    "      fleet: 0 every port ok, 4 no port opened, 6 any port failed, 7 cancelled
+";
 
 int main(int argc, char **argv)
 {
@@ -53,6 +63,7 @@ int main(int argc, char **argv)
         {"new", CmdNew},   {"show", CmdShow},   {"options", CmdOptions}, {"import", CmdImport},
         {"print", CmdPrint},
         {"read", CmdRead}, {"write", CmdWrite}, {"simulate", CmdSimulate},
+        {"fleet", CmdFleet},
     };
     const QString name = words.takeFirst();
     for (const Command &c : commands) {

@@ -6,6 +6,7 @@
 #include "app/HelpService.h"
 #include "dialogs/COptionalFeaturesDlg.h"
 #include "dialogs/CProductInfoDlg.h"
+#include "dialogs/FleetCommand.h"
 #include "editor/CProgramView.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMdiClientWnd.h"
@@ -176,6 +177,8 @@ void CMainFrame::RegisterCommands()
     m_router.Set(Cmd::ProductInfo, {[this] { OnProductInfo(); }, hasDocument, {}});
     m_router.Set(Cmd::Help, {[this] { OnHelp(kFrameHelpContext); }, {}, {}});
     m_router.Set(Cmd::AppExit, {[this] { close(); }, {}, {}});
+    m_router.Set(Cmd::WriteSeveral, {[this] { FleetCommand::Run(m_app, *ActiveChild()->GetView(), this); },
+                                     [this] { return ActiveChild() != nullptr; }, {}});
 }
 
 QMenu *CMainFrame::DocumentMenu(int position) const

@@ -101,6 +101,21 @@ void TransferEngine::WriteByte(uint8_t b) { m_port.Write(&b, 1); }
 
 bool TransferEngine::ReadAck() { return IsAck(m_port.Read(1).bytes); }
 
+TransferEngine::Step TransferEngine::BlockAcknowledged(const char *block, int address)
+{
+    const ReadOutcome ack = m_port.Read(1);
+    if (IsAck(ack.bytes))
+        return Step::Next;
+    // Both end the transfer the same way; the detail tells a radio that
+    // kept quiet from a line that went away.
+    if (!ack.ok)
+        return Fail(Step::Interrupted,
+                    QStringLiteral("the line failed (hang-up or unplugged cable) after the %1 block at %2")
+                        .arg(QLatin1String(block), Hex(address)));
+    return Fail(Step::Interrupted,
+                QStringLiteral("no acknowledgement after the %1 block at %2").arg(QLatin1String(block), Hex(address)));
+}
+
 TransferEngine::Step TransferEngine::Handshake()
 {
     m_attempts = 1;
@@ -210,9 +225,7 @@ TransferEngine::Step TransferEngine::ReadBlock(int address, MemoryImage &into)
                 Proto::BlockSize);
     m_port.Purge(PurgeMode::Clear);
     WriteByte(Proto::Ack);
-    if (!ReadAck())
-        return Fail(Step::Interrupted, QStringLiteral("no acknowledgement after the read block at %1").arg(Hex(address)));
-    return Step::Next;
+    return BlockAcknowledged("read", address);
 }
 
 TransferEngine::Step TransferEngine::WriteLoop()
@@ -241,9 +254,7 @@ TransferEngine::Step TransferEngine::WriteBlock(int address)
     m_port.Write(request, Proto::RequestSize);
     m_clock.Sleep(1);
     m_port.Write(data, Proto::BlockSize);
-    if (!ReadAck())
-        return Fail(Step::Interrupted, QStringLiteral("no acknowledgement after the write block at %1").arg(Hex(address)));
-    return Step::Next;
+    return BlockAcknowledged("write", address);
 }
 
 } // namespace corvane

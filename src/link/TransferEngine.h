@@ -54,6 +54,8 @@ private:
     // Pumps n passes, sleeping sleepMs after each; true when cancelled.
     bool PumpPasses(int n, int sleepMs);
     bool ReadAck();
+    // Reads the 0x06 that follows a block; Interrupted when it is missing.
+    Step BlockAcknowledged(const char *block, int address);
     void WriteByte(uint8_t b);
     Result Finish(Step step);
     Step Fail(Step step, const QString &why);

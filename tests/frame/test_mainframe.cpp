@@ -44,7 +44,7 @@ TEST_F(MainFrame, DocumentMenuHasItsEntriesSeparatorsAndStates)
              "Print Pre&view", "Export P&DF...", "P&rint Setup...", "-", "E&xit"},
          {57600, 57601, 57602, 57603, 57604, 0, 57607, 57609, 32801, 57606, 0, 57665}},
         {1, {"&Product Information", "&Channel Information", "&Optional Features"}, {32786, 32787, 32788}},
-        {2, {"&Read    Ctrl+R", "&Write   Ctrl+W"}, {32773, 32774}},
+        {2, {"&Read    Ctrl+R", "&Write   Ctrl+W", "-", "Write to &Several Radios..."}, {32773, 32774, 0, 32804}},
         {3, {"&Toolbar", "&Status Bar", "&Control Bar"}, {59392, 59393, 32780}},
         {4, {"&Com Setup", "&Language"}, {32777, 32799}},
         {5, {"About Test..."}, {57664}},

@@ -181,6 +181,8 @@ TEST_F(EndToEnd, InterruptCancels)
     p.start(kCli, {"read", radio.path, Path("out.dat")});
     ASSERT_TRUE(p.waitForStarted());
     p.waitForFinished(300);
+    // An ended process has no id, and kill(0) would signal the test's group.
+    ASSERT_EQ(p.state(), QProcess::Running) << p.readAllStandardError().toStdString();
     ::kill(static_cast<pid_t>(p.processId()), SIGINT);
     ASSERT_TRUE(p.waitForFinished(5000));
     EXPECT_EQ(p.exitCode(), 7);

@@ -167,6 +167,23 @@ TEST(ReadLoopFailure, PortErrorOnTheReplyRead)
     EXPECT_EQ(rig.port.Count("message 61454"), 1);
 }
 
+// A line that goes away is told apart from a radio that keeps quiet, so a
+// report can say which of the two happened.
+TEST(LoopFailure, LostLineAndMissingAckAreNamed)
+{
+    for (const bool write : {false, true}) {
+        TransferRig quiet(PatternImage(2), Fault(&RadioFaults::noAck, 0x0010));
+        EXPECT_EQ(quiet.Run(write).text.toStdString(),
+                  std::string("no acknowledgement after the ") + (write ? "write" : "read") + " block at 0x0010");
+        TransferRig lost(PatternImage(2));
+        // Reads 1-3 belong to the handshake; read 5 is a block acknowledgement either way.
+        lost.port.readError = [](int n, int index) { return n == 1 && index == 5; };
+        const Result r = lost.Run(write);
+        EXPECT_EQ(r.status, Status::Interrupted);
+        EXPECT_TRUE(r.text.startsWith("the line failed")) << r.text.toStdString();
+    }
+}
+
 TEST(WriteLoopFailure, RadioHoldsTheBlocksWrittenSoFar)
 {
     const MemoryImage before = PatternImage(1), sent = PatternImage(2);

@@ -1,0 +1,198 @@
+// Write to Several Radios on the offscreen platform: the dialog against
+// virtual radios on pseudo-terminals, its report, Cancel, and the menu
+// command that commits the pending edit before the dialog opens.
+#include "app/GuiTestSupport.h"
+#include "support/TestEnv.h"
+#include "link/RadioLines.h"
+#include "link/TransferRig.h"
+
+#include "app/CommandIds.h"
+#include "dialogs/CFleetDlg.h"
+#include "dialogs/FleetCommand.h"
+#include "editor/CProgramView.h"
+#include "frame/CChildFrame.h"
+#include "frame/CMainFrame.h"
+#include "image/CProgramDoc.h"
+#include "link/QtSerialPort.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+class FleetDialog : public ::testing::Test {
+protected:
+    // Rows: COM1 without a device, then one row per radio line.
+    std::unique_ptr<CFleetDlg> Make(const RadioLines &radios, int count, const MemoryImage &image,
+                                    std::vector<FleetTarget> more = {})
+    {
+        CFleetDlg::Setup setup;
+        setup.documentName = QStringLiteral("fleet.dat");
+        setup.reportName = env.Path("fleet-report.csv");
+        setup.image = image;
+        setup.candidates.push_back({QStringLiteral("COM1"), QString()});
+        setup.candidates.insert(setup.candidates.end(), more.begin(), more.end());
+        for (int i = 0; i < count; ++i)
+            setup.candidates.push_back({radios.Path(i), radios.Path(i)});
+        setup.ports = [](const FleetTarget &) { return std::make_unique<QtSerialPort>(); };
+        setup.prompts = script.Make();
+        auto dlg = std::make_unique<CFleetDlg>(env.app, std::move(setup));
+        dlg->show();
+        return dlg;
+    }
+    static bool WaitFinished(CFleetDlg &dlg)
+    {
+        QSignalSpy done(&dlg.Runner(), &FleetRunner::finished);
+        return !dlg.Runner().IsRunning() || done.wait(120000);
+    }
+    static void CheckAll(CFleetDlg &dlg)
+    {
+        for (int r = 1; r < dlg.RowCount(); ++r)
+            dlg.PortCheck(r)->setChecked(true);
+    }
+
+    testenv::TestEnv env;
+    PromptScript script;
+};
+
+TEST_F(FleetDialog, WritesThreeRadiosAndSavesTheReport)
+{
+    const MemoryImage image = PatternImage(2);
+    RadioFaults drop; // the middle radio acknowledges a block it does not store
+    drop.dropWrite = 0x1000;
+    RadioLines lines(PatternImage(1), {RadioFaults{}, drop, RadioFaults{}});
+    auto dlg = Make(lines, 3, image);
+
+    EXPECT_FALSE(dlg->PortCheck(0)->isEnabled());
+    EXPECT_TRUE(dlg->VerifyCheck()->isChecked());
+    EXPECT_FALSE(dlg->SaveButton()->isEnabled());
+    CheckAll(*dlg);
+    QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
+    EXPECT_FALSE(dlg->StartButton()->isEnabled());
+    EXPECT_FALSE(dlg->PortCheck(1)->isEnabled());
+    ASSERT_TRUE(WaitFinished(*dlg));
+    lines.Stop();
+
+    EXPECT_EQ(dlg->StatusText(1)->text(), "ok");
+    EXPECT_EQ(dlg->StatusText(2)->text(), "verify mismatch: 8 bytes");
+    EXPECT_EQ(dlg->StatusText(3)->text(), "ok");
+    EXPECT_EQ(dlg->Bar(1)->value(), dlg->Bar(1)->maximum());
+    const QString summary = dlg->Summary()->text();
+    EXPECT_TRUE(summary.startsWith("2 of 3 radios ok (3 ports, ")) << summary.toStdString();
+    EXPECT_TRUE(summary.endsWith("write it again.")); // the mismatched radio
+    EXPECT_EQ(dlg->CancelButton()->text(), env.app.bundle.String(CFleetDlg::IdClose));
+    EXPECT_TRUE(dlg->StartButton()->isEnabled());
+    for (int i : {0, 2})
+        for (int offset = 0; offset < kImageSize; ++offset)
+            ASSERT_EQ(lines.Radio(i).Memory()[offset],
+                      Proto::WriteSends(offset) ? image[offset] : PatternImage(1)[offset]);
+
+    // Save Report: ".csv" is added; a second save to the same name asks
+    // (the file dialog asks about names it returns complete), and No leaves
+    // the file as it is.
+    ASSERT_TRUE(dlg->SaveButton()->isEnabled());
+    const QString report = env.Path("fleet-report.csv");
+    script.fileNames = {env.Path("fleet-report"), env.Path("fleet-report"), env.Path("fleet-report")};
+    QTest::mouseClick(dlg->SaveButton(), Qt::LeftButton);
+    EXPECT_EQ(script.proposedNames.value(0), report);
+    const QByteArray saved = testenv::TestEnv::ReadFile(report);
+    EXPECT_TRUE(saved.startsWith("port,device,result,time (s)\n")) << saved.toStdString();
+    EXPECT_EQ(saved.count('\n'), 4);
+    env.WriteFile("fleet-report.csv", "older");
+    script.answers = {QMessageBox::No};
+    QTest::mouseClick(dlg->SaveButton(), Qt::LeftButton);
+    EXPECT_EQ(testenv::TestEnv::ReadFile(report), "older");
+    EXPECT_EQ(script.messages.value(0), env.app.bundle.String(Ids::ReplaceFile).arg(report));
+    script.answers = {QMessageBox::Yes};
+    QTest::mouseClick(dlg->SaveButton(), Qt::LeftButton);
+    EXPECT_EQ(testenv::TestEnv::ReadFile(report), saved);
+}
+
+TEST_F(FleetDialog, RefusesNoPortAndOneDeviceTwice)
+{
+    RadioLines lines(PatternImage(1), {RadioFaults{}});
+    auto dlg = Make(lines, 1, PatternImage(2), {{QStringLiteral("COM2"), lines.Path(0)}});
+    QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
+    dlg->PortCheck(0)->setChecked(true); // no device: cannot take part
+    QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
+    CheckAll(*dlg);
+    QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
+    const QString chooseAPort = env.app.bundle.String(CFleetDlg::IdChooseAPort);
+    EXPECT_EQ(script.messages, (QStringList{chooseAPort, chooseAPort,
+                                            env.app.bundle.String(CFleetDlg::IdSameDevice)
+                                                .arg("COM2 and " + lines.Path(0) + " are the same device ("
+                                                     + lines.Path(0) + ")")}));
+    EXPECT_FALSE(dlg->Runner().IsRunning());
+    EXPECT_TRUE(dlg->Runner().Results().empty());
+}
+
+TEST_F(FleetDialog, CancelStopsEveryPortAndTheWindowStaysUntilTheyEnd)
+{
+    // Paced: a write takes 13 s, so every port is still at work.
+    RadioLines lines(PatternImage(1), {RadioFaults{}, RadioFaults{}, RadioFaults{}}, 9600);
+    auto dlg = Make(lines, 3, PatternImage(2));
+    CheckAll(*dlg);
+    QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
+    // Every radio has taken some blocks.
+    const auto started = [&] {
+        return dlg->Bar(1)->value() > 8 && dlg->Bar(2)->value() > 8 && dlg->Bar(3)->value() > 8;
+    };
+    ASSERT_TRUE(QTest::qWaitFor(started, 60000));
+    dlg->reject(); // the close box or Escape
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_FALSE(dlg->CancelButton()->isEnabled());
+    ASSERT_TRUE(WaitFinished(*dlg));
+    for (int r = 1; r <= 3; ++r)
+        EXPECT_EQ(dlg->StatusText(r)->text(), "cancelled");
+    EXPECT_TRUE(dlg->isVisible());
+    QTest::mouseClick(dlg->CancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(dlg->isVisible());
+}
+
+// The command commits the open cell editor and encodes the grid before
+// the dialog gets its image; a rejected cell keeps the dialog closed.
+TEST(FleetCommandTest, CommitsThePendingEditFirst)
+{
+    StartedApp s(TestIni("English"));
+    ASSERT_TRUE(s.started);
+    CMainFrame *frame = s.app->MainFrame();
+    CProgramView *view = frame->ActiveChild()->GetView();
+    EXPECT_TRUE(frame->Router().IsEnabled(Cmd::WriteSeveral));
+    QStringList cautions;
+    CProgramView::SetMessageHook([&](QWidget *, const QString &, const QString &text) { cautions << text; });
+    const MemoryImage before = view->GetDocument().m_image;
+    std::vector<MemoryImage> seen;
+    std::vector<QString> names;
+    FleetCommand::SetExecHook([&](CFleetDlg &dlg) {
+        seen.push_back(dlg.Image());
+        names.push_back(dlg.PortCheck(0)->text());
+    });
+
+    view->Grid().SetRowCol(5, 1); // the receive frequency of channel 4
+    view->EditorForColumn()->show();
+    view->EditRx().setText(QStringLiteral("150.00000"));
+    EXPECT_TRUE(frame->Router().Execute(Cmd::WriteSeveral));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], view->GetDocument().m_image);
+    EXPECT_NE(seen[0], before);
+    EXPECT_EQ(view->Grid().TextMatrix(5, 1), "150.00000");
+    EXPECT_EQ(names[0], "COM1");
+
+    view->Grid().SetRowCol(6, 1);
+    view->EditorForColumn()->show();
+    view->EditRx().setText(QStringLiteral("999.00000"));
+    frame->Router().Execute(Cmd::WriteSeveral);
+    EXPECT_EQ(cautions.size(), 1);
+    EXPECT_EQ(seen.size(), 1u);
+    FleetCommand::SetExecHook(nullptr);
+    CProgramView::SetMessageHook(nullptr);
+}
+
+} // namespace

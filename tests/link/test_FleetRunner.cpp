@@ -1,0 +1,182 @@
+// The fleet runner over fake ports: every port ends on its own, the jobs
+// move what they should, events arrive on the caller's thread, and Cancel
+// stops every port after the block in flight.
+#include "FleetRig.h"
+#include "TransferRig.h"
+
+#include "link/Protocol.h"
+
+#include <QCoreApplication>
+#include <condition_variable>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+FleetRig::Port Faulty(void (*set)(RadioFaults &))
+{
+    FleetRig::Port p;
+    set(p.faults);
+    return p;
+}
+
+bool HoldsSentRanges(const MemoryImage &radio, const MemoryImage &image)
+{
+    for (int offset = 0; offset < kImageSize; ++offset)
+        if (Proto::WriteSends(offset) && radio[offset] != image[offset])
+            return false;
+    return true;
+}
+
+TEST(FleetRunner, EachPortEndsOnItsOwn)
+{
+    FleetRig::Port busy;
+    busy.openResult = Result::fail(Status::PortError, QStringLiteral("/dev/fake4: Device or resource busy"));
+    FleetRig rig({FleetRig::Port{}, Faulty([](RadioFaults &f) { f.silent = true; }),
+                  Faulty([](RadioFaults &f) { f.hangup = 0x1800; }),
+                  Faulty([](RadioFaults &f) { f.dropWrite = 0x1000; }), busy});
+    const MemoryImage image = PatternImage(5);
+    ASSERT_TRUE(rig.Run(image, {FleetJob::WriteVerify, 0}));
+
+    const std::vector<FleetPortResult> &r = rig.runner.Results();
+    ASSERT_EQ(r.size(), 5u);
+    EXPECT_EQ(r[0].result.status, Status::Ok);
+    EXPECT_TRUE(HoldsSentRanges(rig.radios[0]->Memory(), image));
+    EXPECT_EQ(r[1].result.status, Status::CommError);
+    EXPECT_EQ(r[1].result.text, "no answer to the wake-up string in 15 attempts");
+    EXPECT_EQ(r[2].result.status, Status::Interrupted);
+    EXPECT_TRUE(r[2].result.text.startsWith("the line failed")) << r[2].result.text.toStdString();
+    EXPECT_TRUE(r[2].result.text.endsWith("write block at 0x1800")) << r[2].result.text.toStdString();
+    EXPECT_EQ(r[2].phase, FleetPhase::Writing);
+    EXPECT_EQ(r[3].result.status, Status::Mismatch);
+    EXPECT_EQ(r[3].mismatchBytes, 8);
+    EXPECT_EQ(r[3].firstMismatch, 0x1000);
+    EXPECT_EQ(r[3].phase, FleetPhase::Verifying);
+    EXPECT_EQ(r[4].result.status, Status::PortError);
+    EXPECT_EQ(r[4].result.text, "/dev/fake4: Device or resource busy");
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(r[std::size_t(i)].target.name, QStringLiteral("COM%1").arg(i + 1));
+        EXPECT_EQ(rig.Count("finished", i), 1) << i;
+    }
+
+    // Every event on the caller's thread; the good port's progress climbs
+    // to the write's and the read-back's blocks together; "all finished"
+    // comes once, last.
+    int last = -1;
+    for (const FleetEvent &e : rig.events) {
+        EXPECT_TRUE(e.onCallerThread) << e.what;
+        if (e.what == "progress" && e.index == 0) {
+            EXPECT_GE(e.done, last);
+            EXPECT_EQ(e.total, Proto::WriteBlocks + Proto::ReadBlocks);
+            last = e.done;
+        }
+    }
+    EXPECT_EQ(last, Proto::WriteBlocks + Proto::ReadBlocks);
+    ASSERT_FALSE(rig.events.empty());
+    EXPECT_EQ(rig.events.back().what, "all finished");
+    EXPECT_EQ(rig.Count("all finished", -1), 1);
+}
+
+struct JobCase {
+    const char *name;
+    FleetJob job;
+    int differAt;       // offset where the radio differs from the image; -1: none
+    Status status;
+    int blocksWritten;
+    int blocksRead;
+};
+
+class FleetJobs : public ::testing::TestWithParam<JobCase> {};
+
+TEST_P(FleetJobs, MoveWhatTheJobSays)
+{
+    const JobCase &c = GetParam();
+    const MemoryImage image = PatternImage(2);
+    FleetRig::Port port;
+    port.memory = image;
+    if (c.differAt >= 0)
+        port.memory[c.differAt] ^= 0xFF;
+    FleetRig rig({port, port});
+    ASSERT_TRUE(rig.Run(image, {c.job, 0}));
+    for (std::size_t i = 0; i < 2; ++i) {
+        const FleetPortResult &r = rig.runner.Results()[i];
+        EXPECT_EQ(r.result.status, c.status) << r.result.text.toStdString();
+        EXPECT_EQ(rig.radios[i]->BlocksWritten(), c.blocksWritten);
+        EXPECT_EQ(rig.radios[i]->BlocksRead(), c.blocksRead);
+        if (c.job == FleetJob::Read) {
+            EXPECT_EQ(r.image, port.memory);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FleetJobs,
+    ::testing::Values(JobCase{"Write", FleetJob::Write, 0x1000, Status::Ok, Proto::WriteBlocks, 0},
+                      JobCase{"VerifySame", FleetJob::Verify, -1, Status::Ok, 0, Proto::ReadBlocks},
+                      JobCase{"VerifyDiffers", FleetJob::Verify, 0x0961, Status::Mismatch, 0, Proto::ReadBlocks},
+                      // Channel records 100-149 are never written, so never compared.
+                      JobCase{"VerifyUnsentRange", FleetJob::Verify, 0x0700, Status::Ok, 0, Proto::ReadBlocks},
+                      JobCase{"Read", FleetJob::Read, 0x1FF8, Status::Ok, 0, Proto::ReadBlocks}),
+    [](const ::testing::TestParamInfo<JobCase> &i) { return std::string(i.param.name); });
+
+// A silent radio gets 15 handshake attempts per round; the retry rounds
+// add whole rounds, and a port with no device fails without any.
+TEST(FleetRunner, RetryRoundsAndMissingDevice)
+{
+    FleetRig rig({Faulty([](RadioFaults &f) { f.silent = true; })});
+    std::vector<int> wakeUps(1, 0); // touched by the port's thread only, read after the run
+    rig.beforeWrite = [&](int i, const QByteArray &w) { wakeUps[std::size_t(i)] += w == "A"; };
+    ASSERT_TRUE(rig.Run(PatternImage(1), {FleetJob::Write, 2}));
+    EXPECT_EQ(wakeUps[0], 3 * 15);
+    EXPECT_EQ(rig.runner.Results()[0].result.status, Status::CommError);
+
+    VirtualRadio unused(MemoryImage::newImage());
+    FleetRunner runner([&](const FleetTarget &) { return std::make_unique<OwnedFakePort>(unused, Result::success()); });
+    QEventLoop loop;
+    QObject::connect(&runner, &FleetRunner::finished, &loop, &QEventLoop::quit);
+    ASSERT_TRUE(runner.Start({{QStringLiteral("COM3"), QString()}}, PatternImage(1), {}));
+    EXPECT_FALSE(runner.Start({{QStringLiteral("COM3"), QString()}}, PatternImage(1), {}));
+    loop.exec();
+    EXPECT_EQ(runner.Results()[0].result.status, Status::PortError);
+    EXPECT_EQ(runner.Results()[0].result.text, "no serial device for COM3");
+    EXPECT_FALSE(runner.Start({}, PatternImage(1), {}));
+}
+
+// Every port is held before the same write block; Cancel is pressed while
+// all of them wait. Each port sends that one block and stops.
+TEST(FleetRunner, CancelStopsEveryPortAfterTheBlockInFlight)
+{
+    const QByteArray gate = QByteArray::fromHex("57010008"); // write request for 0x0100
+    std::mutex m;
+    std::condition_variable cv;
+    int waiting = 0;
+    bool open = false;
+    FleetRig rig({FleetRig::Port{}, FleetRig::Port{}, FleetRig::Port{}, FleetRig::Port{}});
+    rig.beforeWrite = [&](int, const QByteArray &w) {
+        if (w != gate)
+            return;
+        std::unique_lock<std::mutex> lock(m);
+        ++waiting;
+        cv.notify_all();
+        cv.wait(lock, [&] { return open; });
+    };
+    ASSERT_TRUE(rig.Run(PatternImage(3), {FleetJob::WriteVerify, 0}, [&] {
+        std::unique_lock<std::mutex> lock(m);
+        const bool allWaiting = cv.wait_for(lock, std::chrono::seconds(60), [&] { return waiting == 4; });
+        rig.runner.Cancel();
+        open = true;
+        cv.notify_all();
+        EXPECT_TRUE(allWaiting);
+    }));
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(rig.runner.Results()[i].result.status, Status::Cancelled);
+        EXPECT_EQ(rig.radios[i]->BlocksWritten(), 0x0100 / Proto::BlockSize + 1);
+        EXPECT_EQ(rig.radios[i]->BlocksRead(), 0);
+    }
+}
+
+} // namespace
