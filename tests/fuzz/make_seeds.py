@@ -78,6 +78,8 @@ put("transfer", "silent-radio-retry-once", header(retries=1))
 put("transfer", "noise-then-short-reply", header() + reply([0x15]) + reply([ACK]) + reply(b"ID") +
     reply([ACK]) + read_blocks(5) + reply(b"\x00" * 11))
 put("transfer", "write-missing-ack-block-300", header(write=True) + HANDSHAKE + reply([ACK]) * 299 + reply([]))
+put("transfer", "write-missing-ack-last-block", header(write=True) + HANDSHAKE + reply([ACK]) * 921 + reply([]))
+put("transfer", "read-missing-ack-last-block", header() + HANDSHAKE + read_blocks(1024)[:-2] + reply([]))
 put("transfer", "port-error-mid-read", header() + HANDSHAKE + read_blocks(10) + bytes([0xFF, 0x00]))
 put("transfer", "cancel-mid-read", header(cancel=120) + HANDSHAKE + read_blocks(40))
 put("transfer", "late-handshake-missing-ack", header(write=True) +
