@@ -153,6 +153,10 @@ int32_t ScaledTruncated(const QString &text, int decimals)
         }
         if (dot && fracDigits++ >= decimals)
             continue; // beyond the scale: truncated away
+        // Past these counts the general route below takes over, so the
+        // digits need not (and must not: 19 nines overflow) be accumulated.
+        if (significant > 15 || wholeDigits > 10)
+            continue;
         whole = whole * 10 + (c - '0');
     }
     const bool exponent = i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'));

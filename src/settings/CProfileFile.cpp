@@ -87,13 +87,16 @@ QString &StoredFolder()
 bool HasLineBreak(const QByteArray &s) { return s.contains('\n') || s.contains('\r'); }
 
 // True when an entry written with this section, key and value reads back as
-// the same entry: the key survives trimming, is not taken for a comment or a
-// blank line, and no part breaks the line.
+// the same entry: key and value survive trimming, the key is not taken for a
+// comment or a blank line, and no part breaks the line.
 bool Representable(const QByteArray &section, const QByteArray &key, const QByteArray &value)
 {
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value))
         return false;
     if (key.isEmpty() || key.contains('=') || key.trimmed().size() != key.size())
+        return false;
+    // Reading trims the blanks at both ends of a value away.
+    if (value.trimmed().size() != value.size())
         return false;
     // "[a" with "b]" would be written as the section header "[a=b]".
     if (key.startsWith('[') && value.trimmed().endsWith(']'))
@@ -301,6 +304,11 @@ QByteArray CProfileFile::Serialize() const
             out.append(e.value).append("\r\n");
         }
     }
+    // A first key that begins with the bytes of a byte order mark would be
+    // taken for one on reading and lose them; a blank line in front, which
+    // reading drops, keeps the key whole.
+    if (!m_utf8Bom && out.startsWith(kUtf8Bom))
+        out.prepend("\r\n");
     return out;
 }
 

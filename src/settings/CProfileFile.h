@@ -34,7 +34,8 @@ public:
     // Sets a value, creating section and entry as needed; dirty when
     // anything changed. Ignored while nothing is loaded, and for an entry the
     // file could not read back as written (a line break anywhere; a key that
-    // is empty, holds "=", has blanks at its ends or starts a comment).
+    // is empty, holds "=", has blanks at its ends or starts a comment; a
+    // value with blanks at its ends).
     void SetString(const QByteArray &section, const QByteArray &key, const QByteArray &value);
     // Writes the file when dirty, replacing it atomically. True when nothing
     // needed writing; false when the write failed (the old file is intact).

@@ -1,4 +1,5 @@
 #include "image/Codecs.h"
+#include "image/DecimalMath.h"
 
 #include <gtest/gtest.h>
 
@@ -256,6 +257,11 @@ TEST(FastPaths, AgreeWithTheDecimalProduct)
         const int32_t tenths = Truncated(DecimalMultiply(ParseNumber(t), 10.0));
         ASSERT_EQ(kind, tenths ? Bcd8(tenths / 100) : 0xFF) << t.toStdString();
         ASSERT_EQ(low, tenths ? Bcd8(tenths % 100) : 0xFF) << t.toStdString();
+    }
+    // Long digit runs once overflowed the 64-bit integer of the fast path.
+    for (int d = 0; d <= 5; ++d) {
+        EXPECT_EQ(ScaledTruncated(QStringLiteral("9999999999999999999"), d), INT32_MAX) << d;
+        EXPECT_EQ(ScaledTruncated(QStringLiteral("-99999999999999999999.99999"), d), INT32_MIN) << d;
     }
     for (int units : {0, 1, 99999, 100000, 13601250, 44600625, -1, -100001, INT32_MAX, INT32_MIN + 1})
         EXPECT_EQ(FrequencyText(units), QString::asprintf("%3.5f", DecimalMultiply(units, 0.00001))) << units;

@@ -130,6 +130,33 @@ TEST_F(ProfileFile, WritesSectionsAndEntriesWithCrLf)
     EXPECT_EQ(store.GetString("A", "b", kNone), "2");
 }
 
+struct ReadBackCase { const char *name; QByteArray file, section, key, value; };
+
+// A saved file, loaded again, answers every lookup as the store did.
+TEST_F(ProfileFile, SavedEntriesReadBackAsTheyWere)
+{
+    const ReadBackCase cases[] = {
+        {"key starting with mark bytes after a comment",
+         "; c\n\xEF\xBB\xBFkey=1\n[Setup]\nLanguage=English\n", "", "\xEF\xBB\xBFkey", "1"},
+        {"key starting with mark bytes in a file with a mark", "\xEF\xBB\xBF\xEF\xBB\xBFkey=1\n", "",
+         "\xEF\xBB\xBFkey", "1"},
+    };
+    for (const ReadBackCase &c : cases) {
+        const QString path = Put(c.file);
+        CProfileFile store;
+        ASSERT_TRUE(store.LoadPath(path, false)) << c.name;
+        store.SetString("Setup", "probe", "1");
+        ASSERT_TRUE(store.Save()) << c.name;
+        const QByteArray saved = Get(path);
+        ASSERT_TRUE(store.LoadPath(path, false)) << c.name;
+        EXPECT_EQ(store.GetString(c.section, c.key, kNone), c.value) << c.name;
+        EXPECT_EQ(store.GetString(c.section, "key", kNone), kNone) << c.name;
+        store.SetString("Setup", "probe", "2");
+        ASSERT_TRUE(store.Save()) << c.name;
+        EXPECT_EQ(Get(path), QByteArray(saved).replace("probe=1", "probe=2")) << c.name;
+    }
+}
+
 struct DirtyCase { const char *name; bool caseInsensitive; Set set; bool dirty; };
 
 TEST_F(ProfileFile, DirtyOnlyWhenSomethingChanged)
@@ -147,6 +174,8 @@ TEST_F(ProfileFile, DirtyOnlyWhenSomethingChanged)
         {"empty key refused", true, {"S", "", "x"}, false},
         {"key with equals refused", true, {"S", "a=b", "x"}, false},
         {"key with outer blank refused", true, {"S", " k", "x"}, false},
+        {"value with outer blank refused", true, {"S", "k", "x "}, false},
+        {"value with leading tab refused", true, {"S", "k", "\tx"}, false},
         {"comment key refused", true, {"S", ";k", "x"}, false},
         {"entry that reads as a header refused", true, {"S", "[a", "b]"}, false},
     };

@@ -1,0 +1,127 @@
+// A whole read or write against a radio whose every reply comes from the
+// fuzz input (see FuzzLink.h), with the user answering Retry a few times
+// and perhaps pressing Cancel.
+//
+// Input: a flags byte (bit 0 write; bits 1-2 how many prompts to answer
+// Retry; all of bits 3-7 set: the port cannot be opened), a 16-bit pump
+// pass after which Cancel is seen (0: never), then the line's replies.
+//
+// Checks: the transfer ends (a bound on reads; the clock moves); the port
+// is closed and the progress dialog closed once; the message shown fits
+// the outcome. A read that does not succeed leaves the image as it was; a
+// successful one asked for every block in order, had every block
+// acknowledged, and holds exactly the data of the replies. A write never
+// changes the image, and reports success only when every block it must
+// send was sent in order with the image's bytes and acknowledged.
+#include "FuzzLink.h"
+#include "FuzzSupport.h"
+
+#include "app/LanguageBundle.h"
+#include "link/TransferEngine.h"
+
+#include <cstring>
+
+using namespace corvane;
+using namespace corvane::fuzz;
+
+namespace {
+
+struct Calls {
+    int passes = 0, prompts = 0, closes = 0, refreshes = 0, flagClears = 0;
+    std::vector<int> messages;
+};
+
+TransferCallbacks Callbacks(Calls &calls, int retries, int cancelAtPass)
+{
+    TransferCallbacks cb;
+    cb.refreshFromImage = [&calls] { ++calls.refreshes; };
+    cb.clearNewDocumentFlag = [&calls] { ++calls.flagClears; };
+    cb.pump = [&calls, cancelAtPass] { return ++calls.passes == cancelAtPass; };
+    cb.commErrorPrompt = [&calls, retries] {
+        return calls.prompts++ < retries ? PromptAnswer::Retry : PromptAnswer::Cancel;
+    };
+    cb.showMessage = [&calls](int id) { calls.messages.push_back(id); };
+    cb.closeProgressDialog = [&calls] { ++calls.closes; };
+    return cb;
+}
+
+void CheckRead(const Result &r, const FuzzPort &port, const MemoryImage &before, const MemoryImage &image)
+{
+    if (!r.ok()) {
+        FUZZ_CHECK(image == before);
+        return;
+    }
+    FUZZ_CHECK(port.blocks.size() == static_cast<std::size_t>(Proto::ReadBlocks));
+    for (int i = 0; i < Proto::ReadBlocks; ++i) {
+        const FuzzPort::Block &b = port.blocks[static_cast<std::size_t>(i)];
+        FUZZ_CHECK(b.command == Proto::ReadCmd && b.address == i * Proto::BlockSize && b.acked);
+        FUZZ_CHECK(std::memcmp(image.data() + b.address, b.data.constData() + 4, Proto::BlockSize) == 0);
+    }
+}
+
+void CheckWrite(const Result &r, const FuzzPort &port, const MemoryImage &before, const MemoryImage &image)
+{
+    FUZZ_CHECK(image == before);
+    if (!r.ok())
+        return;
+    std::size_t i = 0;
+    for (const Proto::Range &range : Proto::WriteRanges) {
+        for (int address = range.begin; address < range.end; address += Proto::BlockSize, ++i) {
+            FUZZ_CHECK(i < port.blocks.size());
+            const FuzzPort::Block &b = port.blocks[i];
+            FUZZ_CHECK(b.command == Proto::WriteCmd && b.address == address && b.acked);
+            FUZZ_CHECK(std::memcmp(image.data() + address, b.data.constData(), Proto::BlockSize) == 0);
+        }
+    }
+    FUZZ_CHECK(i == port.blocks.size());
+}
+
+MemoryImage StartImage()
+{
+    MemoryImage m = ImageWithChannels();
+    for (int i = 0x1000; i < kImageSize; ++i)
+        m[i] = static_cast<uint8_t>(i * 7 + (i >> 8));
+    return m;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    Initialize();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
+{
+    InputReader in(data, size);
+    const uint8_t flags = in.Byte();
+    const bool write = flags & 1;
+    const int retries = (flags >> 1) & 3;
+    const int cancelAtPass = in.Word();
+
+    FuzzClock clock;
+    FuzzPort port(in, clock);
+    port.failOpen = (flags & 0xF8) == 0xF8;
+    static const MemoryImage before = StartImage();
+    MemoryImage image = before;
+    Calls calls;
+    TransferEngine engine(port, clock, image, Callbacks(calls, retries, cancelAtPass));
+    engine.SetWrite(write);
+    const Result r = engine.Run(QStringLiteral("com1"));
+
+    FUZZ_CHECK(!port.isOpen && calls.closes == 1);
+    FUZZ_CHECK(calls.prompts <= retries + 1);
+    FUZZ_CHECK(r.status != Status::Cancelled || (cancelAtPass > 0 && calls.passes == cancelAtPass));
+    const std::vector<int> expected = r.status == Status::PortError     ? std::vector<int>{Ids::PortOpenFail}
+                                      : r.status == Status::Interrupted ? std::vector<int>{Ids::ProgramInterrupt}
+                                                                        : std::vector<int>{};
+    FUZZ_CHECK(calls.messages == expected);
+    const bool readDone = !write && r.ok();
+    FUZZ_CHECK(calls.refreshes == (readDone ? 1 : 0) && calls.flagClears == calls.refreshes);
+    if (write)
+        CheckWrite(r, port, before, image);
+    else
+        CheckRead(r, port, before, image);
+    return 0;
+}
