@@ -34,12 +34,9 @@ static const char kUsage[] =
     "  FAULT: silent | first-byte=0x15 | short-reply=0x0C90 |\n"
     "      no-ack=0x0100 | no-final-ack | hangup=0x0800 | drop-write=0x0100\n"
     "      (addresses in hex or decimal; --fault may be given more than once)\n"
-    "  exit status: 0 done, 1 rejected input, 2 usage, 3 file, 4 port,
-"
-    "      5 communication error, 6 interrupted or verify mismatch, 7 cancelled;
-"
-    "      fleet: 0 every port ok, 4 no port opened, 6 any port failed, 7 cancelled
-";
+    "  exit status: 0 done, 1 rejected input, 2 usage, 3 file, 4 port,\n"
+    "      5 communication error, 6 interrupted or verify mismatch, 7 cancelled;\n"
+    "      fleet: 0 every port ok, 4 no port opened, 6 any port failed, 7 cancelled\n";
 
 int main(int argc, char **argv)
 {
