@@ -9,6 +9,7 @@
 #include "frame/CMainFrame.h"
 #include "image/Codecs.h"
 #include "image/Texts.h"
+#include "link/TransferController.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -105,6 +106,9 @@ void CProgramApp::AdaptMenus()
 
 void CProgramApp::OnFileNew()
 {
+    // A running radio transfer stops first; New comes again once it has.
+    if (TransferController::CancelTransfersFirst([this] { OnFileNew(); }))
+        return;
     if (m_frame->ActiveChild()) {
         if (Message(m_app.bundle.String(Ids::AllDataCleared), QMessageBox::Ok | QMessageBox::Cancel)
             != QMessageBox::Ok)

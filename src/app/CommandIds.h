@@ -27,6 +27,7 @@ constexpr int ProductInfo = 32786;
 constexpr int ChannelInfo = 32787;
 constexpr int OptionalFeatures = 32788;
 constexpr int Language = 32799;
+constexpr int Verify = 32800;
 } // namespace Cmd
 
 // Resource identifiers of the bundle.

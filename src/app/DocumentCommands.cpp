@@ -6,6 +6,7 @@
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 #include "image/CProgramDoc.h"
+#include "link/TransferController.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -62,6 +63,9 @@ bool DocumentCommands::OpenFile(const QString &path)
 
 void DocumentCommands::OnFileOpen()
 {
+    // A running radio transfer stops first; Open comes again once it has.
+    if (TransferController::CancelTransfersFirst([this] { OnFileOpen(); }))
+        return;
     const QString path = m_prompts.openFile(&m_frame, m_app.bundle.String(Ids::OpenTitle), QString(), Filter());
     if (!path.isEmpty())
         OpenFile(path);

@@ -20,8 +20,10 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class CProgramDoc;
+class TransferController;
 struct AppState;
 
 class CProgramView : public QWidget {
@@ -83,6 +85,14 @@ public:
     CCellCombo &ComboLock() { return m_comboLock; }
     CCellCombo &ComboScan() { return m_comboScan; }
 
+    // Radio transfers and the port setup (link/TransferController.h).
+    TransferController &Transfer() { return *m_transfer; }
+    void OnRead();
+    void OnWrite();
+    void OnVerify();
+    void OnStartTransfer();
+    void OnComSetup();
+
     // nullptr restores the message box.
     static void SetMessageHook(MessageHook hook);
 
@@ -124,4 +134,5 @@ private:
     QLineEdit m_editName;
     QStringList m_toneList;
     corvane::ChannelTable m_table;
+    std::unique_ptr<TransferController> m_transfer; // last: goes first
 };

@@ -9,7 +9,10 @@
 #include "frame/CMdiClientWnd.h"
 #include "frame/CNavigationBar.h"
 #include "image/CProgramDoc.h"
+#include "link/TransferCommands.h"
+#include "link/TransferController.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -168,6 +171,7 @@ void CMainFrame::RegisterCommands()
     m_router.Set(Cmd::ChannelInfo, {[this] { OnChannelInformation(); }, {}, {}});
     m_router.Set(Cmd::Help, {[this] { OnHelp(kFrameHelpContext); }, {}, {}});
     m_router.Set(Cmd::AppExit, {[this] { close(); }, {}, {}});
+    TransferCommands::Register(*this);
 }
 
 QMenu *CMainFrame::DocumentMenu(int position) const
@@ -293,6 +297,19 @@ void CMainFrame::changeEvent(QEvent *event)
         m_restoringTitle = false;
     }
     QMainWindow::changeEvent(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    // A running radio transfer stops first; the close comes again once it has.
+    if (TransferController::CancelTransfersFirst([self = QPointer<CMainFrame>(this)] {
+            if (self)
+                self->close();
+        })) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::showEvent(QShowEvent *event)
