@@ -30,7 +30,8 @@ int TransferSession::Prepare()
     const QString log = m_ctx.Option(QStringLiteral("--log"));
     if (m_ctx.Flag(QStringLiteral("--log"))) {
         m_log.setFileName(log);
-        if (log.isEmpty() || !m_log.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        // Unbuffered: the log can be followed while the transfer runs.
+        if (log.isEmpty() || !m_log.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
             m_ctx.err << "corvane-cli: cannot write log file " << log << ": " << m_log.errorString() << "\n";
             return Exit::File;
         }

@@ -104,7 +104,7 @@ private:
                 ++j;
             const int first = offsets[i], last = offsets[j - 1];
             const QString range = first == last ? Hex(first) : Hex(first) + QStringLiteral("\u2013") + Hex(last);
-            m_lines << m_t.String(Ids::VerifyMemory).arg(range).arg(last - first + 1);
+            m_lines << m_t.String(Ids::VerifyMemory).arg(range);
             i = j;
         }
     }
