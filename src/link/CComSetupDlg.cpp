@@ -25,6 +25,8 @@ CComSetupDlg::CComSetupDlg(AppState &app, QString &portName, QWidget *parent)
     : QDialog(parent), m_app(app), m_portName(portName), m_builder(this)
 {
     setObjectName(QStringLiteral("comSetupDialog"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     m_builder.Build(Res::ComSetupDialog);
     OnInitDialog();
 }

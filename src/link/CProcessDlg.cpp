@@ -20,6 +20,9 @@ CProcessDlg::CProcessDlg(QWidget *parent) : QDialog(parent), m_builder(this)
 {
     setObjectName(QStringLiteral("processDialog"));
     setModal(false);
+    // Caption, system menu and close box; a fixed size, so no maximize.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
 }
 
 QPushButton *CProcessDlg::OkButton() const { return m_builder.Get<QPushButton>(1); }

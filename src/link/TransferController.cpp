@@ -16,7 +16,8 @@
 #include "link/TransferEngine.h"
 #include "link/VerifyReport.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QWindow>
 #include <QDir>
 #include <QMainWindow>
 #include <QPushButton>
@@ -118,6 +119,12 @@ void TransferController::OnStartTransfer()
     const Result r = run.Run(m_portName);
     SetRunning(false);
     Finish(r, run.WriteBegun(), asRead, scratch);
+    // After the last message box the keyboard goes back to the channel
+    // window, also where no window manager hands it back.
+    QTimer::singleShot(0, m_view.window(), [window = m_view.window()] {
+        if (!QApplication::activeWindow() && window->windowHandle())
+            window->windowHandle()->requestActivate();
+    });
 
     // Whatever waited for this transfer to end runs once this handler has
     // returned, so it may take the view and its document away.
