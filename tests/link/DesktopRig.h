@@ -8,6 +8,7 @@
 #include "FakeLink.h"
 #include "link/CProcessDlg.h"
 #include "link/DesktopLink.h"
+#include "link/PortNames.h"
 #include "link/TransferController.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
+#include <set>
 
 // Readable QStrings in failure output.
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
@@ -53,10 +55,21 @@ private:
     Clock &m;
 };
 
+// COM1 and COM2 stand for devices, COM3 and COM4 for none; ports in
+// `busy` refuse to open.
 class MappedFakePort : public FakePort {
 public:
     using FakePort::FakePort;
-    QString DeviceFor(const QString &name) const override { return name.startsWith("/") ? name : "/dev/ttyFAKE0"; }
+    Result Open(const QString &name) override
+    {
+        return busy.count(ComNumber(name)) ? Result::fail(Status::PortError, "busy") : FakePort::Open(name);
+    }
+    QString DeviceFor(const QString &name) const override
+    {
+        const int n = ComNumber(name);
+        return n == 0 ? name : n == 1 ? "/dev/ttyFAKE0" : n == 2 ? "/dev/serial/by-id/usb-FTDI_FT232R_UART_A502-if00-port0" : "";
+    }
+    std::set<int> busy;
 };
 
 struct DesktopRig {

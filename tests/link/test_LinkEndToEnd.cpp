@@ -2,6 +2,7 @@
 // pseudo-terminal: whole transfers, the failure statuses, and that a failed
 // read never touches the output file.
 #include "QtAppEnvironment.h"
+#include "Simulator.h"
 #include "TransferRig.h"
 
 #include "app/LanguageBundle.h"
@@ -33,32 +34,6 @@ public:
 };
 DataHome *const g_dataHome = static_cast<DataHome *>(::testing::AddGlobalTestEnvironment(new DataHome));
 
-
-// A running `corvane-cli simulate`; stopped (SIGTERM) when destroyed.
-class Simulator {
-public:
-    explicit Simulator(const QStringList &options)
-    {
-        m_process.start(kCli, QStringList{"simulate"} + options);
-        while (m_process.waitForReadyRead(5000) && !m_process.canReadLine()) {
-        }
-        path = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~Simulator() { Stop(); }
-    int Stop()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.terminate();
-            m_process.waitForFinished(5000);
-        }
-        return m_process.exitCode();
-    }
-
-    QString path;
-
-private:
-    QProcess m_process;
-};
 
 struct CliRun {
     int status;

@@ -63,15 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"ReceiveFrequency", [](MemoryImage &m) { m.record(4)[1] = 0x13; },
              {"Channel 4, Rx Frequency: document 145.01250, radio 145.01350"},
              {"信道 4，接收频率：文档 145.01250，电台 145.01350"}},
-        Case{"PrErasedInTheRadio", [](MemoryImage &m) { std::fill(m.record(0), m.record(0) + 16, 0xFF); },
-             {"Channel Pr, Rx Frequency: document 145.01250, radio (empty)",
-              "Channel Pr, Tx Frequency: document 145.01250, radio (empty)",
-              "Channel Pr, QT/DQT Dec: document None, radio (empty)",
-              "Channel Pr, QT/DQT Enc: document None, radio (empty)",
-              "Channel Pr, Power: document High, radio (empty)",
-              "Channel Pr, Cha Lock: document Lock, radio (empty)",
-              "Channel Pr, Scan Add: document Yes, radio (empty)"},
-             {}},
+        Case{"PrNamedInTheRadio", [](MemoryImage &m) { m.nameSlot(0)[0] = 0x0A; },
+             {"Channel Pr, Cha Name: document (empty), radio A"}, {"信道 Pr，信道名字：文档 （空），电台 A"}},
         Case{"NameSlot", [](MemoryImage &m) { m.nameSlot(4)[1] = 0x0C; },
              {"Channel 4, Cha Name: document AB, radio AC"}, {}},
         Case{"BitsTheGridDoesNotShow", [](MemoryImage &m) { m.record(4)[13] = 0x00; },
@@ -101,12 +94,8 @@ TEST(VerifyMessage, MatchOrHeadingAndAtMostTwentyLines)
     QStringList lines;
     for (int i = 0; i < 23; ++i)
         lines << QString::number(i);
-    const QStringList shown = VerifyMessage(lines, en).split('\n');
-    ASSERT_EQ(shown.size(), 1 + kVerifyShownLines + 1);
-    EXPECT_EQ(shown.first(), "The radio differs from the document:");
-    EXPECT_EQ(shown[20], "19");
-    EXPECT_EQ(shown.last(), "and 3 more");
-    EXPECT_EQ(VerifyMessage(lines.mid(0, 20), en).split('\n').size(), 21);
+    EXPECT_EQ(VerifyMessage(lines, en), "The radio differs from the document:\n" + lines.mid(0, 20).join('\n') + "\nand 3 more");
+    EXPECT_FALSE(VerifyMessage(lines.mid(0, 20), en).contains("more"));
 }
 
 } // namespace

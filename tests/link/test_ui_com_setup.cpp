@@ -1,13 +1,13 @@
 // The COM Setup dialog: which buttons a real open probe disables, which one
 // the stored choice selects, what OK and Cancel change, the device shown
 // beneath each button, and F1.
+#include "DesktopRig.h"
 #include "editor/GuiApp.h"
 #include "support/TestEnv.h"
 
 #include "app/HelpService.h"
 #include "link/CComSetupDlg.h"
 #include "link/DesktopLink.h"
-#include "link/PortNames.h"
 #include "link/PortSetup.h"
 #include "settings/UserStore.h"
 
@@ -16,45 +16,15 @@
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <set>
 
 using namespace corvane;
 
 namespace {
 
-// Opens every port but the busy ones; COM1 and COM2 stand for devices.
-class ProbedPort : public SerialPort {
-public:
-    explicit ProbedPort(std::set<int> busy) : m_busy(std::move(busy)) {}
-    Result Open(const QString &name) override
-    {
-        return m_busy.count(ComNumber(name)) ? Result::fail(Status::PortError, "busy") : Result::success();
-    }
-    void SetupComm(int, int) override {}
-    void SetTimeouts(const CommTimeouts &) override {}
-    void SetLineSettings(const LineSettings &) override {}
-    void Purge(PurgeMode) override {}
-    void Write(const uint8_t *, int) override {}
-    ReadOutcome Read(int) override { return {}; }
-    void Close() override {}
-    QString DeviceFor(const QString &name) const override
-    {
-        const int n = ComNumber(name);
-        return n == 1 ? "/dev/ttyUSB0" : n == 2 ? "/dev/serial/by-id/usb-Prolific_Technology_USB-Serial-if00-port0" : "";
-    }
-
-private:
-    std::set<int> m_busy;
-};
-
 class ComSetup : public ::testing::Test {
 protected:
     void SetUp() override { editortest::EnsureApp(); }
-    void TearDown() override { DesktopLink::SetPortFactory(nullptr); }
-    void Busy(std::set<int> ports)
-    {
-        DesktopLink::SetPortFactory([ports](const AppState &) { return std::make_unique<ProbedPort>(ports); });
-    }
+    void Busy(std::set<int> ports) { rig.port.busy = std::move(ports); }
     UserStore Store() { return UserStore("CorvaneTest"); }
     int Checked(CComSetupDlg &dlg)
     {
@@ -72,6 +42,7 @@ protected:
     }
 
     testenv::TestEnv env;
+    test::DesktopRig rig;
     QString port = "COM1";
 };
 
@@ -141,8 +112,8 @@ TEST_F(ComSetup, EachButtonShowsItsDevice)
     CComSetupDlg dlg(env.app, port);
     auto *com1 = static_cast<QLabel *>(dlg.Control(1011));
     auto *com2 = static_cast<QLabel *>(dlg.Control(1012));
-    EXPECT_EQ(com1->text(), "/dev/ttyUSB0");
-    EXPECT_EQ(com2->toolTip(), "/dev/serial/by-id/usb-Prolific_Technology_USB-Serial-if00-port0");
+    EXPECT_EQ(com1->text(), "/dev/ttyFAKE0");
+    EXPECT_EQ(com2->toolTip(), "/dev/serial/by-id/usb-FTDI_FT232R_UART_A502-if00-port0");
     EXPECT_LE(com2->fontMetrics().horizontalAdvance(com2->text()), com2->width()) << "long paths are shortened";
     EXPECT_EQ(static_cast<QLabel *>(dlg.Control(1013))->text(), "no device");
 }
