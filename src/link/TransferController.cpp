@@ -99,20 +99,8 @@ void TransferController::OnStartTransfer()
     CProgramDoc &doc = m_view.GetDocument();
     MemoryImage scratch = doc.m_image, asRead;
     corvane::TransferEngine *engine = nullptr;
-    corvane::TransferCallbacks cb = Callbacks(asRead);
-    cb.showMessageWithDetail = [this, &engine, &port](int id, const QString &detail) {
-        m_device = port->DeviceFor(m_portName);
-        ShowFailure(id, detail, engine && engine->WriteBegun());
-    };
-    cb.commErrorPrompt = [this, &port] {
-        m_device = port->DeviceFor(m_portName);
-        const QString text = Text(Ids::CommError) + QStringLiteral("\n\n") + PortLine();
-        return DesktopLink::Message(m_dlg, m_app, text, QMessageBox::Retry | QMessageBox::Cancel)
-                       == QMessageBox::Retry
-                   ? corvane::PromptAnswer::Retry
-                   : corvane::PromptAnswer::Cancel;
-    };
-    corvane::TransferEngine run(*port, *clock, m_mode == Mode::Verify ? scratch : doc.m_image, cb);
+    corvane::TransferEngine run(*port, *clock, m_mode == Mode::Verify ? scratch : doc.m_image,
+                                Callbacks(asRead, *port, engine));
     engine = &run;
     run.SetWrite(m_bWrite);
     SetRunning(true);
@@ -134,9 +122,22 @@ void TransferController::OnStartTransfer()
         QTimer::singleShot(0, qApp, std::move(f));
 }
 
-corvane::TransferCallbacks TransferController::Callbacks(MemoryImage &asRead)
+corvane::TransferCallbacks TransferController::Callbacks(MemoryImage &asRead, const corvane::SerialPort &port,
+                                                         corvane::TransferEngine *const &engine)
 {
     corvane::TransferCallbacks cb;
+    cb.showMessageWithDetail = [this, &engine, &port](int id, const QString &detail) {
+        m_device = port.DeviceFor(m_portName);
+        ShowFailure(id, detail, engine && engine->WriteBegun());
+    };
+    cb.commErrorPrompt = [this, &port] {
+        m_device = port.DeviceFor(m_portName);
+        const QString text = Text(Ids::CommError) + QStringLiteral("\n\n") + PortLine();
+        return DesktopLink::Message(m_dlg, m_app, text, QMessageBox::Retry | QMessageBox::Cancel)
+                       == QMessageBox::Retry
+                   ? corvane::PromptAnswer::Retry
+                   : corvane::PromptAnswer::Cancel;
+    };
     cb.commitPendingEdit = [this] {
         m_view.OnLeaveCell();
         // Typed text would be lost under a read's refresh or missed by a write.

@@ -30,6 +30,7 @@ class CProgramView;
 struct AppState;
 
 namespace corvane {
+class SerialPort;
 class TransferEngine;
 struct TransferCallbacks;
 } // namespace corvane
@@ -68,7 +69,10 @@ public:
 
 private:
     void Begin(Mode mode);
-    corvane::TransferCallbacks Callbacks(corvane::MemoryImage &asRead);
+    // The engine pointer is set once the engine exists; messages ask it
+    // whether a write has begun.
+    corvane::TransferCallbacks Callbacks(corvane::MemoryImage &asRead, const corvane::SerialPort &port,
+                                         corvane::TransferEngine *const &engine);
     bool Pump();
     void Finish(const corvane::Result &r, bool writeBegun, const corvane::MemoryImage &asRead,
                 const corvane::MemoryImage &scratch);

@@ -47,7 +47,9 @@ TEST_F(RadioCommands, RoutedToTheActiveViewAndGatedWhileATransferRuns)
     EXPECT_EQ(Dlg()->parentWidget(), frame);
 
     QMap<int, bool> during;
+    bool gridTakesInput = true;
     rig.AtWrite(100, [&] {
+        gridTakesInput = frame->ActiveChild()->GetView()->Grid().isEnabled();
         for (int id : {Cmd::Read, Cmd::FileNew, Cmd::FileSave, Cmd::ComSetup, Cmd::AppAbout, Cmd::ControlBar})
             during[id] = frame->Router().IsEnabled(id);
         frame->Router().Execute(Cmd::Write); // changes nothing
@@ -55,6 +57,8 @@ TEST_F(RadioCommands, RoutedToTheActiveViewAndGatedWhileATransferRuns)
     rig.PressOk(Dlg());
     EXPECT_EQ(during, (QMap<int, bool>{{Cmd::Read, true}, {Cmd::FileNew, true}, {Cmd::FileSave, false},
                                       {Cmd::ComSetup, false}, {Cmd::AppAbout, false}, {Cmd::ControlBar, true}}));
+    EXPECT_FALSE(gridTakesInput);
+    EXPECT_TRUE(frame->ActiveChild()->GetView()->Grid().isEnabled());
     EXPECT_EQ(rig.port.RequestAddresses(Proto::WriteCmd).size(), 0u);
     EXPECT_EQ(rig.messages, QStringList{"The radio matches the document."});
     EXPECT_TRUE(frame->Router().IsEnabled(Cmd::FileSave));
