@@ -10,6 +10,7 @@
 #include "frame/CMainFrame.h"
 #include "image/Codecs.h"
 #include "image/Texts.h"
+#include "link/TransferController.h"
 #include "print/PrintCommands.h"
 
 #include <QCoreApplication>
@@ -115,6 +116,9 @@ void CProgramApp::AdaptMenus()
 
 void CProgramApp::OnFileNew()
 {
+    // A running radio transfer stops first; New comes again once it has.
+    if (TransferController::CancelTransfersFirst([this] { OnFileNew(); }))
+        return;
     if (CChildFrame *child = m_frame->ActiveChild()) {
         // One question: "All data will be Cleared!", offering to save first
         // when there are unsaved changes.

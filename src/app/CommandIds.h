@@ -29,6 +29,7 @@ constexpr int OptionalFeatures = 32788;
 constexpr int Language = 32799;
 constexpr int FileExportPdf = 32801;
 constexpr int WriteSeveral = 32804; // Program > Write to Several Radios...
+constexpr int Verify = 32800;
 } // namespace Cmd
 
 // Resource identifiers of the bundle.

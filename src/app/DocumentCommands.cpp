@@ -7,6 +7,7 @@
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 #include "image/CProgramDoc.h"
+#include "link/TransferController.h"
 #include "settings/UserStore.h"
 
 #include <QDir>
@@ -94,6 +95,9 @@ bool DocumentCommands::OpenFile(const QString &path)
 
 void DocumentCommands::OnFileOpen()
 {
+    // A running radio transfer stops first; Open comes again once it has.
+    if (TransferController::CancelTransfersFirst([this] { OnFileOpen(); }))
+        return;
     const QString path = m_prompts.openFile(&m_frame, m_app.bundle.String(Ids::OpenTitle), LastFolder(), Filter());
     if (!path.isEmpty())
         OpenFile(path);

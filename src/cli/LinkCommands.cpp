@@ -1,7 +1,9 @@
 // corvane-cli read and write: radio transfers on a serial port.
 #include "cli/Commands.h"
 #include "cli/TransferSession.h"
+#include "image/Backups.h"
 #include "image/DataFile.h"
+#include "link/LinkStrings.h"
 #include "link/WriteCompare.h"
 
 #include <QDir>
@@ -64,6 +66,11 @@ int CmdRead(CliContext &ctx)
         session.Report(r);
         return TransferSession::ExitCode(r);
     }
+    // Kept before OUT.dat is written, so the read survives a failed save;
+    // a backup that cannot be stored never fails the read.
+    const Result backup = Backups::Store(image);
+    if (!backup.ok())
+        ctx.err << "corvane-cli: " << ctx.Message(Ids::BackupFailed).arg(backup.text) << "\n";
     const Result saved = SaveImageFile(out, image);
     if (!saved.ok()) {
         ctx.err << "corvane-cli: " << saved.text << "\n";

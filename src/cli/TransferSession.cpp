@@ -3,11 +3,14 @@
 #include "app/LanguageBundle.h"
 #include "cli/CancelSignal.h"
 #include "cli/TerminalProgress.h"
+#include "link/LinkStrings.h"
 #include "link/LoggingPort.h"
+#include "link/PortNames.h"
 #include "link/QtSerialPort.h"
 #include "link/SystemClock.h"
 #include "link/TransferEngine.h"
 
+#include <QStringList>
 #include <unistd.h>
 
 namespace corvane {
@@ -27,7 +30,8 @@ int TransferSession::Prepare()
     const QString log = m_ctx.Option(QStringLiteral("--log"));
     if (m_ctx.Flag(QStringLiteral("--log"))) {
         m_log.setFileName(log);
-        if (log.isEmpty() || !m_log.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        // Unbuffered: the log can be followed while the transfer runs.
+        if (log.isEmpty() || !m_log.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
             m_ctx.err << "corvane-cli: cannot write log file " << log << ": " << m_log.errorString() << "\n";
             return Exit::File;
         }
@@ -38,7 +42,7 @@ int TransferSession::Prepare()
 
 Result TransferSession::Run(const QString &portName, MemoryImage &image, bool write)
 {
-    QtSerialPort real(&m_ctx.app.settings);
+    QtSerialPort real(&m_ctx.app.settings, &m_ctx.app.bundle);
     SystemClock clock;
     LoggingPort logged(real, clock, m_log);
     SerialPort &port = m_log.isOpen() ? static_cast<SerialPort &>(logged) : real;
@@ -64,6 +68,11 @@ Result TransferSession::Run(const QString &portName, MemoryImage &image, bool wr
     const Result r = engine.Run(portName);
     if (m_log.isOpen())
         m_log.flush();
+    m_write = write;
+    m_writeBegun = engine.WriteBegun();
+    m_portLine = r.ok() ? QString()
+                        : m_ctx.Message(Ids::PortLine)
+                              .arg(PortLabel(portName, real.DeviceFor(portName), m_ctx.Message(Ids::NoDevice)));
     return r;
 }
 
@@ -90,13 +99,24 @@ void TransferSession::Report(const Result &r)
     case Status::Interrupted: id = Ids::ProgramInterrupt; break;
     default: break;
     }
+    QStringList details;
+    if (id == Ids::PortOpenFail) {
+        details = r.text.split(QLatin1Char('\n')); // the port's own account names port and device
+    } else if (id) {
+        details << r.text << m_portLine;
+    }
+    if (m_write && m_writeBegun)
+        details << m_ctx.Message(Ids::PartlyWritten);
     m_ctx.err << "corvane-cli: ";
     if (id)
-        m_ctx.err << m_ctx.Message(id) << "\n  " << r.text << "\n";
+        m_ctx.err << m_ctx.Message(id) << "\n";
     else if (r.status == Status::Cancelled)
         m_ctx.err << "cancelled\n";
     else
         m_ctx.err << r.text << "\n";
+    for (const QString &line : details)
+        if (!line.isEmpty())
+            m_ctx.err << "  " << line << "\n";
     m_ctx.err.flush();
 }
 

@@ -22,7 +22,9 @@ public:
     // completes; a write sends image as it is.
     Result Run(const QString &port, MemoryImage &image, bool write);
 
-    // Prints the failure of r (string-table text and the detail) to err.
+    // Prints the failure of r to err: the string-table text, the detail,
+    // the port and its device, and for a write that had begun that the
+    // radio now holds a partly written memory.
     void Report(const Result &r);
     static int ExitCode(const Result &r);
 
@@ -30,6 +32,10 @@ private:
     CliContext &m_ctx;
     int m_retries = 0;
     QFile m_log;
+    // Of the last transfer, for Report.
+    QString m_portLine;
+    bool m_write = false;
+    bool m_writeBegun = false;
 };
 
 } // namespace corvane

@@ -8,6 +8,7 @@
 #include "image/Codecs.h"
 #include "image/ImagePasses.h"
 #include "image/Texts.h"
+#include "link/TransferController.h"
 
 #include <QAbstractItemView>
 #include <QDir>
@@ -70,6 +71,7 @@ CProgramView::CProgramView(CProgramDoc &doc, AppState &app, QWidget *parent)
     connect(&m_grid, &CMSFlexGrid::LeaveCell, this, [this] { OnLeaveCell(); });
     connect(&m_grid, &CMSFlexGrid::MouseDown, this, &CProgramView::OnGridMouseDown);
     connect(&m_grid, &CMSFlexGrid::Scroll, this, &CProgramView::OnGridScroll);
+    m_transfer = std::make_unique<TransferController>(*this, app);
 }
 
 // The grid outlives the editors it holds; nothing it raises while it goes
@@ -354,6 +356,12 @@ void CProgramView::OnGridScroll()
     m_keeper.FollowCell();
     m_grid.viewport()->update();
 }
+
+void CProgramView::OnRead() { m_transfer->OnRead(); }
+void CProgramView::OnWrite() { m_transfer->OnWrite(); }
+void CProgramView::OnVerify() { m_transfer->OnVerify(); }
+void CProgramView::OnStartTransfer() { m_transfer->OnStartTransfer(); }
+void CProgramView::OnComSetup() { m_transfer->OnComSetup(); }
 
 void CProgramView::SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }
 

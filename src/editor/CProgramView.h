@@ -25,8 +25,10 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class CProgramDoc;
+class TransferController;
 struct AppState;
 namespace corvane {
 struct CommitRequest;
@@ -96,6 +98,14 @@ public:
     CCellCombo &ComboLock() { return m_comboLock; }
     CCellCombo &ComboScan() { return m_comboScan; }
 
+    // Radio transfers and the port setup (link/TransferController.h).
+    TransferController &Transfer() { return *m_transfer; }
+    void OnRead();
+    void OnWrite();
+    void OnVerify();
+    void OnStartTransfer();
+    void OnComSetup();
+
     // nullptr restores the message box.
     static void SetMessageHook(MessageHook hook);
 
@@ -144,4 +154,5 @@ private:
     CellEditorKeeper m_keeper; // before the grid's events are connected
     QStringList m_toneList;
     corvane::ChannelTable m_table;
+    std::unique_ptr<TransferController> m_transfer; // last: goes first
 };

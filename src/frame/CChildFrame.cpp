@@ -4,9 +4,11 @@
 #include "app/CommandIds.h"
 #include "editor/CProgramView.h"
 #include "image/CProgramDoc.h"
+#include "link/TransferController.h"
 
 #include <QCloseEvent>
 #include <QMenu>
+#include <QPointer>
 
 CChildFrame::CChildFrame(std::unique_ptr<CProgramDoc> doc, AppState &app, QWidget *parent)
     : QMdiSubWindow(parent), m_doc(std::move(doc))
@@ -49,5 +51,11 @@ void CChildFrame::UpdateTitle()
 void CChildFrame::closeEvent(QCloseEvent *event)
 {
     event->ignore();
+    // A running radio transfer stops first; the window hides once it has.
+    if (TransferController::CancelTransfersFirst([self = QPointer<CChildFrame>(this)] {
+            if (self)
+                self->hide();
+        }))
+        return;
     hide();
 }

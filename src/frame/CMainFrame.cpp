@@ -12,6 +12,8 @@
 #include "frame/CMdiClientWnd.h"
 #include "frame/CNavigationBar.h"
 #include "image/CProgramDoc.h"
+#include "link/TransferCommands.h"
+#include "link/TransferController.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -179,6 +181,7 @@ void CMainFrame::RegisterCommands()
     m_router.Set(Cmd::AppExit, {[this] { close(); }, {}, {}});
     m_router.Set(Cmd::WriteSeveral, {[this] { FleetCommand::Run(m_app, *ActiveChild()->GetView(), this); },
                                      [this] { return ActiveChild() != nullptr; }, {}});
+    TransferCommands::Register(*this);
 }
 
 QMenu *CMainFrame::DocumentMenu(int position) const
@@ -335,6 +338,14 @@ void CMainFrame::ShowStatusNote(const QString &note)
 
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
+    // A running radio transfer stops first; the close comes again once it has.
+    if (TransferController::CancelTransfersFirst([self = QPointer<CMainFrame>(this)] {
+            if (self)
+                self->close();
+        })) {
+        event->ignore();
+        return;
+    }
     if (m_closeGuard && !m_closeGuard()) {
         event->ignore();
         return;

@@ -14,10 +14,16 @@ void CommandRouter::Remove(int id)
     UpdateUI();
 }
 
+void CommandRouter::SetGate(std::function<bool(int id)> allowed)
+{
+    m_gate = std::move(allowed);
+    UpdateUI();
+}
+
 bool CommandRouter::IsEnabled(int id) const
 {
     const auto it = m_handlers.constFind(id);
-    return it != m_handlers.constEnd() && (!it->enabled || it->enabled());
+    return it != m_handlers.constEnd() && (!m_gate || m_gate(id)) && (!it->enabled || it->enabled());
 }
 
 bool CommandRouter::Execute(int id)

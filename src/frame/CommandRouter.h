@@ -24,6 +24,9 @@ public:
     explicit CommandRouter(QObject *parent = nullptr) : QObject(parent) {}
 
     void Set(int id, Handler handler);
+    // A second condition every command must meet to be enabled (for
+    // instance: not while a radio transfer runs); empty: none.
+    void SetGate(std::function<bool(int id)> allowed);
     void Remove(int id);
     bool Has(int id) const { return m_handlers.contains(id); }
     bool IsEnabled(int id) const;
@@ -37,5 +40,6 @@ public:
 
 private:
     QHash<int, Handler> m_handlers;
+    std::function<bool(int id)> m_gate;
     QMultiHash<int, QAction *> m_actions;
 };

@@ -25,6 +25,7 @@ public:
     void Write(const uint8_t *data, int n) override;
     ReadOutcome Read(int n) override;
     void Close() override;
+    QString DeviceFor(const QString &name) const override { return m_inner.DeviceFor(name); }
 
     static QByteArray HexBytes(const QByteArray &bytes);
 

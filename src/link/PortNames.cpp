@@ -58,6 +58,14 @@ QStringList OrderSerialDevices(QStringList devices)
     return devices;
 }
 
+QString PortLabel(const QString &name, const QString &device, const QString &noDevice)
+{
+    const int n = ComNumber(name);
+    if (n == 0)
+        return device.isEmpty() ? name : device;
+    return QStringLiteral("COM%1 (%2)").arg(n).arg(device.isEmpty() ? noDevice : device);
+}
+
 QString ResolvePortName(const QString &name, const CProfileFile *settings, const QStringList &devices)
 {
     const int n = ComNumber(name);

@@ -22,6 +22,11 @@ int ComNumber(const QString &name);
 // /dev/ttyS*; within a kind by number (ttyUSB2 before ttyUSB10).
 QStringList OrderSerialDevices(QStringList devices);
 
+// How a port shows in messages and the port setup: "COM1 (/dev/ttyUSB0)"
+// for a COM name (in capitals, whatever case it was given in), the device
+// alone for a device path; noDevice stands in for an empty device.
+QString PortLabel(const QString &name, const QString &device, const QString &noDevice);
+
 // The device to open for a port name. For "COMn": the settings value, else
 // devices[n - 1] (devices already ordered), else an empty text (no such
 // port). settings may be null.

@@ -1,46 +1,23 @@
 #include "link/QtSerialPort.h"
 
+#include "link/PortDiagnosis.h"
 #include "link/PortNames.h"
 
 #include <QElapsedTimer>
 #include <QSerialPortInfo>
 #include <algorithm>
 #include <cerrno>
-#include <grp.h>
 #include <poll.h>
-#include <sys/stat.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
-#include <vector>
 
 namespace corvane {
 
-namespace {
-// Why the user may not open path: the group that owns the device and
-// whether the user belongs to it.
-QString PermissionReason(const QString &path)
-{
-    struct stat st {};
-    const QByteArray local = path.toLocal8Bit();
-    if (::stat(local.constData(), &st) != 0)
-        return QStringLiteral("permission denied");
-    if (::access(local.constData(), R_OK | W_OK) == 0)
-        return QStringLiteral("the device is locked by another program");
-    const struct group *g = ::getgrgid(st.st_gid);
-    const QString group = g ? QString::fromLocal8Bit(g->gr_name) : QString::number(st.st_gid);
-    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(0, ::getgroups(0, nullptr))));
-    const int count = groups.empty() ? 0 : ::getgroups(static_cast<int>(groups.size()), groups.data());
-    const bool member = ::getegid() == st.st_gid
-                        || std::find(groups.begin(), groups.begin() + std::max(0, count), st.st_gid)
-                               != groups.begin() + std::max(0, count);
-    if (!member)
-        return QStringLiteral("permission denied: %1 belongs to group \"%2\", and this user is not in that group "
-                              "(add the user to it and log in again)").arg(path, group);
-    return QStringLiteral("permission denied: %1 does not allow group \"%2\" to read and write").arg(path, group);
-}
-} // namespace
 
-QtSerialPort::QtSerialPort(const CProfileFile *settings) : m_settings(settings) {}
+QtSerialPort::QtSerialPort(const CProfileFile *settings, const LanguageBundle *texts)
+    : m_settings(settings), m_texts(texts)
+{
+}
 
 QtSerialPort::~QtSerialPort() { Close(); }
 
@@ -52,22 +29,37 @@ QStringList QtSerialPort::SystemDevices()
     return OrderSerialDevices(devices);
 }
 
-QString QtSerialPort::OpenFailure(const QString &device) const
+QString QtSerialPort::DeviceFor(const QString &name) const
 {
-    if (m_port.error() == QSerialPort::PermissionError)
-        return PermissionReason(device);
-    return QStringLiteral("%1: %2").arg(device, m_port.errorString());
+    return ResolvePortName(name, m_settings, ComNumber(name) ? SystemDevices() : QStringList());
+}
+
+QString QtSerialPort::DescribeFailure(const QString &name, const QString &device) const
+{
+    OpenFailure failure;
+    failure.portName = name;
+    failure.device = device;
+    if (!device.isEmpty()) {
+        failure.systemReason = m_port.errorString();
+        failure.permission = m_port.error() == QSerialPort::PermissionError;
+        if (failure.permission)
+            failure.access = InspectDevice(device);
+    }
+    if (m_texts)
+        return DescribeOpenFailure(failure, *m_texts).join(QLatin1Char('\n'));
+    return device.isEmpty() ? QStringLiteral("no serial device for %1").arg(name)
+                            : QStringLiteral("%1: %2").arg(device, failure.systemReason);
 }
 
 Result QtSerialPort::Open(const QString &name)
 {
     Close();
-    const QString device = ResolvePortName(name, m_settings, ComNumber(name) ? SystemDevices() : QStringList());
+    const QString device = DeviceFor(name);
     if (device.isEmpty())
-        return Result::fail(Status::PortError, QStringLiteral("no serial device for %1").arg(name));
+        return Result::fail(Status::PortError, DescribeFailure(name, device));
     m_port.setPortName(device);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        const QString why = OpenFailure(device);
+        const QString why = DescribeFailure(name, device);
         m_port.clearError();
         return Result::fail(Status::PortError, why);
     }

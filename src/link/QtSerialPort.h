@@ -8,19 +8,25 @@
 // the read that notices it, and every later read, report an error; it is
 // noticed within one read timeout. Port names are mapped to devices as
 // PortNames.h describes.
+//
+// A failed open says why in the result's text: with texts, the lines of
+// DescribeOpenFailure (port and device, the system's reason, what to do)
+// in their language; without, "device: reason".
 #include "link/SerialPort.h"
 
 #include <QSerialPort>
 #include <QStringList>
 
 class CProfileFile;
+class LanguageBundle;
 
 namespace corvane {
 
 class QtSerialPort : public SerialPort {
 public:
-    // settings (may be null) supplies the "Ports" section; not owned.
-    explicit QtSerialPort(const CProfileFile *settings = nullptr);
+    // settings (may be null) supplies the "Ports" section, texts (may be
+    // null) the language of open failures; neither is owned.
+    explicit QtSerialPort(const CProfileFile *settings = nullptr, const LanguageBundle *texts = nullptr);
     ~QtSerialPort() override;
 
     Result Open(const QString &name) override;
@@ -31,6 +37,7 @@ public:
     void Write(const uint8_t *data, int n) override;
     ReadOutcome Read(int n) override;
     void Close() override;
+    QString DeviceFor(const QString &name) const override;
 
     // The system's serial devices, USB adapters first.
     static QStringList SystemDevices();
@@ -38,9 +45,10 @@ public:
 private:
     bool DeviceLost();
     void WaitUntilSent(int n);
-    QString OpenFailure(const QString &device) const;
+    QString DescribeFailure(const QString &name, const QString &device) const;
 
     const CProfileFile *m_settings;
+    const LanguageBundle *m_texts;
     QSerialPort m_port;
     CommTimeouts m_timeouts;
     bool m_lost = false;

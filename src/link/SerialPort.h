@@ -65,6 +65,11 @@ public:
     virtual ReadOutcome Read(int n) = 0;
     // Closing a port that is not open does nothing.
     virtual void Close() = 0;
+
+    // The device Open would open for a port name ("COM1" may stand for
+    // "/dev/ttyUSB0"); empty when no device stands for it. A port without
+    // a mapping of its own opens every name as it is.
+    virtual QString DeviceFor(const QString &name) const { return name; }
 };
 
 } // namespace corvane

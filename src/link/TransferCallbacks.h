@@ -2,6 +2,7 @@
 // What the transfer engine asks of its caller. Every member may be left
 // empty: an empty callback does nothing, an empty pump never cancels, an
 // empty prompt answers Cancel.
+#include <QString>
 #include <functional>
 
 namespace corvane {
@@ -26,6 +27,10 @@ struct TransferCallbacks {
     std::function<PromptAnswer()> commErrorPrompt;
     // Shows string-table message id with an OK button (61453, 61454).
     std::function<void(int id)> showMessage;
+    // The same with what failed: for 61453 the port's account of the failed
+    // open (device tried, the system's reason, what to do); for 61454 the
+    // step that failed. Called instead of showMessage when set.
+    std::function<void(int id, const QString &detail)> showMessageWithDetail;
     // Destroys the progress dialog; the last step of every transfer.
     std::function<void()> closeProgressDialog;
     // May be null.

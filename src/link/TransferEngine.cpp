@@ -27,6 +27,7 @@ TransferEngine::TransferEngine(SerialPort &port, Clock &clock, MemoryImage &imag
 Result TransferEngine::Run(const QString &portName)
 {
     m_writing = m_bWrite;
+    m_writeBegun = false;
     m_detail.clear();
     if (m_cb.commitPendingEdit)
         m_cb.commitPendingEdit();
@@ -37,8 +38,7 @@ Result TransferEngine::Run(const QString &portName)
 
     const Result open = m_port.Open(portName);
     if (!open.ok()) {
-        if (m_cb.showMessage)
-            m_cb.showMessage(Ids::PortOpenFail);
+        ShowMessage(Ids::PortOpenFail, open.text);
         if (m_cb.closeProgressDialog)
             m_cb.closeProgressDialog();
         return Result::fail(Status::PortError, open.text);
@@ -59,8 +59,7 @@ Result TransferEngine::Finish(Step step)
     switch (step) {
     case Step::Interrupted:
         // The message is shown while the port is still open.
-        if (m_cb.showMessage)
-            m_cb.showMessage(Ids::ProgramInterrupt);
+        ShowMessage(Ids::ProgramInterrupt, m_detail);
         status = Status::Interrupted;
         break;
     case Step::CommError: status = Status::CommError; break;
@@ -98,6 +97,14 @@ bool TransferEngine::PumpPasses(int n, int sleepMs)
 }
 
 void TransferEngine::WriteByte(uint8_t b) { m_port.Write(&b, 1); }
+
+void TransferEngine::ShowMessage(int id, const QString &detail)
+{
+    if (m_cb.showMessageWithDetail)
+        m_cb.showMessageWithDetail(id, detail);
+    else if (m_cb.showMessage)
+        m_cb.showMessage(id);
+}
 
 bool TransferEngine::ReadAck() { return IsAck(m_port.Read(1).bytes); }
 
@@ -249,6 +256,7 @@ TransferEngine::Step TransferEngine::WriteBlock(int address)
     uint8_t data[Proto::BlockSize];
     std::memcpy(data, m_image.data() + address, Proto::BlockSize);
     m_port.Purge(PurgeMode::Clear);
+    m_writeBegun = true;
     const uint8_t request[Proto::RequestSize] = {Proto::WriteCmd, static_cast<uint8_t>(address >> 8),
                                                  static_cast<uint8_t>(address & 0xFF), Proto::BlockLen};
     m_port.Write(request, Proto::RequestSize);

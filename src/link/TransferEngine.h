@@ -34,6 +34,10 @@ public:
     // Runs one whole transfer on the named port.
     Result Run(const QString &portName);
 
+    // True once the running or last write sent its first block: from then
+    // on a failed or cancelled write leaves the radio partly written.
+    bool WriteBegun() const { return m_writeBegun; }
+
     // Handshake attempts allowed before the prompt, and the count above
     // which a missing final acknowledgement interrupts instead of prompting.
     static constexpr int kMaxAttempts = 15;
@@ -57,6 +61,7 @@ private:
     // Reads the 0x06 that follows a block; Interrupted when it is missing.
     Step BlockAcknowledged(const char *block, int address);
     void WriteByte(uint8_t b);
+    void ShowMessage(int id, const QString &detail);
     Result Finish(Step step);
     Step Fail(Step step, const QString &why);
 
@@ -66,6 +71,7 @@ private:
     TransferCallbacks m_cb;
     bool m_bWrite = false;
     bool m_writing = false; // direction of the running transfer
+    bool m_writeBegun = false;
     int m_attempts = 0;
     QString m_detail;
 };

@@ -44,12 +44,13 @@ TEST_F(MainFrame, DocumentMenuHasItsEntriesSeparatorsAndStates)
              "Print Pre&view", "Export P&DF...", "P&rint Setup...", "-", "E&xit"},
          {57600, 57601, 57602, 57603, 57604, 0, 57607, 57609, 32801, 57606, 0, 57665}},
         {1, {"&Product Information", "&Channel Information", "&Optional Features"}, {32786, 32787, 32788}},
-        {2, {"&Read    Ctrl+R", "&Write   Ctrl+W", "-", "Write to &Several Radios..."}, {32773, 32774, 0, 32804}},
+        {2, {"&Read    Ctrl+R", "&Write   Ctrl+W", "&Verify", "-", "Write to &Several Radios..."},
+         {32773, 32774, 32800, 0, 32804}},
         {3, {"&Toolbar", "&Status Bar", "&Control Bar"}, {59392, 59393, 32780}},
         {4, {"&Com Setup", "&Language"}, {32777, 32799}},
         {5, {"About Test..."}, {57664}},
     };
-    const QList<int> laterWork = {Cmd::Read, Cmd::Write, Cmd::ComSetup};
+    const QList<int> laterWork = {};
     for (const auto &m : menus) {
         QMenu *menu = frame->DocumentMenu(m.pos);
         emit menu->aboutToShow();
@@ -102,7 +103,7 @@ TEST_F(MainFrame, ToolbarButtonsWithTipsAndStatusHelp)
     QAction *open = bar->actions().at(1);
     EXPECT_EQ(open->toolTip(), "Open");
     EXPECT_FALSE(open->icon().isNull());
-    EXPECT_FALSE(bar->actions().at(4)->isEnabled());  // Read, until the transfer exists
+    EXPECT_TRUE(bar->actions().at(4)->isEnabled());  // Read
     EXPECT_EQ(BundleUi::ToolbarImage(Cmd::FileOpen).size(), QSize(18, 19));
 
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));

@@ -2,13 +2,17 @@
 // pseudo-terminal: whole transfers, the failure statuses, and that a failed
 // read never touches the output file.
 #include "QtAppEnvironment.h"
+#include "Simulator.h"
 #include "TransferRig.h"
 
 #include "app/LanguageBundle.h"
+#include "image/Backups.h"
 #include "image/DataFile.h"
+#include "link/LinkStrings.h"
 
 #include <QDir>
 #include <QFile>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
@@ -21,32 +25,15 @@ namespace {
 
 const QString kCli = QStringLiteral(CORVANE_BIN_DIR "/corvane-cli");
 
-
-// A running `corvane-cli simulate`; stopped (SIGTERM) when destroyed.
-class Simulator {
+// Every read keeps a backup in the user's data folder: here a private one,
+// which corvane-cli inherits with the environment.
+class DataHome : public ::testing::Environment {
 public:
-    explicit Simulator(const QStringList &options)
-    {
-        m_process.start(kCli, QStringList{"simulate"} + options);
-        while (m_process.waitForReadyRead(5000) && !m_process.canReadLine()) {
-        }
-        path = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~Simulator() { Stop(); }
-    int Stop()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.terminate();
-            m_process.waitForFinished(5000);
-        }
-        return m_process.exitCode();
-    }
-
-    QString path;
-
-private:
-    QProcess m_process;
+    void SetUp() override { qputenv("XDG_DATA_HOME", m_dir.path().toUtf8()); }
+    QTemporaryDir m_dir;
 };
+DataHome *const g_dataHome = static_cast<DataHome *>(::testing::AddGlobalTestEnvironment(new DataHome));
+
 
 struct CliRun {
     int status;
@@ -81,13 +68,17 @@ protected:
     LanguageBundle english;
 };
 
-TEST_F(EndToEnd, FullReadEqualsTheRadiosMemory)
+TEST_F(EndToEnd, FullReadEqualsTheRadiosMemoryAndIsKeptAsABackup)
 {
     Simulator radio({"--image", Save("radio.dat", PatternImage(3))});
     ASSERT_TRUE(radio.path.startsWith("/dev/")) << radio.path.toStdString();
+    const QStringList before = Backups::List(Backups::Folder());
     const CliRun r = Cli({"read", radio.path, Path("out.dat"), "--log", Path("read.log")});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(Read(Path("out.dat")), Bytes(PatternImage(3)));
+    const QStringList after = Backups::List(Backups::Folder());
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_EQ(Read(Backups::Folder() + "/" + after.last()), Bytes(PatternImage(3)));
     const QByteArray log = Read(Path("read.log"));
     EXPECT_TRUE(log.contains(" > 52 0C 90 08\n"));
     EXPECT_TRUE(log.contains(" > 52 1F F8 08\n"));
@@ -126,6 +117,7 @@ struct FailureCase {
     QStringList faults;
     int status;
     int messageId;
+    bool partlyWritten;
 };
 
 class EndToEndFailure : public EndToEnd, public ::testing::WithParamInterface<FailureCase> {};
@@ -143,17 +135,20 @@ TEST_P(EndToEndFailure, StatusMessageAndUntouchedOutput)
     EXPECT_EQ(r.status, c.status) << r.err.toStdString();
     ASSERT_TRUE(english.IsLoaded() || english.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English")));
     EXPECT_TRUE(r.err.contains(english.String(c.messageId))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Port: " + radio.path)) << r.err.toStdString();
+    EXPECT_EQ(r.err.contains(english.String(Ids::PartlyWritten)), c.partlyWritten) << r.err.toStdString();
     EXPECT_EQ(Read(out), Bytes(PatternImage(6)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, EndToEndFailure,
-    ::testing::Values(FailureCase{"ShortReply", "read", {"short-reply=0x0C90"}, 6, Ids::ProgramInterrupt},
-                      FailureCase{"MissingAck", "read", {"no-ack=0x0100"}, 6, Ids::ProgramInterrupt},
-                      FailureCase{"Hangup", "read", {"hangup=0x0800"}, 6, Ids::ProgramInterrupt},
-                      FailureCase{"NoFinalAck", "read", {"no-final-ack"}, 5, Ids::CommError},
-                      FailureCase{"WriteMissingAck", "write", {"no-ack=0x0960"}, 6, Ids::ProgramInterrupt},
-                      FailureCase{"WriteHangup", "write", {"hangup=0x0000"}, 6, Ids::ProgramInterrupt}),
+    ::testing::Values(FailureCase{"ShortReply", "read", {"short-reply=0x0C90"}, 6, Ids::ProgramInterrupt, false},
+                      FailureCase{"MissingAck", "read", {"no-ack=0x0100"}, 6, Ids::ProgramInterrupt, false},
+                      FailureCase{"Hangup", "read", {"hangup=0x0800"}, 6, Ids::ProgramInterrupt, false},
+                      FailureCase{"NoFinalAck", "read", {"no-final-ack"}, 5, Ids::CommError, false},
+                      FailureCase{"WriteNoFinalAck", "write", {"no-final-ack"}, 5, Ids::CommError, false},
+                      FailureCase{"WriteMissingAck", "write", {"no-ack=0x0960"}, 6, Ids::ProgramInterrupt, true},
+                      FailureCase{"WriteHangup", "write", {"hangup=0x0000"}, 6, Ids::ProgramInterrupt, true}),
     [](const ::testing::TestParamInfo<FailureCase> &i) { return std::string(i.param.name); });
 
 TEST_F(EndToEnd, RetriesAndVerify)
@@ -174,19 +169,59 @@ TEST_F(EndToEnd, RetriesAndVerify)
     }
 }
 
+// Ctrl+C: a read leaves no file; a write says whether the radio is now
+// partly written (once its first block has gone out) or untouched.
 TEST_F(EndToEnd, InterruptCancels)
 {
-    Simulator radio({"--fault", "silent"});
+    struct Case {
+        const char *command;
+        QStringList simulator;
+        bool partlyWritten;
+    };
+    const Case cases[] = {{"read", {"--fault", "silent"}, false},
+                          {"write", {"--fault", "silent"}, false},
+                          {"write", {"--baud", "9600"}, true}};
+    ASSERT_TRUE(english.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English")));
+    for (const Case &c : cases) {
+        Simulator radio(c.simulator);
+        const QString log = Path("interrupt.log");
+        QFile::remove(log);
+        QProcess p;
+        p.start(kCli, {c.command, radio.path, QByteArray(c.command) == "read" ? Path("out.dat") : Save("in.dat", PatternImage(2)),
+                       "--log", log});
+        ASSERT_TRUE(p.waitForStarted());
+        // Interrupted in the handshake, or once the block requests flow.
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 20000 && !(c.partlyWritten ? Read(log).count(" > 57 ") > 3 : Read(log).contains(" > 41")))
+            p.waitForFinished(20);
+        // An ended process has no id, and kill(0) would signal the test's group.
+        ASSERT_EQ(p.state(), QProcess::Running) << p.readAllStandardError().toStdString();
+        ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+        ASSERT_TRUE(p.waitForFinished(10000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_EQ(p.exitCode(), 7) << err.toStdString();
+        EXPECT_TRUE(err.contains("cancelled")) << err.toStdString();
+        EXPECT_EQ(err.contains(english.String(Ids::PartlyWritten)), c.partlyWritten) << c.command << err.toStdString();
+        EXPECT_FALSE(QFile::exists(Path("out.dat")));
+    }
+}
+
+TEST_F(EndToEnd, BackupThatCannotBeKeptNeverFailsTheRead)
+{
+    Simulator radio({"--image", Save("radio.dat", PatternImage(3))});
     QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QFile blocker(Path("not-a-folder"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    env.insert("XDG_DATA_HOME", blocker.fileName());
+    p.setProcessEnvironment(env);
     p.start(kCli, {"read", radio.path, Path("out.dat")});
-    ASSERT_TRUE(p.waitForStarted());
-    p.waitForFinished(300);
-    // An ended process has no id, and kill(0) would signal the test's group.
-    ASSERT_EQ(p.state(), QProcess::Running) << p.readAllStandardError().toStdString();
-    ::kill(static_cast<pid_t>(p.processId()), SIGINT);
-    ASSERT_TRUE(p.waitForFinished(5000));
-    EXPECT_EQ(p.exitCode(), 7);
-    EXPECT_FALSE(QFile::exists(Path("out.dat")));
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), 0) << err.toStdString();
+    EXPECT_TRUE(err.contains("The copy of the read could not be kept")) << err.toStdString();
+    EXPECT_EQ(Read(Path("out.dat")), Bytes(PatternImage(3)));
 }
 
 TEST_F(EndToEnd, UsageFileAndPortErrors)
@@ -214,12 +249,20 @@ TEST_F(EndToEnd, UsageFileAndPortErrors)
     for (const Case &c : cases)
         EXPECT_EQ(Cli(c.args).status, c.status) << c.args.join(' ').toStdString();
 
-    const CliRun r = Cli({"read", "/dev/corvane-missing", Path("o.dat")});
+    // The message comes first, then the port with its device and the reason.
+    QFile ini(Path("Program.ini"));
+    QFile base(QStringLiteral(CORVANE_BIN_DIR "/Program.ini"));
+    ASSERT_TRUE(base.open(QIODevice::ReadOnly) && ini.open(QIODevice::WriteOnly));
+    ini.write(base.readAll() + "\r\n[Ports]\r\nCOM2=/dev/corvane-missing\r\n");
+    ini.close();
+    const CliRun r = Cli({"write", "COM2", Save("image.dat", PatternImage(1)), "--settings", Path("Program.ini")});
     EXPECT_EQ(r.status, 4);
     ASSERT_TRUE(english.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English")));
-    EXPECT_TRUE(r.err.contains(english.String(Ids::PortOpenFail)));
-    EXPECT_TRUE(r.err.contains("/dev/corvane-missing"));
-    EXPECT_FALSE(QFile::exists(Path("o.dat")));
+    EXPECT_TRUE(r.err.startsWith("corvane-cli: " + english.String(Ids::PortOpenFail) + "\n"
+                                 "  Port: COM2 (/dev/corvane-missing)\n"
+                                 "  Reason: "))
+        << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(english.String(Ids::PartlyWritten)));
 }
 
 } // namespace

@@ -1,0 +1,258 @@
+// The channel view's Read, Write and Verify with the progress dialog,
+// against the virtual radio behind a fake port: what is sent when, what
+// the grid, the image and the document show afterwards, and every message.
+#include "DesktopRig.h"
+#include "editor/ViewFixture.h"
+#include "image/Backups.h"
+#include "image/DataFile.h"
+#include "image/ImagePasses.h"
+#include "link/LinkStrings.h"
+#include "link/Protocol.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+// A radio holding three channels: Pr, 4 (named "ABC") and 120.
+MemoryImage RadioImage()
+{
+    MemoryImage m = MemoryImage::newImage();
+    ChannelTable t;
+    const struct { int row; const char *rx; const char *name; } rows[] = {
+        {1, "145.01250", ""}, {5, "146.02500", "ABC"}, {121, "150.00000", ""}};
+    for (const auto &r : rows) {
+        t.cell(r.row, ColRx) = t.cell(r.row, ColTx) = QString::fromLatin1(r.rx);
+        t.cell(r.row, ColDecode) = t.cell(r.row, ColEncode) = "None";
+        t.cell(r.row, ColPower) = "High";
+        t.cell(r.row, ColLock) = "Lock";
+        t.cell(r.row, ColScan) = "Yes";
+        t.cell(r.row, ColName) = QString::fromLatin1(r.name);
+    }
+    CommitToImage(t, m);
+    return m;
+}
+
+QByteArray Bytes(const MemoryImage &m) { return QByteArray(reinterpret_cast<const char *>(m.data()), kImageSize); }
+
+class Transfers : public editortest::ViewFixture {
+protected:
+    void Open(const QByteArray &language = "English")
+    {
+        editortest::ViewFixture::Open(language);
+        rig = std::make_unique<DesktopRig>(RadioImage());
+    }
+    CProcessDlg *Dlg() { return view->Transfer().ProcessDlg(); }
+    QString Text(int id) { return env->app.bundle.String(id); }
+    int Requests(uint8_t command) { return static_cast<int>(rig->port.RequestAddresses(command).size()); }
+    // Types into a cell and leaves the editor open.
+    void TypeInto(int row, int col, const QString &text)
+    {
+        Click(row, col);
+        Type(text);
+    }
+
+    std::unique_ptr<DesktopRig> rig;
+};
+
+TEST_F(Transfers, CancelBeforeOkSendsNothingAndChangesNothing)
+{
+    Open();
+    const QByteArray before = Bytes(doc.m_image);
+    for (void (CProgramView::*command)() : {&CProgramView::OnRead, &CProgramView::OnWrite, &CProgramView::OnVerify}) {
+        (view.get()->*command)();
+        ASSERT_TRUE(Dlg()->IsWindowCreated());
+        EXPECT_TRUE(Dlg()->isVisible());
+        QTest::keyClick(Dlg(), Qt::Key_Escape);
+        EXPECT_FALSE(Dlg()->IsWindowCreated());
+        EXPECT_TRUE(Dlg()->isHidden());
+    }
+    rig->Settle();
+    EXPECT_TRUE(rig->port.events->empty());
+    EXPECT_EQ(Bytes(doc.m_image), before);
+    EXPECT_EQ(GridRow(1), QStringList(8));
+    EXPECT_TRUE(rig->messages.isEmpty());
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(Transfers, ReadFillsGridCaptionAndBackupAndMarksTheDocument)
+{
+    Open();
+    env->app.caption.clear();
+    view->OnRead();
+    EXPECT_EQ(Dlg()->windowTitle(), "Read Data");
+    EXPECT_EQ(Dlg()->Counter()->text(), "0");
+    EXPECT_TRUE(Dlg()->OkButton()->isEnabled());
+    rig->PressOk(Dlg());
+
+    EXPECT_EQ(Requests(Proto::ReadCmd), Proto::ReadBlocks);
+    EXPECT_FALSE(Dlg()->IsWindowCreated());
+    EXPECT_EQ(Dlg()->m_progress->value(), Proto::ReadSteps);
+    EXPECT_EQ(Dlg()->Counter()->text(), "512");
+    EXPECT_TRUE(rig->messages.isEmpty());
+    EXPECT_EQ(GridRow(5), QStringList({"146.02500", "146.02500", "None", "None", "High", "Lock", "Yes", "ABC"}));
+    EXPECT_EQ(GridRow(121)[0], "150.00000");
+    EXPECT_EQ(env->app.caption, "Test Programmer");
+    EXPECT_FALSE(env->app.newDocument);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(Grid().isEnabled());
+
+    // The backup holds the bytes as read, before the refresh rebuilt the
+    // band edges of the image.
+    const QStringList backups = Backups::List(Backups::Folder());
+    ASSERT_EQ(backups.size(), 1);
+    MemoryImage kept;
+    ASSERT_TRUE(LoadImageFile(Backups::Folder() + "/" + backups[0], kept).ok());
+    EXPECT_EQ(Bytes(kept), Bytes(RadioImage()));
+}
+
+TEST_F(Transfers, WriteCommitsTheOpenEditorBeforeAnythingIsSent)
+{
+    Open();
+    TypeInto(3, 1, "145.0125");
+    view->OnWrite(); // the command commits; the grid shows it before OK
+    EXPECT_EQ(GridRow(3)[0], "145.01250");
+    EXPECT_TRUE(rig->port.writes.empty());
+    rig->PressOk(Dlg());
+    EXPECT_EQ(Requests(Proto::WriteCmd), Proto::WriteBlocks);
+    EXPECT_EQ(Dlg()->Counter()->text(), "461");
+    EXPECT_EQ(Bytes(rig->radio->Memory()).mid(32, 4), QByteArray("\x50\x12\x50\x14", 4));
+    EXPECT_TRUE(rig->messages.isEmpty());
+}
+
+TEST_F(Transfers, ASecondCommandWhileTheDialogExistsChangesNothing)
+{
+    Open();
+    view->OnRead();
+    view->OnWrite();
+    view->OnVerify();
+    EXPECT_EQ(Dlg()->windowTitle(), "Read Data");
+    EXPECT_EQ(view->Transfer().CurrentMode(), TransferController::Mode::Read);
+    rig->PressOk(Dlg());
+    EXPECT_EQ(Requests(Proto::ReadCmd), Proto::ReadBlocks);
+    EXPECT_EQ(Requests(Proto::WriteCmd), 0);
+}
+
+TEST_F(Transfers, CancelWhileRunningStopsAtTheNextPassWithoutAMessage)
+{
+    Open();
+    const QByteArray before = Bytes(doc.m_image);
+    view->OnRead();
+    int writesAtClick = 0;
+    rig->AtWrite(200, [&] {
+        writesAtClick = static_cast<int>(rig->port.writes.size());
+        QTest::mouseClick(Dlg()->CancelButton(), Qt::LeftButton);
+        EXPECT_TRUE(Dlg()->isVisible()); // closes when the transfer notices
+    });
+    rig->PressOk(Dlg());
+    EXPECT_GT(writesAtClick, 0);
+    EXPECT_EQ(static_cast<int>(rig->port.writes.size()), writesAtClick); // nothing more was sent
+    EXPECT_FALSE(Dlg()->IsWindowCreated());
+    EXPECT_TRUE(rig->messages.isEmpty());
+    EXPECT_EQ(Bytes(doc.m_image), before);
+    EXPECT_EQ(GridRow(5), QStringList(8));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(Backups::List(Backups::Folder()).isEmpty());
+}
+
+TEST_F(Transfers, RetryStartsTheAttemptCountAfresh)
+{
+    Open();
+    RadioFaults silent;
+    silent.silent = true;
+    rig->Radio(RadioImage(), silent);
+    rig->answers = {QMessageBox::Retry, QMessageBox::Cancel};
+    view->OnRead();
+    rig->PressOk(Dlg());
+    EXPECT_EQ(rig->port.Count("write 41"), 2 * 15); // the wake-up's last byte
+    ASSERT_EQ(rig->messages.size(), 2);
+    EXPECT_EQ(rig->messages[0].section('\n', 0, 0), Text(Ids::CommError));
+    EXPECT_TRUE(rig->messages[0].contains("COM1 (/dev/ttyFAKE0)")) << rig->messages[0].toStdString();
+    EXPECT_EQ(rig->captions[0], env->app.MessageCaption());
+    EXPECT_FALSE(Dlg()->IsWindowCreated());
+    EXPECT_EQ(GridRow(1), QStringList(8));
+}
+
+// Port, failure and partly written radio: what each message says.
+TEST_F(Transfers, FailureMessagesNameThePortAndTheRadiosState)
+{
+    Open();
+    rig->port.openResult = Result::fail(Status::PortError, "Port: COM1 (/dev/ttyUSB9)\nReason: No such file");
+    view->OnRead();
+    rig->PressOk(Dlg());
+    ASSERT_EQ(rig->messages.size(), 1);
+    EXPECT_EQ(rig->messages[0], Text(Ids::PortOpenFail) + "\n\nPort: COM1 (/dev/ttyUSB9)\nReason: No such file");
+    EXPECT_FALSE(Dlg()->IsWindowCreated());
+
+    rig->port.openResult = Result::success();
+    RadioFaults noAck;
+    noAck.noAck = 0x0960;
+    rig->Radio(MemoryImage::newImage(), noAck);
+    view->OnWrite();
+    rig->PressOk(Dlg());
+    ASSERT_EQ(rig->messages.size(), 2);
+    EXPECT_EQ(rig->messages[1], Text(Ids::ProgramInterrupt) + "\n\nPort: COM1 (/dev/ttyFAKE0)\n" +
+                                    Text(Ids::PartlyWritten));
+
+    // Cancelled after some blocks: said; cancelled in the handshake: not.
+    rig->Radio(MemoryImage::newImage());
+    view->OnWrite();
+    rig->AtWrite(static_cast<int>(rig->port.writes.size()) + 100, [&] { Dlg()->reject(); });
+    rig->PressOk(Dlg());
+    ASSERT_EQ(rig->messages.size(), 3);
+    EXPECT_EQ(rig->messages[2], Text(Ids::PartlyWritten));
+
+    RadioFaults silent;
+    silent.silent = true;
+    rig->Radio(MemoryImage::newImage(), silent);
+    view->OnWrite();
+    rig->AtWrite(static_cast<int>(rig->port.writes.size()) + 10, [&] { Dlg()->reject(); });
+    rig->PressOk(Dlg());
+    EXPECT_EQ(rig->messages.size(), 3);
+}
+
+TEST_F(Transfers, VerifyReportsAMatchThenTheChangedChannelAndNeverChangesTheDocument)
+{
+    Open();
+    view->OnRead();
+    rig->PressOk(Dlg());
+    doc.SetModifiedFlag(false);
+    EXPECT_TRUE(view->isActiveWindow()) << "the keyboard is back in the channel window";
+
+    view->OnVerify();
+    EXPECT_EQ(Dlg()->windowTitle(), "Verify Data");
+    rig->PressOk(Dlg());
+    ASSERT_EQ(rig->messages.size(), 1);
+    EXPECT_EQ(rig->messages[0], "The radio matches the document.");
+
+    TypeInto(5, 1, "147.5"); // left open: Verify commits it to the grid
+    const QByteArray image = Bytes(doc.m_image);
+    view->OnVerify();
+
+    rig->PressOk(Dlg());
+    ASSERT_EQ(rig->messages.size(), 2);
+    EXPECT_EQ(rig->messages[1], "The radio differs from the document:\n"
+                                "Channel 4, Rx Frequency: document 147.50000, radio 146.02500");
+    EXPECT_EQ(Bytes(doc.m_image), image);
+    EXPECT_EQ(GridRow(5)[0], "147.50000");
+    EXPECT_EQ(Requests(Proto::WriteCmd), 0);
+}
+
+TEST_F(Transfers, ChineseCaptions)
+{
+    Open("Chinese");
+    const struct { void (CProgramView::*command)(); const char *caption; } cases[] = {
+        {&CProgramView::OnRead, "读数据"}, {&CProgramView::OnWrite, "写数据"}, {&CProgramView::OnVerify, "校验数据"}};
+    for (const auto &c : cases) {
+        (view.get()->*c.command)();
+        EXPECT_EQ(Dlg()->windowTitle(), QString::fromUtf8(c.caption));
+        EXPECT_EQ(Dlg()->OkButton()->text(), "确定");
+        Dlg()->reject();
+    }
+}
+
+} // namespace

@@ -1,0 +1,138 @@
+// Radio commands in the main window: routing to the active view, which
+// commands a running transfer leaves enabled, and the commands that take
+// the document or a window away in the middle of a transfer (New, Open,
+// closing the channel window, closing the main window): the transfer stops
+// first, then the command goes on, and nothing freed is touched.
+#include "DesktopRig.h"
+#include "app/GuiTestSupport.h"
+
+#include "app/CommandIds.h"
+#include "editor/CProgramView.h"
+#include "frame/CChildFrame.h"
+#include "frame/CMainFrame.h"
+#include "image/CProgramDoc.h"
+#include "link/Protocol.h"
+
+#include <QPointer>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+class RadioCommands : public ::testing::Test {
+protected:
+    RadioCommands() : s(TestIni("English")), rig(RadioFaultless())
+    {
+        EXPECT_TRUE(s.started);
+        frame = s.app->MainFrame();
+    }
+    static MemoryImage RadioFaultless() { return MemoryImage::newImage(); }
+    CProcessDlg *Dlg() { return frame->ActiveChild()->GetView()->Transfer().ProcessDlg(); }
+    int ReadRequests() { return static_cast<int>(rig.port.RequestAddresses(Proto::ReadCmd).size()); }
+
+    StartedApp s;
+    DesktopRig rig;
+    CMainFrame *frame = nullptr;
+};
+
+TEST_F(RadioCommands, RoutedToTheActiveViewAndGatedWhileATransferRuns)
+{
+    for (int id : {Cmd::Read, Cmd::Write, Cmd::Verify, Cmd::ComSetup})
+        EXPECT_TRUE(frame->Router().IsEnabled(id)) << id;
+    rig.Radio(frame->ActiveChild()->GetDocument().m_image);
+    ASSERT_TRUE(frame->Router().Execute(Cmd::Verify));
+    ASSERT_TRUE(Dlg()->IsWindowCreated());
+    EXPECT_EQ(Dlg()->windowTitle(), "Verify Data");
+    EXPECT_EQ(Dlg()->parentWidget(), frame);
+
+    QMap<int, bool> during;
+    bool gridTakesInput = true;
+    rig.AtWrite(100, [&] {
+        gridTakesInput = frame->ActiveChild()->GetView()->Grid().isEnabled();
+        for (int id : {Cmd::Read, Cmd::FileNew, Cmd::FileSave, Cmd::ComSetup, Cmd::AppAbout, Cmd::ControlBar})
+            during[id] = frame->Router().IsEnabled(id);
+        frame->Router().Execute(Cmd::Write); // changes nothing
+    });
+    rig.PressOk(Dlg());
+    EXPECT_EQ(during, (QMap<int, bool>{{Cmd::Read, true}, {Cmd::FileNew, true}, {Cmd::FileSave, false},
+                                      {Cmd::ComSetup, false}, {Cmd::AppAbout, false}, {Cmd::ControlBar, true}}));
+    EXPECT_FALSE(gridTakesInput);
+    EXPECT_TRUE(frame->ActiveChild()->GetView()->Grid().isEnabled());
+    EXPECT_EQ(rig.port.RequestAddresses(Proto::WriteCmd).size(), 0u);
+    EXPECT_EQ(rig.messages, QStringList{"The radio matches the document."});
+    EXPECT_TRUE(frame->Router().IsEnabled(Cmd::FileSave));
+
+    frame->DestroyActiveChild();
+    for (int id : {Cmd::Read, Cmd::Write, Cmd::Verify, Cmd::ComSetup})
+        EXPECT_FALSE(frame->Router().IsEnabled(id)) << id;
+}
+
+struct MidTransfer {
+    const char *name;
+    std::function<void(RadioCommands &, StartedApp &, CMainFrame *)> act;
+    // Checked once everything has settled; first = the window that ran the transfer.
+    std::function<void(StartedApp &, CMainFrame *, QPointer<CChildFrame> first)> check;
+};
+
+class TakenAway : public RadioCommands, public ::testing::WithParamInterface<MidTransfer> {};
+
+TEST_P(TakenAway, StopsTheTransferFirstThenGoesOn)
+{
+    s.folder.Write("other.dat", QByteArray(8192, '\x11'));
+    s.script.fileNames = {s.folder.File("other.dat")};
+    QPointer<CChildFrame> first = frame->ActiveChild();
+    frame->Router().Execute(Cmd::Read);
+    int questionsAtAction = -1;
+    rig.AtWrite(300, [&] {
+        GetParam().act(*this, s, frame);
+        questionsAtAction = s.script.messages.size() + s.script.proposedNames.size();
+    });
+    rig.PressOk(Dlg());
+    rig.Settle();
+    EXPECT_EQ(questionsAtAction, 0) << "nothing goes on before the transfer has stopped";
+    EXPECT_FALSE(TransferController::AnyRunning());
+    EXPECT_GT(ReadRequests(), 0);
+    EXPECT_LT(ReadRequests(), Proto::ReadBlocks);
+    EXPECT_TRUE(rig.messages.isEmpty());
+    GetParam().check(s, frame, first);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, TakenAway,
+    ::testing::Values(
+        MidTransfer{"FileNew", [](RadioCommands &, StartedApp &, CMainFrame *f) { f->Router().Execute(Cmd::FileNew); },
+                    [](StartedApp &s, CMainFrame *f, QPointer<CChildFrame> first) {
+                        EXPECT_EQ(s.script.messages, QStringList{"All data will be Cleared!"});
+                        EXPECT_TRUE(first.isNull());
+                        EXPECT_EQ(f->ChildFrames().size(), 1);
+                    }},
+        MidTransfer{"FileOpen", [](RadioCommands &, StartedApp &, CMainFrame *f) { f->Router().Execute(Cmd::FileOpen); },
+                    [](StartedApp &, CMainFrame *f, QPointer<CChildFrame> first) {
+                        ASSERT_FALSE(first.isNull());
+                        EXPECT_TRUE(first->isHidden());
+                        EXPECT_EQ(f->ActiveChild()->GetDocument().GetTitle(), "other.dat");
+                    }},
+        MidTransfer{"CloseChannelWindow",
+                    [](RadioCommands &, StartedApp &, CMainFrame *f) { f->ActiveChild()->close(); },
+                    [](StartedApp &, CMainFrame *, QPointer<CChildFrame> first) {
+                        ASSERT_FALSE(first.isNull());
+                        EXPECT_TRUE(first->isHidden());
+                    }},
+        MidTransfer{"CloseMainWindow", [](RadioCommands &, StartedApp &, CMainFrame *f) { f->close(); },
+                    [](StartedApp &, CMainFrame *f, QPointer<CChildFrame>) { EXPECT_FALSE(f->isVisible()); }},
+        MidTransfer{"Exit", [](RadioCommands &, StartedApp &, CMainFrame *f) { f->Router().Execute(Cmd::AppExit); },
+                    [](StartedApp &, CMainFrame *f, QPointer<CChildFrame>) { EXPECT_FALSE(f->isVisible()); }}),
+    [](const ::testing::TestParamInfo<MidTransfer> &i) { return std::string(i.param.name); });
+
+TEST_F(RadioCommands, NewDropsAWaitingDialogWithItsView)
+{
+    frame->Router().Execute(Cmd::Write);
+    QPointer<CProcessDlg> dlg = Dlg();
+    ASSERT_TRUE(dlg->IsWindowCreated());
+    frame->Router().Execute(Cmd::FileNew);
+    EXPECT_TRUE(dlg.isNull());
+    EXPECT_TRUE(rig.port.writes.empty());
+}
+
+} // namespace
