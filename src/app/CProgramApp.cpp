@@ -6,6 +6,7 @@
 #include "app/CLanguageDlg.h"
 #include "app/CommandIds.h"
 #include "app/DocumentCommands.h"
+#include "app/EditCommands.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 #include "image/Codecs.h"
@@ -22,6 +23,7 @@ CProgramApp::CProgramApp(AppState &app, Prompts prompts) : m_app(app), m_prompts
 CProgramApp::~CProgramApp()
 {
     m_frame.reset();
+    m_edit.reset();
     m_docs.reset();
 }
 
@@ -46,6 +48,7 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
         return false;
     }
     m_docs = std::make_unique<DocumentCommands>(m_app, m_prompts, *m_frame);
+    m_edit = std::make_unique<EditCommands>(m_app, m_prompts, *m_frame, [this] { return m_docs->LastFolder(); });
     RegisterCommands();
     // Exit, the close box and the close before a restart all end here.
     m_frame->SetCloseGuard([this] {
@@ -59,6 +62,7 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
     if (file.isEmpty()) {
         m_docs->NewDocument();
     } else if (!m_docs->OpenFile(file)) {
+        m_edit.reset();
         m_docs.reset();
         m_frame.reset();
         return false;

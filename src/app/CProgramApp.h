@@ -24,6 +24,7 @@
 
 class CMainFrame;
 class DocumentCommands;
+class EditCommands;
 class QPrinter;
 struct AppState;
 
@@ -39,6 +40,7 @@ public:
 
     CMainFrame *MainFrame() const { return m_frame.get(); }
     DocumentCommands *Documents() const { return m_docs.get(); }
+    EditCommands *Edits() const { return m_edit.get(); }
     Prompts &UserPrompts() { return m_prompts; }
     // The printer the print commands share, created on first use.
     QPrinter &Printer();
@@ -59,6 +61,7 @@ private:
     Prompts m_prompts;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<DocumentCommands> m_docs;
+    std::unique_ptr<EditCommands> m_edit;
     std::unique_ptr<QPrinter> m_printer;
     bool m_closeConfirmed = false; // unsaved changes already asked about
 };

@@ -27,6 +27,14 @@ constexpr int ProductInfo = 32786;
 constexpr int ChannelInfo = 32787;
 constexpr int OptionalFeatures = 32788;
 constexpr int Language = 32799;
+constexpr int ImportCsv = 32802;
+constexpr int ExportCsv = 32803;
+constexpr int EditClear = 57632; // Delete
+constexpr int EditCopy = 57634;
+constexpr int EditCut = 57635;
+constexpr int EditPaste = 57637;
+constexpr int EditUndo = 57643;
+constexpr int EditRedo = 57644;
 } // namespace Cmd
 
 // Resource identifiers of the bundle.

@@ -138,20 +138,12 @@ QString DocumentCommands::ProposedName(CChildFrame *child) const
 
 bool DocumentCommands::SaveAs(CChildFrame *child, const QString &proposed)
 {
-    QString path = m_prompts.saveFile(&m_frame, m_app.bundle.String(Ids::SaveAsTitle), proposed, Filter());
-    if (path.isEmpty())
-        return false;
     // The file dialog adds the extension before its own overwrite check;
     // one that did not leaves the question to be asked here.
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += DefaultExtension();
-        if (QFileInfo::exists(path) &&
-            m_prompts.message(&m_frame, m_app.MessageCaption(),
-                              m_app.bundle.String(Ids::ReplaceFile).arg(QDir::toNativeSeparators(path)),
-                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
-            return false;
-    }
-    return SaveTo(child, path);
+    const QString path = m_prompts.WithExtension(
+        &m_frame, m_prompts.saveFile(&m_frame, m_app.bundle.String(Ids::SaveAsTitle), proposed, Filter()),
+        DefaultExtension(), m_app.MessageCaption(), m_app.bundle.String(Ids::ReplaceFile));
+    return !path.isEmpty() && SaveTo(child, path);
 }
 
 bool DocumentCommands::SaveTo(CChildFrame *child, const QString &path)

@@ -54,7 +54,7 @@ int PrepareContext(CliContext &ctx, const QStringList &argv)
             // Options of the commands that take a value keep it with them.
             if (i + 1 < argv.size() && !argv[i + 1].startsWith(QLatin1String("--"))
                 && (a == "--retries" || a == "--log" || a == "--image" || a == "--baud"
-                    || a == "--save" || a == "--fault" || a == "--set"))
+                    || a == "--save" || a == "--fault" || a == "--set" || a == "--format"))
                 ctx.options << argv[++i];
         } else {
             ctx.args << a;
