@@ -39,17 +39,19 @@ CProgramView::MessageHook &Hook()
 
 bool IsEnter(const QKeyEvent *e) { return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter; }
 
-// Undo and redo keys in a text editor whose text is still the cell's belong
-// to the view's history rather than to the editor's own text undo.
+// Undo and redo keys in a text editor that has nothing of its own to undo
+// or redo (its text is as the cell gave it, or the name editor's
+// upper-casing left it no undo) belong to the view's history.
 bool IsHistoryKey(const QObject *watched, const QKeyEvent *e)
 {
     const auto *edit = qobject_cast<const QLineEdit *>(watched);
-    if (!edit || edit->isModified())
+    if (!edit)
         return false;
     const QKeyCombination k = e->keyCombination();
-    return e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo) ||
-           k == QKeyCombination(Qt::ControlModifier, Qt::Key_Z) || k == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
-           k == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+    const bool undo = e->matches(QKeySequence::Undo) || k == QKeyCombination(Qt::ControlModifier, Qt::Key_Z);
+    const bool redo = e->matches(QKeySequence::Redo) || k == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+                      k == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+    return (undo && !edit->isUndoAvailable()) || (redo && !edit->isRedoAvailable());
 }
 
 } // namespace

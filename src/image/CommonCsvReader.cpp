@@ -146,7 +146,7 @@ public:
 private:
     QString Field(const CsvRecord &rec, const char *name) const
     {
-        const int i = m_index.value(QLatin1String(name), -1);
+        const int i = m_index.value(QString::fromLatin1(name).toLower(), -1);
         return i >= 0 && i < rec.fields.size() ? rec.fields[i] : QString();
     }
     void Set(int col, const char *column, const QString &text) const

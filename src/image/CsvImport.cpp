@@ -131,8 +131,11 @@ public:
                 continue;
             const CommitRequest req{gridRow, col, *row.text[col], m_band.low, m_band.high, m_app.chinese};
             const CommitOutcome out = CommitCell(m_table, req);
-            if (out.rejectedFrequency())
+            if (out.rejectedFrequency()) {
                 m_problems << CellProblem(row.where, row.source[col], m_app.bundle.String(out.messageId), m_app.chinese);
+                if (col == ColRx)
+                    return; // the row stays as it was: nothing else of it can be checked against it
+            }
         }
     }
 
