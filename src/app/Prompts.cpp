@@ -57,8 +57,7 @@ void ListDialog(QWidget *parent, const QString &caption, const QString &lead, co
     layout->addWidget(label);
     auto *text = new QPlainTextEdit(lines.join(QLatin1Char('\n')));
     text->setReadOnly(true);
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    text->setMinimumSize(560, 220);
+    text->setMinimumSize(680, 220);
     layout->addWidget(text);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     if (strings && strings->IsLoaded() && !strings->String(Ids::ButtonOk).isEmpty())

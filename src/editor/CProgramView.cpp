@@ -39,21 +39,6 @@ CProgramView::MessageHook &Hook()
 
 bool IsEnter(const QKeyEvent *e) { return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter; }
 
-// Undo and redo keys in a text editor that has nothing of its own to undo
-// or redo (its text is as the cell gave it, or the name editor's
-// upper-casing left it no undo) belong to the view's history.
-bool IsHistoryKey(const QObject *watched, const QKeyEvent *e)
-{
-    const auto *edit = qobject_cast<const QLineEdit *>(watched);
-    if (!edit)
-        return false;
-    const QKeyCombination k = e->keyCombination();
-    const bool undo = e->matches(QKeySequence::Undo) || k == QKeyCombination(Qt::ControlModifier, Qt::Key_Z);
-    const bool redo = e->matches(QKeySequence::Redo) || k == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
-                      k == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
-    return (undo && !edit->isUndoAvailable()) || (redo && !edit->isRedoAvailable());
-}
-
 } // namespace
 
 CProgramView::CProgramView(CProgramDoc &doc, AppState &app, QWidget *parent)
@@ -451,7 +436,7 @@ bool CProgramView::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return QWidget::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
-    if (event->type() == QEvent::ShortcutOverride && IsHistoryKey(watched, key)) {
+    if (event->type() == QEvent::ShortcutOverride && ChannelHistory::IsHistoryKey(watched, key)) {
         event->ignore(); // left to the window's Undo and Redo
         return true;
     }

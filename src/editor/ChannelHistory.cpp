@@ -3,6 +3,9 @@
 #include "editor/CMSFlexGrid.h"
 #include "image/CProgramDoc.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
+
 using corvane::ChannelRow;
 
 // Grid rows before and after; the first redo is the change itself.
@@ -138,4 +141,16 @@ void ChannelHistory::OnModifiedSet(bool modified)
         m_stack.setClean(); // saved, or its changes given up: this is the file's state now
     else if (m_stack.isClean())
         m_stack.resetClean(); // changed around the history: no step leads back to the file
+}
+
+bool ChannelHistory::IsHistoryKey(const QObject *watched, const QKeyEvent *e)
+{
+    const auto *edit = qobject_cast<const QLineEdit *>(watched);
+    if (!edit)
+        return false;
+    const QKeyCombination k = e->keyCombination();
+    const bool undo = e->matches(QKeySequence::Undo) || k == QKeyCombination(Qt::ControlModifier, Qt::Key_Z);
+    const bool redo = e->matches(QKeySequence::Redo) || k == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+                      k == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+    return (undo && !edit->isUndoAvailable()) || (redo && !edit->isRedoAvailable());
 }

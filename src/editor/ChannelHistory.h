@@ -22,6 +22,7 @@
 
 class CMSFlexGrid;
 class CProgramDoc;
+class QKeyEvent;
 
 // What an OK of an option dialog may change.
 struct ViewImageState {
@@ -57,6 +58,12 @@ public:
     void Undo();
     void Redo();
     void Clear();
+
+    // True for an undo or redo key in an in-cell text editor that has
+    // nothing of its own to undo or redo (its text is as the cell gave it,
+    // or the name editor's upper-casing left it no undo): such a key goes
+    // to the window's Undo or Redo instead.
+    static bool IsHistoryKey(const QObject *editor, const QKeyEvent *key);
 
 signals:
     // The stack moved (a step recorded, undone or redone, or cleared).

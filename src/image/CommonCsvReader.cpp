@@ -126,20 +126,19 @@ public:
         }
         if (row.where.isEmpty())
             row.where = QStringLiteral("Location %1").arg(location);
-        m_row = &row;
-        m_problems = &problems;
+        Mapping map{*this, rec, row, problems};
         const QString frequency = Field(rec, "frequency").trimmed();
-        Set(ColRx, "Frequency", frequency);
+        map.Set(ColRx, "Frequency", frequency);
         if (frequency.isEmpty())
             return true; // the channel is erased; nothing else can be set
-        ReadTransmit(rec, frequency);
-        ReadTones(rec);
-        ReadFlags(rec);
+        map.Transmit(frequency);
+        map.Tones();
+        map.Flags();
         QString name;
         for (const QChar ch : Field(rec, "name").toUpper())
             if (name.size() < 6 && ch.unicode() < 0x80 && NameCharToCode(char(ch.unicode())) != 0xFF)
                 name += ch;
-        Set(ColName, "Name", name);
+        map.Set(ColName, "Name", name);
         return true;
     }
 
@@ -149,126 +148,137 @@ private:
         const int i = m_index.value(QString::fromLatin1(name).toLower(), -1);
         return i >= 0 && i < rec.fields.size() ? rec.fields[i] : QString();
     }
-    void Set(int col, const char *column, const QString &text) const
-    {
-        m_row->text[col] = text;
-        m_row->source[col] = QLatin1String(column);
-    }
-    void Problem(const char *column, const BiText &message, const QString &value) const
-    {
-        *m_problems << CellProblem(m_row->where, QLatin1String(column), message.text(m_chinese).arg(value), m_chinese);
-    }
 
-    void ReadTransmit(const CsvRecord &rec, const QString &frequency) const
-    {
-        const QString duplex = Field(rec, "duplex").trimmed();
-        const QString offsetText = Field(rec, "offset");
-        if (duplex.isEmpty())
-            return Set(ColTx, "Duplex", frequency);
-        if (Is(duplex, "off"))
-            return Set(ColTx, "Duplex", QString());
-        const bool plus = duplex == QLatin1String("+"), minus = duplex == QLatin1String("-");
-        if (!plus && !minus && !Is(duplex, "split"))
-            return Problem("Duplex", kBadDuplex, duplex);
-        const std::optional<long long> offset = offsetText.trimmed().isEmpty() && !Is(duplex, "split")
-                                                    ? std::optional<long long>(0)
-                                                    : ParseMhz(offsetText);
-        if (!offset)
-            return Problem("Offset", kBadFrequency, offsetText);
-        if (!plus && !minus)
-            return Set(ColTx, "Offset", FrequencyText(int(*offset)));
-        const long long rx = CheckFrequency(frequency, INT_MIN, INT_MAX).units;
-        const long long tx = std::clamp(plus ? rx + *offset : rx - *offset, -99999999LL, 99999999LL);
-        Set(ColTx, "Offset", FrequencyText(int(tx)));
-    }
+    // One record mapped onto its typed row.
+    struct Mapping {
+        const CommonRowReader &reader;
+        const CsvRecord &rec;
+        TypedRow &row;
+        QStringList &problems;
 
-    // One side's tone: a CTCSS tone from `ctcssColumn`, or a DCS code from
-    // `codeColumn` with the polarity letter `polarity`.
-    bool Tone(const CsvRecord &rec, bool dcs, const char *column, QChar polarity, QString &out) const
-    {
-        const QString value = Field(rec, column);
-        const std::optional<QString> entry = dcs ? DcsEntry(value, polarity) : CtcssEntry(value);
-        if (!entry) {
-            Problem(column, dcs ? kBadDcs : kBadCtcss, value);
-            return false;
+        QString Field(const char *name) const { return reader.Field(rec, name); }
+        void Set(int col, const char *column, const QString &text)
+        {
+            row.text[col] = text;
+            row.source[col] = QLatin1String(column);
         }
-        out = *entry;
-        return true;
-    }
+        void Problem(const char *column, const BiText &message, const QString &value)
+        {
+            problems << CellProblem(row.where, QLatin1String(column), message.text(reader.m_chinese).arg(value), reader.m_chinese);
+        }
 
-    void ReadTones(const CsvRecord &rec) const
-    {
-        const QString mode = Field(rec, "tone").trimmed();
-        QString polarity = Field(rec, "dtcspolarity").trimmed().toUpper();
-        if (polarity.isEmpty())
-            polarity = QStringLiteral("NN");
-        const bool polarityOk = polarity.size() == 2 && QStringLiteral("NR").contains(polarity[0]) &&
-                                QStringLiteral("NR").contains(polarity[1]);
-        QString enc = ToneList(m_chinese).at(0), dec = enc;
-        bool ok = true;
-        bool usesDcs = false;
-        if (mode.isEmpty()) {
-        } else if (Is(mode, "Tone")) {
-            ok = Tone(rec, false, "rToneFreq", QChar(), enc);
-        } else if (Is(mode, "TSQL")) {
-            ok = Tone(rec, false, "cToneFreq", QChar(), enc) && Tone(rec, false, "cToneFreq", QChar(), dec);
-        } else if (Is(mode, "DTCS")) {
-            usesDcs = true;
-            ok = polarityOk && Tone(rec, true, "DtcsCode", polarity[0], enc) && Tone(rec, true, "DtcsCode", polarity[1], dec);
-        } else if (Is(mode, "Cross")) {
-            const QString cross = Field(rec, "crossmode").trimmed();
-            const int arrow = cross.indexOf(QLatin1String("->"));
-            const QString txPart = cross.left(arrow), rxPart = cross.mid(arrow + 2);
-            const auto known = [](const QString &p) { return p.isEmpty() || Is(p, "Tone") || Is(p, "DTCS"); };
-            if (arrow < 0 || !known(txPart) || !known(rxPart) || (txPart.isEmpty() && rxPart.isEmpty()))
-                return Problem("CrossMode", kBadCross, cross);
-            usesDcs = Is(txPart, "DTCS") || Is(rxPart, "DTCS");
+        void Transmit(const QString &frequency)
+        {
+            const QString duplex = Field("duplex").trimmed();
+            const QString offsetText = Field("offset");
+            if (duplex.isEmpty())
+                return Set(ColTx, "Duplex", frequency);
+            if (Is(duplex, "off"))
+                return Set(ColTx, "Duplex", QString());
+            const bool plus = duplex == QLatin1String("+"), minus = duplex == QLatin1String("-");
+            if (!plus && !minus && !Is(duplex, "split"))
+                return Problem("Duplex", kBadDuplex, duplex);
+            const std::optional<long long> offset = offsetText.trimmed().isEmpty() && !Is(duplex, "split")
+                                                        ? std::optional<long long>(0)
+                                                        : ParseMhz(offsetText);
+            if (!offset)
+                return Problem("Offset", kBadFrequency, offsetText);
+            if (!plus && !minus)
+                return Set(ColTx, "Offset", FrequencyText(int(*offset)));
+            const long long rx = CheckFrequency(frequency, INT_MIN, INT_MAX).units;
+            const long long tx = std::clamp(plus ? rx + *offset : rx - *offset, -99999999LL, 99999999LL);
+            Set(ColTx, "Offset", FrequencyText(int(tx)));
+        }
+
+        // One side's tone: a CTCSS tone, or a DCS code with the polarity letter
+        // `polarity`, from `column`.
+        bool Tone(bool dcs, const char *column, QChar polarity, QString &out)
+        {
+            const QString value = Field(column);
+            const std::optional<QString> entry = dcs ? DcsEntry(value, polarity) : CtcssEntry(value);
+            if (!entry) {
+                Problem(column, dcs ? kBadDcs : kBadCtcss, value);
+                return false;
+            }
+            out = *entry;
+            return true;
+        }
+
+        void Tones()
+        {
+            const QString mode = Field("tone").trimmed();
+            QString polarity = Field("dtcspolarity").trimmed().toUpper();
+            if (polarity.isEmpty())
+                polarity = QStringLiteral("NN");
+            const bool polarityOk = polarity.size() == 2 && QStringLiteral("NR").contains(polarity[0]) &&
+                                    QStringLiteral("NR").contains(polarity[1]);
+            // The codes are checked also when the polarity is refused.
+            const QString pol = polarityOk ? polarity : QStringLiteral("NN");
+            QString enc = ToneList(reader.m_chinese).at(0), dec = enc;
+            bool ok = true;
+            bool usesDcs = false;
+            if (mode.isEmpty()) {
+            } else if (Is(mode, "Tone")) {
+                ok = Tone(false, "rToneFreq", QChar(), enc);
+            } else if (Is(mode, "TSQL")) {
+                ok = Tone(false, "cToneFreq", QChar(), enc) && Tone(false, "cToneFreq", QChar(), dec);
+            } else if (Is(mode, "DTCS")) {
+                usesDcs = true;
+                ok = Tone(true, "DtcsCode", pol[0], enc) && Tone(true, "DtcsCode", pol[1], dec);
+            } else if (Is(mode, "Cross")) {
+                const QString cross = Field("crossmode").trimmed();
+                const int arrow = cross.indexOf(QLatin1String("->"));
+                const QString txPart = cross.left(arrow), rxPart = cross.mid(arrow + 2);
+                const auto known = [](const QString &p) { return p.isEmpty() || Is(p, "Tone") || Is(p, "DTCS"); };
+                if (arrow < 0 || !known(txPart) || !known(rxPart) || (txPart.isEmpty() && rxPart.isEmpty()))
+                    return Problem("CrossMode", kBadCross, cross);
+                usesDcs = Is(txPart, "DTCS") || Is(rxPart, "DTCS");
+                if (!txPart.isEmpty())
+                    ok = Is(txPart, "DTCS") ? Tone(true, "DtcsCode", pol[0], enc) : Tone(false, "rToneFreq", QChar(), enc);
+                if (!rxPart.isEmpty())
+                    ok = (Is(rxPart, "DTCS") ? Tone(true, "RxDtcsCode", pol[1], dec)
+                                             : Tone(false, "cToneFreq", QChar(), dec)) && ok;
+            } else {
+                return Problem("Tone", kBadTone, mode);
+            }
             if (usesDcs && !polarityOk)
-                ok = false;
-            else if (!txPart.isEmpty())
-                ok = Is(txPart, "DTCS") ? Tone(rec, true, "DtcsCode", polarity[0], enc) : Tone(rec, false, "rToneFreq", QChar(), enc);
-            if (ok && !rxPart.isEmpty())
-                ok = Is(rxPart, "DTCS") ? Tone(rec, true, "RxDtcsCode", polarity[1], dec) : Tone(rec, false, "cToneFreq", QChar(), dec);
-        } else {
-            return Problem("Tone", kBadTone, mode);
+                Problem("DtcsPolarity", kBadPolarity, Field("dtcspolarity"));
+            if (!ok || (usesDcs && !polarityOk))
+                return;
+            Set(ColEncode, "Tone", enc);
+            Set(ColDecode, "Tone", dec);
         }
-        if (usesDcs && !polarityOk)
-            Problem("DtcsPolarity", kBadPolarity, Field(rec, "dtcspolarity"));
-        if (!ok)
-            return;
-        Set(ColEncode, "Tone", enc);
-        Set(ColDecode, "Tone", dec);
-    }
 
-    void ReadFlags(const CsvRecord &rec) const
-    {
-        const QString power = Field(rec, "power").trimmed();
-        if (const std::optional<double> w = ParseWatts(power)) {
-            const double span = m_wattsHigh - m_wattsLow;
-            const double t = span > 0 ? (*w - m_wattsLow) / span : 1.0;
-            Set(ColPower, "Power", (t < 1.0 / 3 ? Txt::Low : t > 2.0 / 3 ? Txt::High : Txt::Middle).text(m_chinese));
-        } else if (Is(power, "Low") || Txt::Low.matches(power)) {
-            Set(ColPower, "Power", Txt::Low.text(m_chinese));
-        } else if (Is(power, "Middle") || Is(power, "Mid") || Is(power, "Medium") || Txt::Middle.matches(power)) {
-            Set(ColPower, "Power", Txt::Middle.text(m_chinese));
-        } else if (Is(power, "High") || Txt::High.matches(power)) {
-            Set(ColPower, "Power", Txt::High.text(m_chinese));
-        } else if (!power.isEmpty()) {
-            Problem("Power", kBadPower, power);
+        void Flags()
+        {
+            const QString power = Field("power").trimmed();
+            if (const std::optional<double> w = ParseWatts(power)) {
+                const double span = reader.m_wattsHigh - reader.m_wattsLow;
+                const double t = span > 0 ? (*w - reader.m_wattsLow) / span : 1.0;
+                Set(ColPower, "Power", (t < 1.0 / 3 ? Txt::Low : t > 2.0 / 3 ? Txt::High : Txt::Middle).text(reader.m_chinese));
+            } else if (Is(power, "Low") || Txt::Low.matches(power)) {
+                Set(ColPower, "Power", Txt::Low.text(reader.m_chinese));
+            } else if (Is(power, "Middle") || Is(power, "Mid") || Is(power, "Medium") || Txt::Middle.matches(power)) {
+                Set(ColPower, "Power", Txt::Middle.text(reader.m_chinese));
+            } else if (Is(power, "High") || Txt::High.matches(power)) {
+                Set(ColPower, "Power", Txt::High.text(reader.m_chinese));
+            } else if (!power.isEmpty()) {
+                Problem("Power", kBadPower, power);
+            }
+            const QString comment = Field("comment").trimmed();
+            if (Is(comment, "Lock") || Txt::Lock.matches(comment))
+                Set(ColLock, "Comment", Txt::Lock.text(reader.m_chinese));
+            else if (Is(comment, "Unlock") || Txt::Unlock.matches(comment))
+                Set(ColLock, "Comment", Txt::Unlock.text(reader.m_chinese));
+            const QString skip = Field("skip").trimmed();
+            if (Is(skip, "S"))
+                Set(ColScan, "Skip", Txt::No.text(reader.m_chinese));
+            else if (skip.isEmpty() || Is(skip, "P"))
+                Set(ColScan, "Skip", Txt::Yes.text(reader.m_chinese));
+            else
+                Problem("Skip", kBadSkip, skip);
         }
-        const QString comment = Field(rec, "comment").trimmed();
-        if (Is(comment, "Lock") || Txt::Lock.matches(comment))
-            Set(ColLock, "Comment", Txt::Lock.text(m_chinese));
-        else if (Is(comment, "Unlock") || Txt::Unlock.matches(comment))
-            Set(ColLock, "Comment", Txt::Unlock.text(m_chinese));
-        const QString skip = Field(rec, "skip").trimmed();
-        if (Is(skip, "S"))
-            Set(ColScan, "Skip", Txt::No.text(m_chinese));
-        else if (skip.isEmpty() || Is(skip, "P"))
-            Set(ColScan, "Skip", Txt::Yes.text(m_chinese));
-        else
-            Problem("Skip", kBadSkip, skip);
-    }
+    };
 
     int m_columns;
     bool m_needPlace;
@@ -276,9 +286,6 @@ private:
     QHash<QString, int> m_index; // lower-case column name -> field index
     double m_wattsLow = HUGE_VAL;
     double m_wattsHigh = -HUGE_VAL;
-    // The row being read, for the helpers.
-    mutable TypedRow *m_row = nullptr;
-    mutable QStringList *m_problems = nullptr;
 };
 
 } // namespace

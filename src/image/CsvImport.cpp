@@ -146,6 +146,14 @@ private:
     QStringList &m_problems;
 };
 
+QString HeaderProblem(int line, bool chinese)
+{
+    return LineProblem(line,
+                       kBadHeader.text(chinese).arg(CsvLine(ColumnHeadings(chinese)),
+                                                    CommonCsvHeader().join(QLatin1Char(','))),
+                       chinese);
+}
+
 std::unique_ptr<RowReader> ReaderFor(const QList<CsvRecord> &records, bool needPlace, bool chinese,
                                      QStringList &problems)
 {
@@ -158,10 +166,7 @@ std::unique_ptr<RowReader> ReaderFor(const QList<CsvRecord> &records, bool needP
     case CsvLayout::Common: return MakeCommonRowReader(records, needPlace, chinese, problems);
     case CsvLayout::Unknown: break;
     }
-    problems << LineProblem(records[0].line,
-                            kBadHeader.text(chinese).arg(CsvLine(ColumnHeadings(chinese)),
-                                                         CommonCsvHeader().join(QLatin1Char(','))),
-                            chinese);
+    problems << HeaderProblem(records[0].line, chinese);
     return nullptr;
 }
 
@@ -214,9 +219,7 @@ QStringList ImportIntoTable(const QList<CsvRecord> &records, ChannelTable &table
 {
     QStringList problems;
     if (records.isEmpty())
-        return {LineProblem(1, kBadHeader.text(app.chinese).arg(CsvLine(ColumnHeadings(app.chinese)),
-                                                                  CommonCsvHeader().join(QLatin1Char(','))),
-                            app.chinese)};
+        return {HeaderProblem(1, app.chinese)};
     const std::unique_ptr<RowReader> reader = ReaderFor(records, true, app.chinese, problems);
     if (!reader)
         return problems;

@@ -105,6 +105,10 @@ TEST_F(CommonCsv, ValuesTheRadioCannotHoldAreListedAndNothingChanges)
         EXPECT_TRUE(problems[0].startsWith(c.problem)) << problems[0].toStdString();
         EXPECT_EQ(image, before) << c.row;
     }
+    EXPECT_EQ(Import(QString(kHeader) + "1,,145.0,,,Cross,,,,RX,017,->DTCS,,,\n"),
+              (QStringList{"Location 1, column RxDtcsCode: \"017\" is not a DCS code of the list",
+                           "Location 1, column DtcsPolarity: \"RX\" is not a polarity (NN, NR, RN or RR)"}));
+    EXPECT_EQ(image, before);
     EXPECT_EQ(Import("Location,Name\n1,A\n"), QStringList{"line 1: the column Frequency is missing"});
     EXPECT_EQ(Import("Frequency\n145\n"), QStringList{"line 1: the column Location is missing"});
 }
