@@ -251,8 +251,8 @@ bool CProgramView::OnLeaveCell()
     return true;
 }
 
-// The one place where an edit changes the channel table: one undo step
-// when the row changed (the history marks the document).
+// The one place where a committed cell changes the channel table: one
+// undo step when the row changed (the history marks the document).
 void CProgramView::ApplyCommit(const corvane::CommitRequest &req)
 {
     corvane::ChannelTable after = m_table;
