@@ -6,6 +6,7 @@
 #include "app/CLanguageDlg.h"
 #include "app/CommandIds.h"
 #include "app/DocumentCommands.h"
+#include "app/EditCommands.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 #include "image/Codecs.h"
@@ -25,6 +26,7 @@ CProgramApp::~CProgramApp()
 {
     m_print.reset();
     m_frame.reset();
+    m_edit.reset();
     m_docs.reset();
 }
 
@@ -50,6 +52,7 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
     }
     m_docs = std::make_unique<DocumentCommands>(m_app, m_prompts, *m_frame);
     m_print = std::make_unique<PrintCommands>(m_app, m_prompts, *m_frame, *m_docs, [this]() -> QPrinter & { return Printer(); });
+    m_edit = std::make_unique<EditCommands>(m_app, m_prompts, *m_frame, [this] { return m_docs->LastFolder(); });
     RegisterCommands();
     // Exit, the close box and the close before a restart all end here.
     m_frame->SetCloseGuard([this] {
@@ -64,6 +67,7 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
         m_docs->NewDocument();
     } else if (!m_docs->OpenFile(file)) {
         m_print.reset();
+        m_edit.reset();
         m_docs.reset();
         m_frame.reset();
         return false;

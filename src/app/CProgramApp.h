@@ -24,6 +24,7 @@
 
 class CMainFrame;
 class DocumentCommands;
+class EditCommands;
 class PrintCommands;
 class QPrinter;
 struct AppState;
@@ -40,6 +41,7 @@ public:
 
     CMainFrame *MainFrame() const { return m_frame.get(); }
     DocumentCommands *Documents() const { return m_docs.get(); }
+    EditCommands *Edits() const { return m_edit.get(); }
     PrintCommands *Printing() const { return m_print.get(); }
     Prompts &UserPrompts() { return m_prompts; }
     // The printer the print commands share, created on first use.
@@ -61,6 +63,7 @@ private:
     Prompts m_prompts;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<DocumentCommands> m_docs;
+    std::unique_ptr<EditCommands> m_edit;
     std::unique_ptr<QPrinter> m_printer;
     bool m_closeConfirmed = false; // unsaved changes already asked about
     std::unique_ptr<PrintCommands> m_print;

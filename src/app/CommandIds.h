@@ -30,6 +30,14 @@ constexpr int Language = 32799;
 constexpr int FileExportPdf = 32801;
 constexpr int WriteSeveral = 32804; // Program > Write to Several Radios...
 constexpr int Verify = 32800;
+constexpr int ImportCsv = 32802;
+constexpr int ExportCsv = 32803;
+constexpr int EditClear = 57632; // Delete
+constexpr int EditCopy = 57634;
+constexpr int EditCut = 57635;
+constexpr int EditPaste = 57637;
+constexpr int EditUndo = 57643;
+constexpr int EditRedo = 57644;
 } // namespace Cmd
 
 // Resource identifiers of the bundle.

@@ -72,4 +72,14 @@ constexpr int ButtonNo = 61716;
 constexpr int ReplaceFile = 61717;    // %1 file name
 constexpr int SaveFirst = 61718;      // %1 document title, after "All data will be Cleared!"
 constexpr int UnknownBand = 61719;    // %1 type, %2 band, both counted from 1
+constexpr int ImportCsvTitle = 61790; // file dialog titles
+constexpr int ExportCsvTitle = 61791;
+constexpr int CsvFilterTable = 61792; // export filters: the two layouts
+constexpr int CsvFilterCommon = 61793;
+constexpr int CsvFilterImport = 61794; // import filters: CSV, any file
+constexpr int CsvFilterAny = 61795;
+constexpr int ImportRefused = 61796;  // %1 file name; above the list of problems
+constexpr int PasteRefused = 61797;   // above the list of problems
+constexpr int Imported = 61798;       // %1 file name, %2 rows changed
+constexpr int Exported = 61799;       // %1 file name
 } // namespace Ids

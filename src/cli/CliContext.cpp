@@ -55,7 +55,7 @@ int PrepareContext(CliContext &ctx, const QStringList &argv)
             if (i + 1 < argv.size() && !argv[i + 1].startsWith(QLatin1String("--"))
                 && (a == "--retries" || a == "--log" || a == "--image" || a == "--baud"
                     || a == "--save" || a == "--fault" || a == "--set" || a == "--pdf" || a == "--report"
-                    || a == "--count"))
+                    || a == "--count" || a == "--format"))
                 ctx.options << argv[++i];
         } else {
             ctx.args << a;

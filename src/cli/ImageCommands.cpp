@@ -1,22 +1,21 @@
 // Commands on image files: new, show, import (options: OptionsCommand.cpp).
 #include "cli/Commands.h"
-#include "image/Csv.h"
+#include "image/CommonCsv.h"
+#include "image/CsvFile.h"
 #include "image/CsvImport.h"
 #include "image/CProgramDoc.h"
 #include "image/DataFile.h"
 #include "image/ImagePasses.h"
 #include "image/Texts.h"
 
-#include <QFile>
-#include <QStringDecoder>
 
 namespace corvane {
 
 namespace {
 
-bool WantArgs(CliContext &ctx, int n, const char *usage)
+bool WantArgs(CliContext &ctx, int n, const char *usage, const QStringList &valued = {})
 {
-    const QStringList unknown = ctx.UnknownOptions({}, {});
+    const QStringList unknown = ctx.UnknownOptions(valued, {});
     if (ctx.args.size() == n && unknown.isEmpty())
         return true;
     if (!unknown.isEmpty())
@@ -55,15 +54,21 @@ int CmdNew(CliContext &ctx)
 
 int CmdShow(CliContext &ctx)
 {
-    if (!WantArgs(ctx, 1, "show IMAGE.dat"))
+    static const char usage[] = "show IMAGE.dat [--format table|common]";
+    const QString format = ctx.Option(QStringLiteral("--format"), QStringLiteral("table"));
+    if (!WantArgs(ctx, 1, usage, {QStringLiteral("--format")}))
         return Exit::Usage;
+    if (format != QLatin1String("table") && format != QLatin1String("common")) {
+        ctx.err << "corvane-cli: --format takes table or common\nusage: corvane-cli " << usage << "\n";
+        return Exit::Usage;
+    }
     MemoryImage image;
     if (int rc = LoadFirstArgument(ctx, image))
         return rc;
     ChannelTable table;
     DecodeChannels(image, table, ctx.app.chinese);
     ctx.out.setEncoding(QStringConverter::Utf8);
-    ctx.out << ChannelTableCsv(table, ctx.app.chinese);
+    ctx.out << (format == QLatin1String("common") ? ChannelTableCommonCsv(table) : ChannelTableCsv(table, ctx.app.chinese));
     return Exit::Ok;
 }
 
@@ -75,20 +80,12 @@ int CmdImport(CliContext &ctx)
     MemoryImage image;
     if (int rc = LoadFirstArgument(ctx, image))
         return rc;
-    QFile csv(csvPath);
-    if (!csv.open(QIODevice::ReadOnly))
-        return FileFailure(ctx, Result::fail(Status::FileError,
-                                             QStringLiteral("cannot read %1: %2").arg(csvPath, csv.errorString())));
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(csv.readAll());
-    if (utf8.hasError()) {
-        ctx.err << "corvane-cli: " << csvPath << ": not UTF-8 text\n";
-        return Exit::Rejected;
-    }
     QList<CsvRecord> records;
-    QString error;
-    if (!ParseCsv(text, records, error)) {
-        ctx.err << "corvane-cli: " << csvPath << ": " << error << "\n";
+    const Result read = ReadCsvFile(csvPath, records);
+    if (read.status == Status::FileError)
+        return FileFailure(ctx, read);
+    if (!read.ok()) {
+        ctx.err << "corvane-cli: " << read.text << "\n";
         return Exit::Rejected;
     }
     const QStringList problems = ImportChannels(records, image, ctx.app);

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/CommandIds.h"
+#include "editor/CProgramView.h"
 #include "image/CProgramDoc.h"
 
 #include <QCheckBox>
@@ -35,17 +36,19 @@ QCheckBox *COptionalFeaturesDlg::Beep() const
     return nullptr;
 }
 
-int COptionalFeaturesDlg::DoModal(CProgramDoc &doc)
+int COptionalFeaturesDlg::DoModal(CProgramDoc &doc, CProgramView *view)
 {
-    OnInitDialog(doc);
+    OnInitDialog(doc, view);
     const int result = exec();
     m_doc = nullptr;
+    m_view = nullptr;
     return result;
 }
 
-void COptionalFeaturesDlg::OnInitDialog(CProgramDoc &doc)
+void COptionalFeaturesDlg::OnInitDialog(CProgramDoc &doc, CProgramView *view)
 {
     m_doc = &doc;
+    m_view = view;
     for (const OptionChoice &c : corvane::OptionChoicesFromImage(doc.m_image)) {
         if (c.field->kind == OptionKind::CheckBit) {
             if (QCheckBox *box = Beep())
@@ -75,7 +78,12 @@ std::vector<OptionChoice> COptionalFeaturesDlg::Choices() const
 
 void COptionalFeaturesDlg::accept()
 {
-    if (m_doc && corvane::ApplyOptionChoices(Choices(), m_doc->m_image))
+    if (m_view) {
+        const ViewImageState before = m_view->ImageState();
+        corvane::ApplyOptionChoices(Choices(), m_doc->m_image);
+        m_view->ImageEdited(before);
+    } else if (m_doc && corvane::ApplyOptionChoices(Choices(), m_doc->m_image)) {
         m_doc->SetModifiedFlag(true);
+    }
     QDialog::accept();
 }

@@ -78,6 +78,7 @@ void CProductInfoDlg::accept()
         choice.typeText = m_types.value(choice.typeIndex);
         choice.bandText = m_bands.value(choice.bandIndex);
         const corvane::MemoryImage before = m_doc->m_image;
+        const ViewImageState viewBefore = m_view ? m_view->ImageState() : ViewImageState();
         const corvane::ProductOutcome out = corvane::ApplyProductChoice(choice, m_doc->m_image, m_app);
         if (out.applied) {
             m_app.SetCaption(out.caption);
@@ -86,7 +87,9 @@ void CProductInfoDlg::accept()
                 m_view->m_nBandHigh = out.bandHigh;
             }
         }
-        if (m_doc->m_image != before)
+        if (m_view)
+            m_view->ImageEdited(viewBefore);
+        else if (m_doc->m_image != before)
             m_doc->SetModifiedFlag(true);
     }
     QDialog::accept();

@@ -4,9 +4,10 @@
 // disabled. It opens on the per-user pair: the Type list holds the
 // configured type names, the Frequency list the band texts of the selected
 // type. OK applies the pair (corvane::ApplyProductChoice): image, per-user
-// store, the application caption and the view's band limits, and marks the
-// document modified when a byte of the image changed. Cancel changes
-// nothing.
+// store, the application caption and the view's band limits; when a byte
+// of the image changed, the view records that as one undo step (image,
+// band limits and caption), which marks the document modified. Cancel
+// changes nothing.
 #include "dialogs/TemplateDialog.h"
 
 #include <QByteArray>

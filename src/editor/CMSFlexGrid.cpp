@@ -53,7 +53,7 @@ CMSFlexGrid::CMSFlexGrid(QWidget *parent) : QTableWidget(parent)
 QTableWidgetItem *CMSFlexGrid::NewItem(int col) const
 {
     auto *it = new QTableWidgetItem;
-    it->setFlags(Qt::ItemIsEnabled);
+    it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable); // selectable by the program only: rows chosen by their labels
     it->setTextAlignment(m_alignment.value(col, Qt::AlignLeft | Qt::AlignVCenter));
     return it;
 }

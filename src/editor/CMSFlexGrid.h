@@ -20,8 +20,9 @@
 // already current raises nothing. MouseDown follows every mouse press in
 // the grid, after any change of the current cell it caused, also on the
 // current cell and on the fixed cells. Scroll follows every scroll of the
-// cells. The grid never edits its cells itself and never highlights a
-// selection; typed characters do not move the current cell.
+// cells. The grid never edits its cells itself and never makes a selection
+// of its own (rows the program selects through the selection model are
+// highlighted); typed characters do not move the current cell.
 #include <QColor>
 #include <QTableWidget>
 

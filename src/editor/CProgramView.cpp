@@ -47,7 +47,8 @@ CProgramView::CProgramView(CProgramDoc &doc, AppState &app, QWidget *parent)
       m_comboDecode(kListExtraHeight, &m_grid), m_comboEncode(kListExtraHeight, &m_grid),
       m_comboPower(kListExtraHeight, &m_grid), m_comboLock(kListExtraHeight, &m_grid),
       m_comboScan(kListExtraHeight, &m_grid), m_editName(&m_grid),
-      m_keeper(m_grid, [this] { return EditorRect(); }, [this] { HideEditor(EditorForColumn()); })
+      m_keeper(m_grid, [this] { return EditorRect(); }, [this] { HideEditor(EditorForColumn()); }),
+      m_history(doc, m_table, m_grid), m_selection(m_grid, [this] { return !OnLeaveCell(); })
 {
     // The form's font, also the font of the in-cell editors.
     QFont form = font();
@@ -71,6 +72,9 @@ CProgramView::CProgramView(CProgramDoc &doc, AppState &app, QWidget *parent)
     connect(&m_grid, &CMSFlexGrid::LeaveCell, this, [this] { OnLeaveCell(); });
     connect(&m_grid, &CMSFlexGrid::MouseDown, this, &CProgramView::OnGridMouseDown);
     connect(&m_grid, &CMSFlexGrid::Scroll, this, &CProgramView::OnGridScroll);
+    connect(&m_history, &ChannelHistory::Changed, this, &CProgramView::EditStateChanged);
+    connect(&m_history, &ChannelHistory::RowsRestored, &m_selection, &RowSelection::Select);
+    connect(&m_selection, &RowSelection::Changed, this, &CProgramView::EditStateChanged);
     m_transfer = std::make_unique<TransferController>(*this, app);
 }
 
@@ -191,6 +195,8 @@ void CProgramView::RefreshFromImage()
     for (int row = 1; row <= corvane::kChannelCount; ++row)
         ShowTableRow(row);
     m_app.SetCaption(r.caption);
+    m_history.Clear();
+    m_selection.Clear();
     const int type = m_doc.m_image.option(corvane::Off::radioType) + 1;
     const int band = m_doc.m_image.option(corvane::Off::bandIndex) + 1;
     emit StatusNote(r.unknownBand ? m_app.bundle.String(Ids::UnknownBand).arg(type).arg(band) : QString());
@@ -247,12 +253,27 @@ bool CProgramView::OnLeaveCell()
     return true;
 }
 
-// The one place where an edit changes the channel table.
+// The one place where a committed cell changes the channel table: one
+// undo step when the row changed (the history marks the document).
 void CProgramView::ApplyCommit(const corvane::CommitRequest &req)
 {
-    if (corvane::CommitCell(m_table, req).changed)
-        m_doc.SetModifiedFlag(true);
-    ShowTableRow(req.row);
+    corvane::ChannelTable after = m_table;
+    corvane::CommitCell(after, req);
+    m_history.ApplyRows(after, m_doc.m_image, {req.row});
+}
+
+bool CProgramView::IsEditorOpen() const { return m_keeper.IsOpen(EditorForColumn()); }
+
+ViewImageState CProgramView::ImageState() const { return {m_doc.m_image, m_nBandLow, m_nBandHigh, m_app.caption}; }
+
+void CProgramView::ImageEdited(const ViewImageState &before)
+{
+    m_history.ImageChanged(before, ImageState(), [this](const ViewImageState &s) {
+        m_doc.m_image = s.image;
+        m_nBandLow = s.bandLow;
+        m_nBandHigh = s.bandHigh;
+        m_app.SetCaption(s.caption);
+    });
 }
 
 void CProgramView::ReopenHeld()
@@ -332,6 +353,7 @@ void CProgramView::PlaceEditor()
     editor->setFocus(Qt::OtherFocusReason);
     m_keeper.Opened(editor);
     m_grid.viewport()->update();
+    emit EditStateChanged();
 }
 
 void CProgramView::HideEditor(QWidget *editor)
@@ -343,6 +365,7 @@ void CProgramView::HideEditor(QWidget *editor)
         m_grid.setFocus(Qt::OtherFocusReason);
     editor->hide();
     m_keeper.Closed(editor);
+    emit EditStateChanged();
 }
 
 void CProgramView::HideAllEditors()
@@ -421,6 +444,10 @@ bool CProgramView::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return QWidget::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
+    if (event->type() == QEvent::ShortcutOverride && ChannelHistory::IsHistoryKey(watched, key)) {
+        event->ignore(); // left to the window's Undo and Redo
+        return true;
+    }
     // The keys are taken whatever modifiers are held with them.
     const bool enter = IsEnter(key);
     const bool f1 = key->key() == Qt::Key_F1;

@@ -16,9 +16,16 @@
 // Escape: the open editor follows its cell when the grid scrolls
 // (CellEditorKeeper), and a rejected frequency leaves the row as it was and
 // comes back in the editor of its cell, selected, to be corrected.
+//
+// Every change of the table goes through the view's undo history
+// (ChannelHistory), one step per committed cell that changed; rows are
+// selected by their labels (RowSelection) for the row clipboard. The
+// history's stack is cleared whenever RefreshFromImage replaces the data.
 #include "editor/CCellCombo.h"
 #include "editor/CMSFlexGrid.h"
 #include "editor/CellEditorKeeper.h"
+#include "editor/ChannelHistory.h"
+#include "editor/RowSelection.h"
 #include "image/ChannelTable.h"
 
 #include <QLineEdit>
@@ -66,7 +73,9 @@ public:
     // Fills the table and the grid from the image; sets the band limits and
     // the application caption, and raises StatusNote (empty, or the note
     // that the image's type and band are unknown to the settings). An open
-    // editor is closed without commit.
+    // editor is closed without commit; the undo history and the row
+    // selection are cleared (after a completed read too: the read replaced
+    // everything a step could restore).
     void RefreshFromImage();
     // Completes the pending cell edit, then encodes the table into the
     // image; false when the pending edit was a rejected frequency (the
@@ -88,6 +97,17 @@ public:
 
     CMSFlexGrid &Grid() { return m_grid; }
     const corvane::ChannelTable &Table() const { return m_table; }
+    ChannelHistory &History() { return m_history; }
+    RowSelection &Selection() { return m_selection; }
+    const AppState &App() const { return m_app; }
+    corvane::BandLimits Band() const { return {m_nBandLow, m_nBandHigh}; }
+    // An in-cell editor is open (also one scrolled out of view).
+    bool IsEditorOpen() const;
+    // What an option dialog's OK may change, and the record of such an OK
+    // as one undo step (which marks the document modified when the image
+    // changed).
+    ViewImageState ImageState() const;
+    void ImageEdited(const ViewImageState &before);
     const QStringList &ToneList() const { return m_toneList; }
     QLineEdit &EditRx() { return m_editRx; }
     QLineEdit &EditTx() { return m_editTx; }
@@ -117,6 +137,9 @@ public:
 
 signals:
     void StatusNote(const QString &note);
+    // An editor opened or closed, the selection or the history changed:
+    // the Edit commands' states may have changed.
+    void EditStateChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -154,5 +177,7 @@ private:
     CellEditorKeeper m_keeper; // before the grid's events are connected
     QStringList m_toneList;
     corvane::ChannelTable m_table;
+    ChannelHistory m_history;
+    RowSelection m_selection;
     std::unique_ptr<TransferController> m_transfer; // last: goes first
 };

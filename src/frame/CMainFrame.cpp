@@ -233,6 +233,7 @@ CChildFrame *CMainFrame::AddChildFrame(std::unique_ptr<CProgramDoc> doc)
 {
     auto *child = new CChildFrame(std::move(doc), m_app);
     connect(child->GetView(), &CProgramView::StatusNote, this, &CMainFrame::ShowStatusNote);
+    connect(child->GetView(), &CProgramView::EditStateChanged, &m_router, &CommandRouter::UpdateUI);
     m_mdi->addSubWindow(child);
     child->setGeometry(0, 0, 1600, 1200);
     child->show();
@@ -276,7 +277,7 @@ void CMainFrame::OnChannelInformation()
 void CMainFrame::OnOptionalFeatures()
 {
     if (CChildFrame *c = ActiveChild())
-        m_optionsDlg->DoModal(c->GetDocument());
+        m_optionsDlg->DoModal(c->GetDocument(), c->GetView());
 }
 
 void CMainFrame::OnProductInfo()

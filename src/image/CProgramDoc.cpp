@@ -45,6 +45,8 @@ Result CProgramDoc::Save(const QString &path)
 
 void CProgramDoc::SetModifiedFlag(bool modified)
 {
+    if (modifiedSet)
+        modifiedSet(modified);
     if (m_modified == modified)
         return;
     m_modified = modified;

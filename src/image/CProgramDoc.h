@@ -31,6 +31,10 @@ public:
     void SetModifiedFlag(bool modified = true);
     // May be empty; told the new state whenever it changes.
     std::function<void(bool modified)> modifiedChanged;
+    // May be empty; told every call of SetModifiedFlag, also one that keeps
+    // the state (the desktop program's undo history follows saves and
+    // changes made outside it with this).
+    std::function<void(bool modified)> modifiedSet;
 
     QString GetTitle() const { return m_title; }
     QString GetPathName() const { return m_path; }

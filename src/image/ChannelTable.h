@@ -11,6 +11,13 @@ namespace corvane {
 
 enum Column { ColRx = 1, ColTx, ColDecode, ColEncode, ColPower, ColLock, ColScan, ColName };
 
+// The band the commit rules check frequencies against, in units of 10 Hz,
+// both ends allowed.
+struct BandLimits {
+    int low = 0;
+    int high = 0;
+};
+
 class ChannelTable {
 public:
     // gridRow 1..200, col 1..8.

@@ -6,7 +6,7 @@ namespace {
 
 class CsvParser {
 public:
-    explicit CsvParser(const QString &text) : m_text(text) {}
+    CsvParser(const QString &text, QChar separator) : m_text(text), m_sep(separator) {}
 
     bool Run(QList<CsvRecord> &records, QString &error)
     {
@@ -64,7 +64,7 @@ private:
                     ++m_pos;
                     continue;
                 }
-                if (!AtLineEnd() && m_text[m_pos] != QLatin1Char(','))
+                if (!AtLineEnd() && m_text[m_pos] != m_sep)
                     return Fail(error, QStringLiteral("text after a closing quote"));
                 return true;
             }
@@ -82,7 +82,7 @@ private:
                 if (!ReadQuoted(field, error))
                     return false;
             } else {
-                while (!AtLineEnd() && m_text[m_pos] != QLatin1Char(',')) {
+                while (!AtLineEnd() && m_text[m_pos] != m_sep) {
                     if (m_text[m_pos] == QLatin1Char('"'))
                         return Fail(error, QStringLiteral("quote inside an unquoted field"));
                     field += m_text[m_pos++];
@@ -98,16 +98,17 @@ private:
     }
 
     const QString &m_text;
+    const QChar m_sep;
     int m_pos = 0;
     int m_line = 1;
 };
 
 } // namespace
 
-bool ParseCsv(const QString &text, QList<CsvRecord> &records, QString &error)
+bool ParseCsv(const QString &text, QList<CsvRecord> &records, QString &error, QChar separator)
 {
     records.clear();
-    return CsvParser(text).Run(records, error);
+    return CsvParser(text, separator).Run(records, error);
 }
 
 QString CsvField(const QString &field)

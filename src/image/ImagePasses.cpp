@@ -72,24 +72,28 @@ void ExchangeWithStore(MemoryImage &image, const AppState &app, bool known)
 
 } // namespace
 
+void DecodeRecord(const MemoryImage &image, int n, ChannelTable &table, bool chinese)
+{
+    const int row = n + 1;
+    const uint8_t *rec = image.record(n);
+    if (MemoryImage::isEmptyChannel(rec)) {
+        table.clearRow(row);
+        return;
+    }
+    table.cell(row, ColRx) = DecodeFrequency(rec + Rec::rxFreq);
+    table.cell(row, ColTx) = MemoryImage::hasNoTxFrequency(rec) ? QString() : DecodeFrequency(rec + Rec::txFreq);
+    table.cell(row, ColDecode) = DecodeTone(rec[Rec::rxToneKind], rec[Rec::rxToneLow], chinese);
+    table.cell(row, ColEncode) = DecodeTone(rec[Rec::txToneKind], rec[Rec::txToneLow], chinese);
+    table.cell(row, ColPower) = DecodePower(rec[Rec::chanFlags], chinese);
+    table.cell(row, ColLock) = DecodeLock(rec[Rec::chanFlags], chinese);
+    table.cell(row, ColScan) = DecodeScan(rec[Rec::chanFlags], chinese);
+    table.cell(row, ColName) = DecodeName(image.nameSlot(n));
+}
+
 void DecodeChannels(const MemoryImage &image, ChannelTable &table, bool chinese)
 {
-    for (int n = 0; n < kChannelCount; ++n) {
-        const int row = n + 1;
-        const uint8_t *rec = image.record(n);
-        if (MemoryImage::isEmptyChannel(rec)) {
-            table.clearRow(row);
-            continue;
-        }
-        table.cell(row, ColRx) = DecodeFrequency(rec + Rec::rxFreq);
-        table.cell(row, ColTx) = MemoryImage::hasNoTxFrequency(rec) ? QString() : DecodeFrequency(rec + Rec::txFreq);
-        table.cell(row, ColDecode) = DecodeTone(rec[Rec::rxToneKind], rec[Rec::rxToneLow], chinese);
-        table.cell(row, ColEncode) = DecodeTone(rec[Rec::txToneKind], rec[Rec::txToneLow], chinese);
-        table.cell(row, ColPower) = DecodePower(rec[Rec::chanFlags], chinese);
-        table.cell(row, ColLock) = DecodeLock(rec[Rec::chanFlags], chinese);
-        table.cell(row, ColScan) = DecodeScan(rec[Rec::chanFlags], chinese);
-        table.cell(row, ColName) = DecodeName(image.nameSlot(n));
-    }
+    for (int n = 0; n < kChannelCount; ++n)
+        DecodeRecord(image, n, table, chinese);
 }
 
 QByteArray SelectBandText(const QByteArray &bandList, int index)
@@ -158,26 +162,30 @@ RefreshOutcome RefreshFromImage(MemoryImage &image, ChannelTable &table, const A
     return out;
 }
 
+void EncodeRecord(const ChannelTable &table, int n, MemoryImage &image)
+{
+    const int row = n + 1;
+    uint8_t *rec = image.record(n);
+    if (table.cell(row, ColRx).isEmpty()) {
+        std::fill(rec, rec + kRecordSize, 0xFF);
+        return;
+    }
+    EncodeFrequency(table.cell(row, ColRx), rec + Rec::rxFreq);
+    EncodeFrequency(table.cell(row, ColTx), rec + Rec::txFreq);
+    EncodeTone(table.cell(row, ColDecode), rec[Rec::rxToneKind], rec[Rec::rxToneLow]);
+    EncodeTone(table.cell(row, ColEncode), rec[Rec::txToneKind], rec[Rec::txToneLow]);
+    uint8_t flags = rec[Rec::chanFlags];
+    flags = EncodePower(table.cell(row, ColPower), flags);
+    flags = EncodeLock(table.cell(row, ColLock), flags);
+    flags = EncodeScan(table.cell(row, ColScan), flags);
+    rec[Rec::chanFlags] = flags;
+    EncodeName(table.cell(row, ColName), image.nameSlot(n));
+}
+
 void CommitToImage(const ChannelTable &table, MemoryImage &image)
 {
-    for (int n = 0; n < kChannelCount; ++n) {
-        const int row = n + 1;
-        uint8_t *rec = image.record(n);
-        if (table.cell(row, ColRx).isEmpty()) {
-            std::fill(rec, rec + kRecordSize, 0xFF);
-            continue;
-        }
-        EncodeFrequency(table.cell(row, ColRx), rec + Rec::rxFreq);
-        EncodeFrequency(table.cell(row, ColTx), rec + Rec::txFreq);
-        EncodeTone(table.cell(row, ColDecode), rec[Rec::rxToneKind], rec[Rec::rxToneLow]);
-        EncodeTone(table.cell(row, ColEncode), rec[Rec::txToneKind], rec[Rec::txToneLow]);
-        uint8_t flags = rec[Rec::chanFlags];
-        flags = EncodePower(table.cell(row, ColPower), flags);
-        flags = EncodeLock(table.cell(row, ColLock), flags);
-        flags = EncodeScan(table.cell(row, ColScan), flags);
-        rec[Rec::chanFlags] = flags;
-        EncodeName(table.cell(row, ColName), image.nameSlot(n));
-    }
+    for (int n = 0; n < kChannelCount; ++n)
+        EncodeRecord(table, n, image);
 }
 
 } // namespace corvane

@@ -37,6 +37,8 @@ struct RefreshOutcome {
 
 // Channel rows only (step 1), for callers that must not touch the store.
 void DecodeChannels(const MemoryImage &image, ChannelTable &table, bool chinese);
+// Table row n + 1 from record n and name slot n (n = 0..199).
+void DecodeRecord(const MemoryImage &image, int n, ChannelTable &table, bool chinese);
 
 // Band text number `index` of a "|"-separated list; an index past the end
 // selects the last text.
@@ -64,5 +66,7 @@ RefreshOutcome RefreshFromImage(MemoryImage &image, ChannelTable &table, const A
                                 bool exchangeWithStore = true);
 
 void CommitToImage(const ChannelTable &table, MemoryImage &image);
+// Table row n + 1 into record n and name slot n, as CommitToImage does.
+void EncodeRecord(const ChannelTable &table, int n, MemoryImage &image);
 
 } // namespace corvane

@@ -89,6 +89,7 @@ private:
 struct PromptScript {
     std::deque<QMessageBox::StandardButton> answers;  // default: OK
     std::deque<QString> fileNames;                    // default: cancelled
+    std::deque<int> filterChoices;                    // default: the filter offered
     QStringList messages, captions, proposedNames, restarts;
 
     Prompts Make()
@@ -107,6 +108,13 @@ struct PromptScript {
             return NextName(proposed);
         };
         p.saveFile = p.openFile;
+        p.saveFileTyped = [this](QWidget *, const QString &, const QString &proposed, const QStringList &, int &chosen) {
+            if (!filterChoices.empty()) {
+                chosen = filterChoices.front();
+                filterChoices.pop_front();
+            }
+            return NextName(proposed);
+        };
         p.restart = [this](const QString &program) {
             restarts << program;
             return true;

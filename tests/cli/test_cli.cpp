@@ -166,6 +166,26 @@ TEST_F(CliTest, ImportAppliesRowsAsTypedAndShowReadsThemBack)
     EXPECT_EQ(lines[10], "9,146.51250,146.01250,None,None,High,Lock,Yes,");
 }
 
+// show --format common prints the channels in use in the common layout;
+// import tells the layout by the header, so that output goes back in.
+TEST_F(CliTest, CommonLayoutOutAndBackIn)
+{
+    const QString img = NewImage("common.dat");
+    ASSERT_EQ(Cli({"import", img, Csv("Pr,146.52,,D023N,88.5,Low,Unlock,No,CALL\n7,145.6,145,,D754I,,,,\n")}).code, 0);
+    const CliRun common = Cli({"show", img, "--format", "common"});
+    ASSERT_EQ(common.code, 0) << common.err.toStdString();
+    const QStringList lines = common.out.split('\n');
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[1], "0,CALL,146.520000,off,0.000000,Cross,88.5,88.5,023,NN,023,Tone->DTCS,FM,5.00,S,Low,Unlock,,,,");
+    EXPECT_EQ(lines[2], "7,,145.600000,-,0.600000,Cross,88.5,88.5,754,RN,023,DTCS->,FM,5.00,,High,Lock,,,,");
+
+    const QString copy = NewImage("copy.dat");
+    const CliRun in = Cli({"import", copy, env.WriteFile("common.csv", common.out.toUtf8())});
+    ASSERT_EQ(in.code, 0) << in.err.toStdString();
+    EXPECT_EQ(Cli({"show", copy}).out, Cli({"show", img}).out);
+    EXPECT_EQ(Cli({"show", img, "--format", "xml"}).code, 2);
+}
+
 TEST_F(CliTest, RejectedCellsListEveryProblemAndLeaveTheFile)
 {
     const QString img = NewImage("rej.dat");

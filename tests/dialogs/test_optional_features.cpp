@@ -138,6 +138,29 @@ TEST_F(OptionalFeatures, EveryItemSurvivesOkSaveReopenAndAWrite)
         EXPECT_EQ(rig.radio.Memory()[o], doc.m_image[o]) << o;
 }
 
+// Over a view, OK is one undo step of that view: undo gives the image back
+// byte for byte; an OK that changes nothing is no step.
+TEST_F(OptionalFeatures, OkOverAViewIsOneUndoStep)
+{
+    Start();
+    const MemoryImage before = doc.m_image;
+    for (bool change : {true, false}) {
+        dlg->OnInitDialog(doc, view.get());
+        dlg->show();
+        if (change)
+            Set(OptionFields()[3], 5);
+        qobject_cast<QPushButton *>(dlg->Control(1))->click();
+    }
+    EXPECT_EQ(view->History().Stack().count(), 1);
+    const MemoryImage after = doc.m_image;
+    view->History().Undo();
+    EXPECT_EQ(doc.m_image, before);
+    EXPECT_FALSE(doc.IsModified());
+    view->History().Redo();
+    EXPECT_EQ(doc.m_image, after);
+    EXPECT_TRUE(doc.IsModified());
+}
+
 TEST_F(OptionalFeatures, CancelAfterChangingEveryControlLeavesTheImage)
 {
     Start();

@@ -116,6 +116,32 @@ TEST_F(ProductInfo, CancelAndAStoredPairWithoutABandChangeNothing)
     }
 }
 
+// OK is one undo step: undo puts back the image's bytes, the band the grid
+// checks and the caption, redo applies them again.
+TEST_F(ProductInfo, OkIsOneUndoStep)
+{
+    const MemoryImage before = doc.m_image;
+    const QString caption = env->app.caption;
+    Store(1, 0); // T-2, 136-174MHz
+    Show();
+    Press(1);
+    const MemoryImage after = doc.m_image;
+    ASSERT_NE(after, before);
+    view->History().Undo();
+    EXPECT_EQ(doc.m_image, before);
+    EXPECT_EQ(view->m_nBandHigh, 16000000);
+    EXPECT_EQ(env->app.caption, caption);
+    EXPECT_FALSE(doc.IsModified());
+    NewChannel(1, "170");
+    EXPECT_EQ(messages.size(), 1u) << "the old band is checked again";
+    QTest::keyClick(Focus(), Qt::Key_Escape);
+    view->History().Redo();
+    EXPECT_EQ(doc.m_image, after);
+    EXPECT_EQ(view->m_nBandHigh, 17400000);
+    EXPECT_EQ(env->app.caption, "Test Programmer  [ Type:T-2  Fre:136-174MHz ]");
+    EXPECT_TRUE(doc.IsModified());
+}
+
 TEST_F(ProductInfo, F1OnOkAsksContextOne)
 {
     Show();

@@ -40,17 +40,21 @@ TEST_F(MainFrame, DocumentMenuHasItsEntriesSeparatorsAndStates)
 {
     // position, entries ("-" separator), commands (0 separator)
     const struct { int pos; QStringList texts; QList<int> ids; } menus[] = {
-        {0, {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S", "Save &As...", "-", "&Print...\tCtrl+P",
-             "Print Pre&view", "Export P&DF...", "P&rint Setup...", "-", "E&xit"},
-         {57600, 57601, 57602, 57603, 57604, 0, 57607, 57609, 32801, 57606, 0, 57665}},
-        {1, {"&Product Information", "&Channel Information", "&Optional Features"}, {32786, 32787, 32788}},
+        {0, {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S", "Save &As...", "-", "&Import CSV...",
+             "&Export CSV...", "-", "&Print...\tCtrl+P", "Print Pre&view", "Export P&DF...", "P&rint Setup...", "-",
+             "E&xit"},
+         {57600, 57601, 57602, 57603, 57604, 0, 32802, 32803, 0, 57607, 57609, 32801, 57606, 0, 57665}},
+        {1, {"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "Cop&y\tCtrl+C", "P&aste\tCtrl+V", "&Delete\tDel", "-",
+             "&Product Information", "&Channel Information", "&Optional Features"},
+         {57643, 57644, 0, 57635, 57634, 57637, 57632, 0, 32786, 32787, 32788}},
         {2, {"&Read    Ctrl+R", "&Write   Ctrl+W", "&Verify", "-", "Write to &Several Radios..."},
          {32773, 32774, 32800, 0, 32804}},
         {3, {"&Toolbar", "&Status Bar", "&Control Bar"}, {59392, 59393, 32780}},
         {4, {"&Com Setup", "&Language"}, {32777, 32799}},
         {5, {"About Test..."}, {57664}},
     };
-    const QList<int> laterWork = {};
+    // Undo and Redo wait for a change; Cut, Copy and Delete for selected rows.
+    const QList<int> laterWork = {Cmd::EditUndo, Cmd::EditRedo, Cmd::EditCut, Cmd::EditCopy, Cmd::EditClear};
     for (const auto &m : menus) {
         QMenu *menu = frame->DocumentMenu(m.pos);
         emit menu->aboutToShow();
@@ -75,9 +79,12 @@ TEST_F(MainFrame, AcceleratorTableReachesTheCommands)
     for (QAction *a : frame->actions())
         if (!a->shortcut().isEmpty())
             keys.insert(a->shortcut().toString(), a->data().toInt());
-    const QHash<QString, int> expected = {{"Ctrl+N", 57600}, {"Ctrl+O", 57601}, {"Ctrl+P", 57607},
-                                          {"Ctrl+R", 32773}, {"Ctrl+S", 57603}, {"Ctrl+W", 32774},
-                                          {"F6", 57680},     {"Shift+F6", 57681}};
+    const QHash<QString, int> expected = {
+        {"Ctrl+N", 57600},    {"Ctrl+O", 57601},       {"Ctrl+P", 57607},    {"Ctrl+R", 32773},
+        {"Ctrl+S", 57603},    {"Ctrl+W", 32774},       {"F6", 57680},        {"Shift+F6", 57681},
+        {"Ctrl+Z", 57643},    {"Ctrl+Y", 57644},       {"Ctrl+Shift+Z", 57644}, {"Ctrl+X", 57635},
+        {"Shift+Del", 57635}, {"Ctrl+C", 57634},       {"Ctrl+Ins", 57634},  {"Ctrl+V", 57637},
+        {"Shift+Ins", 57637}, {"Del", 57632}};
     EXPECT_EQ(keys, expected);
 
     // Ctrl+N runs New (one question); Ctrl+W is Write, never the
@@ -98,12 +105,13 @@ TEST_F(MainFrame, ToolbarButtonsWithTipsAndStatusHelp)
     QList<int> ids;
     for (QAction *a : bar->actions())
         ids << (a->isSeparator() ? 0 : a->data().toInt());
-    EXPECT_EQ(ids, (QList<int>{57600, 57601, 57603, 0, 32773, 32774, 0, 57607, 0, 57664}));
+    EXPECT_EQ(ids, (QList<int>{57600, 57601, 57603, 0, 57643, 57644, 0, 32773, 32774, 0, 57607, 0, 57664}));
     EXPECT_EQ(bar->iconSize(), QSize(18, 19));
     QAction *open = bar->actions().at(1);
     EXPECT_EQ(open->toolTip(), "Open");
     EXPECT_FALSE(open->icon().isNull());
-    EXPECT_TRUE(bar->actions().at(4)->isEnabled());  // Read
+    EXPECT_FALSE(bar->actions().at(4)->isEnabled());  // Undo, until there is a change
+    EXPECT_TRUE(bar->actions().at(7)->isEnabled());   // Read
     EXPECT_EQ(BundleUi::ToolbarImage(Cmd::FileOpen).size(), QSize(18, 19));
 
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
