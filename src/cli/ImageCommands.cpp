@@ -1,22 +1,24 @@
 // Commands on image files: new, show, import (options: OptionsCommand.cpp).
 #include "cli/Commands.h"
+#include "image/ChannelChanges.h"
 #include "image/Csv.h"
 #include "image/CsvImport.h"
 #include "image/CProgramDoc.h"
 #include "image/DataFile.h"
+#include "image/FileAccess.h"
 #include "image/ImagePasses.h"
 #include "image/Texts.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace corvane {
 
 namespace {
 
-bool WantArgs(CliContext &ctx, int n, const char *usage)
+bool WantArgs(CliContext &ctx, int n, const char *usage, const QStringList &flags = {})
 {
-    const QStringList unknown = ctx.UnknownOptions({}, {});
+    const QStringList unknown = ctx.UnknownOptions({}, flags);
     if (ctx.args.size() == n && unknown.isEmpty())
         return true;
     if (!unknown.isEmpty())
@@ -42,8 +44,12 @@ int LoadFirstArgument(CliContext &ctx, MemoryImage &image)
 
 int CmdNew(CliContext &ctx)
 {
-    if (!WantArgs(ctx, 1, "new OUT.dat"))
+    if (!WantArgs(ctx, 1, "new OUT.dat [--force]", {"--force"}))
         return Exit::Usage;
+    if (QFileInfo::exists(ctx.args[0]) && !ctx.Flag("--force")) {
+        ctx.err << "corvane-cli: " << ctx.args[0] << " already exists; give --force to replace it\n";
+        return Exit::File;
+    }
     CProgramDoc doc;
     doc.OnNewDocument(ctx.app);
     ChannelTable table;
@@ -69,18 +75,17 @@ int CmdShow(CliContext &ctx)
 
 int CmdImport(CliContext &ctx)
 {
-    if (!WantArgs(ctx, 2, "import IMAGE.dat IN.csv"))
+    if (!WantArgs(ctx, 2, "import IMAGE.dat IN.csv [--quiet]", {"--quiet"}))
         return Exit::Usage;
     const QString imagePath = ctx.args[0], csvPath = ctx.args[1];
     MemoryImage image;
     if (int rc = LoadFirstArgument(ctx, image))
         return rc;
-    QFile csv(csvPath);
-    if (!csv.open(QIODevice::ReadOnly))
-        return FileFailure(ctx, Result::fail(Status::FileError,
-                                             QStringLiteral("cannot read %1: %2").arg(csvPath, csv.errorString())));
+    QByteArray bytes;
+    if (const Result read = ReadFileBytes(csvPath, bytes); !read.ok())
+        return FileFailure(ctx, read);
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(csv.readAll());
+    const QString text = utf8(bytes);
     if (utf8.hasError()) {
         ctx.err << "corvane-cli: " << csvPath << ": not UTF-8 text\n";
         return Exit::Rejected;
@@ -91,6 +96,7 @@ int CmdImport(CliContext &ctx)
         ctx.err << "corvane-cli: " << csvPath << ": " << error << "\n";
         return Exit::Rejected;
     }
+    const MemoryImage before = image;
     const QStringList problems = ImportChannels(records, image, ctx.app);
     if (!problems.isEmpty()) {
         for (const QString &p : problems)
@@ -98,7 +104,14 @@ int CmdImport(CliContext &ctx)
         return Exit::Rejected;
     }
     const Result r = SaveImageFile(imagePath, image);
-    return r.ok() ? Exit::Ok : FileFailure(ctx, r);
+    if (!r.ok())
+        return FileFailure(ctx, r);
+    if (!ctx.Flag("--quiet")) {
+        const ChannelChanges c = CompareChannels(before, image);
+        ctx.out << "imported " << csvPath << ": " << c.added << " added, " << c.changed << " changed, "
+                << c.erased << " erased\n";
+    }
+    return Exit::Ok;
 }
 
 } // namespace corvane

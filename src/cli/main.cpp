@@ -9,11 +9,12 @@ using namespace corvane;
 
 static const char kUsage[] =
     "usage: corvane-cli COMMAND [ARGS] [--settings PATH] [--language English|Chinese]\n"
-    "  new OUT.dat                 write a new memory image\n"
+    "  new OUT.dat [--force]       write a new memory image (--force replaces a file)\n"
     "  show IMAGE.dat              print the channel table as CSV\n"
     "  options IMAGE.dat           print the radio-wide options;\n"
     "      [--set \"LABEL=VALUE\"]...  set them as the Optional Features dialog does\n"
-    "  import IMAGE.dat IN.csv     apply a CSV channel table to an image\n"
+    "  import IMAGE.dat IN.csv     apply a CSV channel table to an image and print\n"
+    "      [--quiet]                   how many channels were added, changed, erased\n"
     "  read PORT OUT.dat           read the radio into OUT.dat\n"
     "  write PORT IMAGE.dat        write the image into the radio [--verify]\n"
     "  simulate                    run a virtual radio on a pseudo-terminal;\n"

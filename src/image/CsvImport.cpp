@@ -77,6 +77,10 @@ public:
             Commit(row, col, text);
         }
         const QString name = f[ColName].toUpper();
+        // The name slot holds 8 characters while a new name has at most 6:
+        // a name read from the image comes back as it was.
+        if (name == m_table.cell(row, ColName))
+            return;
         if (!ValidName(name))
             Problem(ColName, QStringLiteral("\"%1\" is not a name of at most 6 characters 0-9, A-Z, - and _")
                                  .arg(f[ColName]));
@@ -95,8 +99,10 @@ private:
     {
         CommitRequest req{row, col, text, m_low, m_high, m_app.chinese};
         const CommitOutcome out = CommitCell(m_table, req);
+        // One line per problem: the message's detail follows its text.
         if (out.rejectedFrequency())
-            Problem(col, m_app.bundle.String(out.messageId));
+            Problem(col, RejectionMessage(out.messageId, m_low, m_high, m_app.bundle)
+                             .replace(QLatin1Char('\n'), QLatin1Char(' ')));
     }
 
     ChannelTable &m_table;

@@ -36,8 +36,9 @@ public:
     // file could not read back as written (a line break anywhere; a key that
     // is empty, holds "=", has blanks at its ends or starts a comment).
     void SetString(const QByteArray &section, const QByteArray &key, const QByteArray &value);
-    // Writes the file when dirty, replacing it atomically. True when nothing
-    // needed writing; false when the write failed (the old file is intact).
+    // Writes the file when dirty, replacing it atomically (in place only when
+    // the file may be written but its folder not). True when nothing needed
+    // writing; false when the write failed (the old file is intact).
     bool Save();
     void Clear();
 

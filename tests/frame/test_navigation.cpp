@@ -77,6 +77,8 @@ TEST_F(Navigation, EachItemRunsItsCommandOnceAndTheRootIsSelectedAgain)
     Click(tree->topLevelItem(0));
     EXPECT_EQ(options + product, 3);
     EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
+    Click(Item(1));
+    EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem *>{tree->topLevelItem(0)}) << "no highlight left behind";
 }
 
 TEST_F(Navigation, KeyboardSelectionAwayFromThePointerOnlySelectsTheRoot)

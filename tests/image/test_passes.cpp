@@ -172,16 +172,33 @@ TEST(BandText, SelectionAndLimits)
     EXPECT_EQ(high, 0);
 }
 
-TEST_F(PassesTest, CommitErasesEmptyRowsButKeepsTheirNameSlot)
+// An edit of any row reaches its own record, the last row's included: an
+// emptied row erases the record but keeps its name slot, a changed one is
+// encoded.
+TEST_F(PassesTest, CommitWritesEachRowIntoItsRecord)
 {
-    MemoryImage img = MemoryImage::newImage();
-    PutChannel(img, 0, k446, kName);
-    RefreshFromImage(img, table, env.app);
-    table.clearRow(1);
-    CommitToImage(table, img);
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(img.record(0)[i], 0xFF);
-    EXPECT_TRUE(std::equal(kName.begin(), kName.end(), img.nameSlot(0)));
+    for (int row : {1, 100, 200}) {
+        for (bool erase : {true, false}) {
+            MemoryImage img = MemoryImage::newImage();
+            PutChannel(img, row - 1, k446, kName);
+            RefreshFromImage(img, table, env.app);
+            if (erase) {
+                table.clearRow(row);
+            } else {
+                table.cell(row, ColRx) = "146.00000";
+                table.cell(row, ColName) = "XY";
+            }
+            CommitToImage(table, img);
+            const uint8_t *rec = img.record(row - 1);
+            const std::array<uint8_t, 4> rx = erase ? std::array<uint8_t, 4>{0xFF, 0xFF, 0xFF, 0xFF}
+                                                    : std::array<uint8_t, 4>{0x00, 0x00, 0x60, 0x14};
+            EXPECT_TRUE(std::equal(rx.begin(), rx.end(), rec)) << row << (erase ? " erased" : " changed");
+            EXPECT_EQ(rec[15], erase ? 0xFF : 0x33) << row;
+            const std::array<uint8_t, 8> name = erase ? kName : std::array<uint8_t, 8>{0x21, 0x22, 0xFF, 0xFF,
+                                                                                      0xFF, 0xFF, 0xFF, 0xFF};
+            EXPECT_TRUE(std::equal(name.begin(), name.end(), img.nameSlot(row - 1))) << row;
+        }
+    }
 }
 
 TEST_F(PassesTest, RefreshThenCommitKeepsEveryByteThePassesDoNotOwn)
