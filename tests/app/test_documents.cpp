@@ -94,15 +94,6 @@ TEST_F(Documents, OpenReplacesTheVisibleWindowAndOnlyHidesIt)
     EXPECT_FALSE(s.state.newDocument);
 }
 
-TEST_F(Documents, LongFileOpensWithItsFirst8192Bytes)
-{
-    QByteArray bytes(8192, '\x22');
-    s.folder.Write("long.dat", bytes + QByteArray(100, '\x33'));
-    ASSERT_TRUE(s.app->Documents()->OpenFile(s.folder.File("long.dat")));
-    // The option block is settled with the per-user store when shown.
-    EXPECT_EQ(Image(frame->ActiveChild()).left(0x1F00), bytes.left(0x1F00));
-}
-
 struct BadFile {
     const char *name;
     QByteArray content;  // null: do not create; "/": a folder

@@ -25,42 +25,12 @@ TEST(MemoryImage, NewImageHoldsOnlyTheElevenDefaults)
         EXPECT_TRUE(MemoryImage::isEmptyChannel(img.record(n)));
 }
 
-TEST(MemoryImage, EmptyChannelIsDecidedByByte3Alone)
-{
-    uint8_t rec[16];
-    std::fill(rec, rec + 16, 0x12);
-    EXPECT_FALSE(MemoryImage::isEmptyChannel(rec));
-    rec[3] = 0x00;
-    EXPECT_TRUE(MemoryImage::isEmptyChannel(rec));
-    rec[3] = 0xFF;
-    EXPECT_TRUE(MemoryImage::isEmptyChannel(rec));
-    rec[3] = 0x44;
-    rec[7] = 0xFF;
-    EXPECT_TRUE(MemoryImage::hasNoTxFrequency(rec));
-    EXPECT_FALSE(MemoryImage::isEmptyChannel(rec));
-}
-
 TEST(MemoryImage, ViewsAddressTheDocumentedOffsets)
 {
     MemoryImage img;
     EXPECT_EQ(img.record(5) - img.data(), 0x50);
     EXPECT_EQ(img.nameSlot(0) - img.data(), 0x0C90);
     EXPECT_EQ(img.nameSlot(199) - img.data(), 0x12C8);
-}
-
-TEST(MemoryImage, BandLimitsAreDigitCodedWithUpperEdgeMinusOne)
-{
-    struct Case { int low, high; uint8_t b0, b1, b2; } cases[] = {
-        {400, 470, 0x40, 0x46, 0x09}, {136, 174, 0x13, 0x17, 0x63}, {130, 0, 0x13, 0x00, 0xFF},
-        {0, 0, 0x00, 0x00, 0xFF},
-    };
-    for (const Case &c : cases) {
-        MemoryImage img;
-        img.setBandLimits(c.low, c.high);
-        EXPECT_EQ(img[0x1FF0], c.b0) << c.low << "-" << c.high;
-        EXPECT_EQ(img[0x1FF1], c.b1) << c.low << "-" << c.high;
-        EXPECT_EQ(img[0x1FF2], c.b2) << c.low << "-" << c.high;
-    }
 }
 
 class DataFileTest : public ::testing::Test {
@@ -185,12 +155,4 @@ TEST_F(DataFileTest, DocumentNewOpenAndFailedOpen)
     EXPECT_TRUE(env.app.newDocument);
     EXPECT_EQ(doc.m_image, Pattern());
     EXPECT_EQ(doc.GetPathName(), good);
-}
-
-TEST(DocumentTitle, ChineseTitle)
-{
-    TestEnv env(testenv::DefaultIni("Chinese"));
-    CProgramDoc doc;
-    doc.OnNewDocument(env.app);
-    EXPECT_EQ(doc.GetTitle(), QString::fromUtf8("信道信息"));
 }

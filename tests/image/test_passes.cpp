@@ -52,23 +52,40 @@ TEST_F(PassesTest, RefreshDecodesRowsAndEmptiesEmptyChannels)
     EXPECT_TRUE(table.cell(200, ColTx).isEmpty());
 }
 
-TEST_F(PassesTest, NewDocumentTakesTypeAndBandFromTheStore)
+// A new document takes the stored type and band when the settings list
+// them, else type 0, band 0; without a band list everything is 0.
+TEST_F(PassesTest, NewDocumentTakesAListedStoredPairElseZeros)
 {
-    UserStore("CorvaneTest").WriteNumber("Type", 2);
-    UserStore("CorvaneTest").WriteNumber("Field", 1);
+    const struct { int type, field, wantType, wantBand, low, high; const char *band; } cases[] = {
+        {2, 1, 2, 1, 13000000, 16000000, "130 - 160MHz"}, // Field3, piece 1
+        {36, 218, 0, 0, 13000000, 16000000, "130-160MHz"},
+        {0, 2, 0, 0, 13000000, 16000000, "130-160MHz"},
+        {1, 1, 0, 0, 13000000, 16000000, "130-160MHz"},
+    };
+    for (const auto &c : cases) {
+        UserStore("CorvaneTest").WriteNumber("Type", static_cast<uint32_t>(c.type));
+        UserStore("CorvaneTest").WriteNumber("Field", static_cast<uint32_t>(c.field));
+        MemoryImage img = MemoryImage::newImage();
+        env.app.newDocument = true;
+        const RefreshOutcome r = RefreshFromImage(img, table, env.app);
+        EXPECT_EQ(img[Off::radioType], c.wantType) << c.type;
+        EXPECT_EQ(img[Off::bandIndex], c.wantBand) << c.type;
+        EXPECT_EQ(r.bandText, c.band) << c.type;
+        EXPECT_EQ(std::make_pair(r.bandLow, r.bandHigh), std::make_pair(c.low, c.high)) << c.type;
+        EXPECT_FALSE(r.unknownBand);
+        EXPECT_EQ(r.caption, "Test Programmer");
+        if (c.type == 2) { // the blank stops "%d-%dMHz" after L
+            EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(img.data()) + 0x1FF0, 3), QByteArray("\x13\x00\xFF", 3));
+        }
+    }
+    TestEnv bare("[Setup]\r\nLanguage=English\r\n");
     MemoryImage img = MemoryImage::newImage();
-    env.app.newDocument = true;
-    const RefreshOutcome r = RefreshFromImage(img, table, env.app);
-    EXPECT_EQ(img[Off::radioType], 2);
-    EXPECT_EQ(img[Off::bandIndex], 1);
-    // Field3, piece 1: "130 - 160MHz": the blank stops "%d-%dMHz" after L.
-    EXPECT_EQ(r.bandText, "130 - 160MHz");
-    EXPECT_EQ(img[0x1FF0], 0x13);
-    EXPECT_EQ(img[0x1FF1], 0x00);
-    EXPECT_EQ(img[0x1FF2], 0xFF);
-    EXPECT_EQ(r.bandLow, 13000000);
-    EXPECT_EQ(r.bandHigh, 16000000);
-    EXPECT_EQ(r.caption, "Test Programmer");
+    img[Off::radioType] = 7;
+    bare.app.newDocument = true;
+    const RefreshOutcome r = RefreshFromImage(img, table, bare.app);
+    EXPECT_EQ(std::make_tuple(int(img[Off::radioType]), r.bandLow, r.bandHigh, int(img[0x1FF2])),
+              std::make_tuple(0, 0, 0, 0xFF));
+    EXPECT_TRUE(r.caption.isEmpty());
 }
 
 TEST_F(PassesTest, OpenedImageStoresAKnownTypeAndBand)
@@ -119,36 +136,6 @@ TEST_F(PassesTest, UnknownTypeOrBandIsNeitherStoredNorWrittenIntoTheImage)
         EXPECT_EQ(type, 2u) << int(c.type);
         EXPECT_EQ(field, 1u) << int(c.type);
     }
-}
-
-TEST_F(PassesTest, StoredPairThatTheSettingsDoNotListGivesTypeZeroBandZero)
-{
-    for (const auto &pair : {std::pair<uint32_t, uint32_t>{36, 218}, {0, 2}, {1, 1}}) {
-        UserStore("CorvaneTest").WriteNumber("Type", pair.first);
-        UserStore("CorvaneTest").WriteNumber("Field", pair.second);
-        MemoryImage img = MemoryImage::newImage();
-        env.app.newDocument = true;
-        const RefreshOutcome r = RefreshFromImage(img, table, env.app);
-        EXPECT_EQ(img[Off::radioType], 0) << pair.first;
-        EXPECT_EQ(img[Off::bandIndex], 0) << pair.first;
-        EXPECT_EQ(r.bandLow, 13000000) << pair.first;
-        EXPECT_EQ(r.bandHigh, 16000000) << pair.first;
-        EXPECT_FALSE(r.unknownBand);
-    }
-}
-
-TEST_F(PassesTest, MissingStoreValuesAndMissingBandListGiveZeros)
-{
-    TestEnv bare("[Setup]\r\nLanguage=English\r\n");
-    MemoryImage img = MemoryImage::newImage();
-    img[Off::radioType] = 7;
-    bare.app.newDocument = true;
-    const RefreshOutcome r = RefreshFromImage(img, table, bare.app);
-    EXPECT_EQ(img[Off::radioType], 0);
-    EXPECT_EQ(r.bandLow, 0);
-    EXPECT_EQ(r.bandHigh, 0);
-    EXPECT_EQ(img[0x1FF2], 0xFF);
-    EXPECT_TRUE(r.caption.isEmpty());
 }
 
 TEST(BandText, SelectionAndLimits)
@@ -225,15 +212,11 @@ TEST_F(PassesTest, RefreshThenCommitKeepsEveryByteThePassesDoNotOwn)
     CommitToImage(table, img);
     for (int o = 0; o < kImageSize; ++o) {
         const bool emptyRecord = o < 0x0C80 && (o / 16) % 3 == 2;
-        if (emptyRecord)
-            ASSERT_EQ(img[o], 0xFF) << o;
-        else
-            ASSERT_EQ(img[o], afterRefresh[o]) << o;
+        ASSERT_EQ(img[o], emptyRecord ? 0xFF : afterRefresh[o]) << o;
     }
     // Outside the band edges the refresh changed nothing either.
     for (int o = 0x0C80; o < kImageSize; ++o)
-        if (o < 0x1FF0 || o > 0x1FF2)
-            ASSERT_EQ(afterRefresh[o], before[o]) << o;
+        ASSERT_TRUE((o >= 0x1FF0 && o <= 0x1FF2) || afterRefresh[o] == before[o]) << o;
 }
 
 TEST_F(PassesTest, NonCanonicalFieldsComeBackNormalised)
