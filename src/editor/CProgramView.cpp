@@ -14,8 +14,6 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QStyle>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QMdiSubWindow>

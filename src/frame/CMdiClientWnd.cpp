@@ -41,14 +41,12 @@ void CMdiClientWnd::resizeEvent(QResizeEvent *event)
 
 void CMdiClientWnd::Fill(QMdiSubWindow *window)
 {
-    if (!IsFilling(window)) {
+    if (!m_filling.contains(window)) {
         m_filling.append(window);
         window->installEventFilter(this);
     }
     window->setGeometry(viewport()->rect());
 }
-
-bool CMdiClientWnd::IsFilling(QMdiSubWindow *window) const { return m_filling.contains(window); }
 
 void CMdiClientWnd::FillAll()
 {

@@ -23,7 +23,6 @@ public:
 
     // Lays the window over the whole area and keeps it there.
     void Fill(QMdiSubWindow *window);
-    bool IsFilling(QMdiSubWindow *window) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
