@@ -16,7 +16,6 @@ struct LockKeyState {
     bool caps = false;
     bool num = false;
     bool scroll = false;
-    bool operator==(const LockKeyState &o) const { return caps == o.caps && num == o.num && scroll == o.scroll; }
 };
 
 // The window system's lock state; nothing where it cannot be read.
@@ -31,7 +30,6 @@ public:
     LockKeyPanes(QLabel *caps, QLabel *num, QLabel *scroll, QObject *parent = nullptr,
                  Reader reader = ReadSystemLockKeys);
 
-    LockKeyState State() const { return m_state; }
     // Reads the state again and shows it.
     void Refresh();
 
