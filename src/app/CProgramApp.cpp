@@ -7,6 +7,7 @@
 #include "app/CommandIds.h"
 #include "app/DocumentCommands.h"
 #include "app/EditCommands.h"
+#include "app/QtTranslations.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 #include "image/Codecs.h"
@@ -15,6 +16,7 @@
 #include "print/PrintCommands.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QMenu>
 #include <QPageSetupDialog>
 #include <QPrinter>
@@ -39,8 +41,13 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
 {
     m_app.settings.Load("Program.ini", true, true);
     m_app.ApplyLanguage(m_app.settings.GetString("Setup", "Language"));
-    if (!m_app.bundle.Load(CProfileFile::ProgramFolder(), CProfileFile::Decode(m_app.languageName))) {
-        Message(corvane::Txt::LoadLanguageFail.text(m_app.chinese), QMessageBox::Ok);
+    QtTranslations::Install(m_app.chinese, this);
+    const QString language = CProfileFile::Decode(m_app.languageName);
+    if (!m_app.bundle.Load(CProfileFile::ProgramFolder(), language)) {
+        const QString file = LanguageBundle::FileFor(CProfileFile::ProgramFolder(), language);
+        Message(corvane::Txt::LoadLanguageFail.text(m_app.chinese) + QLatin1Char('\n') +
+                    corvane::Txt::LanguageFileLookedFor.text(m_app.chinese).arg(QDir::toNativeSeparators(file)),
+                QMessageBox::Ok);
         return false;
     }
     m_frame = std::make_unique<CMainFrame>(m_app);
@@ -129,6 +136,13 @@ void CProgramApp::OnFileNew()
         const QString cleared = m_app.bundle.String(Ids::AllDataCleared);
         if (m_docs->Guard().Confirm(child, cleared) == UnsavedChangesGuard::Cancelled)
             return;
+        // The windows hidden by Close or by opening a file go as well, so
+        // that one document remains; their unsaved changes are asked first.
+        QList<CChildFrame *> others = m_frame->ChildFrames();
+        others.removeOne(child);
+        if (!m_docs->Guard().ConfirmAll(others))
+            return;
+        qDeleteAll(others);
         m_frame->DestroyActiveChild();
     }
     m_docs->NewDocument();

@@ -19,7 +19,13 @@ using corvane::Status;
 
 namespace {
 const QString kLastFolder = QStringLiteral("LastFolder");
+
+// The message, then the system's reason on a line of its own.
+QString WithReason(const QString &message, const Result &r)
+{
+    return r.reason.isEmpty() ? message : message + QLatin1Char('\n') + r.reason;
 }
+} // namespace
 
 DocumentCommands::DocumentCommands(AppState &app, const Prompts &prompts, CMainFrame &frame)
     : m_app(app), m_prompts(prompts), m_frame(frame),
@@ -37,7 +43,11 @@ QString DocumentCommands::Filter() const
     // Fields: title, document name, new name, filter name, extension, ...
     const QStringList fields = m_app.bundle.String(Ids::DocTemplate).split(QLatin1Char('\n'));
     const QString ext = DefaultExtension();
-    const QString name = fields.value(3).isEmpty() ? QLatin1Char('*') + ext : fields.value(3);
+    // The template's filter name is the bare pattern, so the filter is
+    // named from the string table instead ("Memory images (*.dat)").
+    QString name = m_app.bundle.String(Ids::FileFilterName);
+    if (name.isEmpty())
+        name = fields.value(3).isEmpty() ? QLatin1Char('*') + ext : fields.value(3);
     return QStringLiteral("%1 (*%2)").arg(name, ext);
 }
 
@@ -74,7 +84,7 @@ bool DocumentCommands::OpenFile(const QString &path)
     const Result r = doc->OnOpenDocument(path, m_app);
     if (!r.ok()) {
         const int id = r.status == Status::NotImage ? Ids::OpenNotImage : Ids::OpenUnreadable;
-        Message(m_app.bundle.String(id).arg(QDir::toNativeSeparators(path)));
+        Message(WithReason(m_app.bundle.String(id).arg(QDir::toNativeSeparators(path)), r));
         return false;
     }
     RememberFolder(path);
@@ -159,7 +169,7 @@ bool DocumentCommands::SaveTo(CChildFrame *child, const QString &path)
         return false;
     const Result r = child->GetDocument().Save(path);
     if (!r.ok()) {
-        Message(m_app.bundle.String(Ids::SaveFailed).arg(QDir::toNativeSeparators(path)));
+        Message(WithReason(m_app.bundle.String(Ids::SaveFailed).arg(QDir::toNativeSeparators(path)), r));
         return false;
     }
     RememberFolder(path);

@@ -27,14 +27,7 @@ bool LanguageBundle::Load(const QString &folder, const QString &language)
     Unload();
     if (language.isEmpty())
         return false;
-    QString file = folder + QLatin1Char('/') + language + QStringLiteral(".rcc");
-    if (!QFileInfo(file).isFile()) {
-        // The settings lookups ignore letter case, so the bundle name does too.
-        const QStringList all = QDir(folder).entryList({QStringLiteral("*.rcc")}, QDir::Files);
-        for (const QString &name : all)
-            if (name.compare(language + QStringLiteral(".rcc"), Qt::CaseInsensitive) == 0)
-                file = folder + QLatin1Char('/') + name;
-    }
+    const QString file = FileFor(folder, language);
     if (!QFileInfo(file).isFile() || !QResource::registerResource(file, QString::fromLatin1(kRoot)))
         return false;
     m_file = file;
@@ -51,6 +44,19 @@ bool LanguageBundle::Load(const QString &folder, const QString &language)
         }
     }
     return true;
+}
+
+QString LanguageBundle::FileFor(const QString &folder, const QString &language)
+{
+    QString file = folder + QLatin1Char('/') + language + QStringLiteral(".rcc");
+    if (!QFileInfo(file).isFile()) {
+        // The settings lookups ignore letter case, so the bundle name does too.
+        const QStringList all = QDir(folder).entryList({QStringLiteral("*.rcc")}, QDir::Files);
+        for (const QString &name : all)
+            if (name.compare(language + QStringLiteral(".rcc"), Qt::CaseInsensitive) == 0)
+                file = folder + QLatin1Char('/') + name;
+    }
+    return file;
 }
 
 void LanguageBundle::Unload()

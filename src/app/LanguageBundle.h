@@ -21,6 +21,9 @@ public:
     // "chinese"). False when the file is missing, unreadable or not a
     // resource bundle (also for an empty name).
     bool Load(const QString &folder, const QString &language);
+    // The file Load looks for: folder/<language>.rcc, or a file of that name
+    // in other letter case when only such a file exists.
+    static QString FileFor(const QString &folder, const QString &language);
     void Unload();
     bool IsLoaded() const { return m_loaded; }
 
@@ -72,6 +75,10 @@ constexpr int ButtonNo = 61716;
 constexpr int ReplaceFile = 61717;    // %1 file name
 constexpr int SaveFirst = 61718;      // %1 document title, after "All data will be Cleared!"
 constexpr int UnknownBand = 61719;    // %1 type, %2 band, both counted from 1
+constexpr int RangeDetail = 61770;    // second line of 61448: %1 lowest, %2 highest MHz text
+constexpr int StepDetail = 61771;     // second line of 61456: the allowed channel steps
+constexpr int NoBand = 61772;         // second line of 61448 when the radio type has no band
+constexpr int FileFilterName = 61773; // name of the "*.dat" filter of the file dialogs
 constexpr int ImportCsvTitle = 61790; // file dialog titles
 constexpr int ExportCsvTitle = 61791;
 constexpr int CsvFilterTable = 61792; // export filters: the two layouts

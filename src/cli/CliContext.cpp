@@ -1,9 +1,9 @@
 #include "cli/CliContext.h"
 
+#include "image/FileAccess.h"
 #include "image/Texts.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 namespace corvane {
 
@@ -67,9 +67,15 @@ int PrepareContext(CliContext &ctx, const QStringList &argv)
     }
     if (settingsPath.isEmpty())
         settingsPath = QCoreApplication::applicationDirPath() + QStringLiteral("/Program.ini");
-    // The command line never writes the settings file: a missing one stays missing.
-    if (!QFileInfo(settingsPath).isFile() || !ctx.app.settings.LoadPath(settingsPath, false)) {
-        ctx.err << "corvane-cli: cannot read settings file " << settingsPath << "\n";
+    // The command line never writes the settings file: a missing one stays
+    // missing (read once first for the system's reason of a failure).
+    QByteArray unused;
+    Result readable = ReadFileBytes(settingsPath, unused);
+    if (readable.ok() && !ctx.app.settings.LoadPath(settingsPath, false))
+        readable = Result::fail(Status::FileError, QString());
+    if (!readable.ok()) {
+        ctx.err << "corvane-cli: cannot read settings file " << settingsPath
+                << (readable.reason.isEmpty() ? QString() : QStringLiteral(": ") + readable.reason) << "\n";
         return Exit::File;
     }
     const QByteArray name = language.isEmpty() ? ctx.app.settings.GetString("Setup", "Language")
@@ -77,7 +83,9 @@ int PrepareContext(CliContext &ctx, const QStringList &argv)
     ctx.app.ApplyLanguage(name);
     ctx.app.appName = ctx.app.LanguageText("Company");
     if (!ctx.app.bundle.Load(QCoreApplication::applicationDirPath(), QString::fromUtf8(name))) {
-        ctx.err << "corvane-cli: " << Txt::LoadLanguageFail.text(ctx.app.chinese) << " (" << QString::fromUtf8(name) << ".rcc)\n";
+        const QString file = LanguageBundle::FileFor(QCoreApplication::applicationDirPath(), QString::fromUtf8(name));
+        ctx.err << "corvane-cli: " << Txt::LoadLanguageFail.text(ctx.app.chinese) << "\n"
+                << Txt::LanguageFileLookedFor.text(ctx.app.chinese).arg(file) << "\n";
         return Exit::File;
     }
     return Exit::Ok;

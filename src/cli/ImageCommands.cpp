@@ -1,5 +1,6 @@
 // Commands on image files: new, show, import (options: OptionsCommand.cpp).
 #include "cli/Commands.h"
+#include "image/ChannelChanges.h"
 #include "image/CommonCsv.h"
 #include "image/CsvFile.h"
 #include "image/CsvImport.h"
@@ -8,14 +9,17 @@
 #include "image/ImagePasses.h"
 #include "image/Texts.h"
 
+#include <QFileInfo>
 
 namespace corvane {
 
 namespace {
 
-bool WantArgs(CliContext &ctx, int n, const char *usage, const QStringList &valued = {})
+// valued: options that take a value; flags: options that stand alone.
+bool WantArgs(CliContext &ctx, int n, const char *usage, const QStringList &valued = {},
+              const QStringList &flags = {})
 {
-    const QStringList unknown = ctx.UnknownOptions(valued, {});
+    const QStringList unknown = ctx.UnknownOptions(valued, flags);
     if (ctx.args.size() == n && unknown.isEmpty())
         return true;
     if (!unknown.isEmpty())
@@ -41,8 +45,12 @@ int LoadFirstArgument(CliContext &ctx, MemoryImage &image)
 
 int CmdNew(CliContext &ctx)
 {
-    if (!WantArgs(ctx, 1, "new OUT.dat"))
+    if (!WantArgs(ctx, 1, "new OUT.dat [--force]", {}, {QStringLiteral("--force")}))
         return Exit::Usage;
+    if (QFileInfo::exists(ctx.args[0]) && !ctx.Flag(QStringLiteral("--force"))) {
+        ctx.err << "corvane-cli: " << ctx.args[0] << " already exists; give --force to replace it\n";
+        return Exit::File;
+    }
     CProgramDoc doc;
     doc.OnNewDocument(ctx.app);
     ChannelTable table;
@@ -74,7 +82,7 @@ int CmdShow(CliContext &ctx)
 
 int CmdImport(CliContext &ctx)
 {
-    if (!WantArgs(ctx, 2, "import IMAGE.dat IN.csv"))
+    if (!WantArgs(ctx, 2, "import IMAGE.dat IN.csv [--quiet]", {}, {QStringLiteral("--quiet")}))
         return Exit::Usage;
     const QString imagePath = ctx.args[0], csvPath = ctx.args[1];
     MemoryImage image;
@@ -88,6 +96,7 @@ int CmdImport(CliContext &ctx)
         ctx.err << "corvane-cli: " << read.text << "\n";
         return Exit::Rejected;
     }
+    const MemoryImage before = image;
     const QStringList problems = ImportChannels(records, image, ctx.app);
     if (!problems.isEmpty()) {
         for (const QString &p : problems)
@@ -95,7 +104,14 @@ int CmdImport(CliContext &ctx)
         return Exit::Rejected;
     }
     const Result r = SaveImageFile(imagePath, image);
-    return r.ok() ? Exit::Ok : FileFailure(ctx, r);
+    if (!r.ok())
+        return FileFailure(ctx, r);
+    if (!ctx.Flag(QStringLiteral("--quiet"))) {
+        const ChannelChanges c = CompareChannels(before, image);
+        ctx.out << "imported " << csvPath << ": " << c.added << " added, " << c.changed << " changed, "
+                << c.erased << " erased\n";
+    }
+    return Exit::Ok;
 }
 
 } // namespace corvane

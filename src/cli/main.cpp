@@ -11,13 +11,14 @@ using namespace corvane;
 
 static const char kUsage[] =
     "usage: corvane-cli COMMAND [ARGS] [--settings PATH] [--language English|Chinese]\n"
-    "  new OUT.dat                 write a new memory image\n"
+    "  new OUT.dat [--force]       write a new memory image (--force replaces a file)\n"
     "  show IMAGE.dat              print the channel table as CSV;\n"
     "      [--format table|common]     common: the amateur channel-list layout\n"
     "  options IMAGE.dat           print the radio-wide options;\n"
     "      [--set \"LABEL=VALUE\"]...  set them as the Optional Features dialog does\n"
-    "  import IMAGE.dat IN.csv     apply a CSV channel table (either layout,\n"
-    "                              told by its header) to an image\n"
+    "  import IMAGE.dat IN.csv     apply a CSV channel table (either layout, told by\n"
+    "      [--quiet]                   its header) to an image and print how many\n"
+    "                                  channels were added, changed, erased\n"
     "  print IMAGE.dat --pdf OUT.pdf  write the printed listing as a PDF file\n"
     "  read PORT OUT.dat           read the radio into OUT.dat\n"
     "  write PORT IMAGE.dat        write the image into the radio [--verify]\n"

@@ -1,7 +1,9 @@
 #include "editor/CCellCombo.h"
 
 #include <QAbstractItemView>
+#include <QKeyEvent>
 #include <QScreen>
+#include <QStylePainter>
 
 CCellCombo::CCellCombo(int popupHeight, QWidget *parent) : QComboBox(parent), m_popupHeight(popupHeight)
 {
@@ -34,4 +36,34 @@ int CCellCombo::IndexForCellText(const QString &text) const
         if (itemText(i).startsWith(text, Qt::CaseInsensitive))
             return i;
     return 0;
+}
+
+void CCellCombo::SetTextAlignment(Qt::Alignment alignment)
+{
+    m_alignment = alignment;
+    update();
+}
+
+void CCellCombo::keyPressEvent(QKeyEvent *event)
+{
+    const bool left = event->key() == Qt::Key_Left;
+    if (!left && event->key() != Qt::Key_Right) {
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    const int next = currentIndex() + (left ? -1 : 1);
+    if (next >= 0 && next < count())
+        setCurrentIndex(next);
+    event->accept(); // also at either end: the key never reaches the grid
+}
+
+void CCellCombo::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    painter.setPen(palette().color(QPalette::Text));
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    opt.textAlignment = m_alignment;
+    painter.drawComplexControl(QStyle::CC_ComboBox, opt);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, opt);
 }

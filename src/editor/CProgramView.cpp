@@ -4,6 +4,7 @@
 #include "app/HelpService.h"
 #include "editor/CNameValidator.h"
 #include "editor/CellCommit.h"
+#include "editor/GridColumnFit.h"
 #include "image/CProgramDoc.h"
 #include "image/Codecs.h"
 #include "image/ImagePasses.h"
@@ -14,8 +15,6 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QStyle>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -27,6 +26,7 @@ constexpr int kGridRows = 201;
 constexpr int kGridCols = 9;
 constexpr int kLastCol = 8;
 const QColor kFixedTextColor(0, 50, 240);
+const Qt::Alignment kCellAlignment = Qt::AlignCenter; // every column, and its editor
 const char *const kIdProperty = "controlId";
 
 // The form: 429 x 231 dialog units, the grid at (17, 13), 397 x 205.
@@ -123,18 +123,13 @@ void CProgramView::SetupGrid()
     for (int r = 1; r < kGridRows; ++r)
         m_grid.SetTextMatrix(r, 0, corvane::RowLabel(r));
     for (int c = 0; c < kGridCols; ++c)
-        m_grid.SetColAlignment(c, Qt::AlignCenter);
+        m_grid.SetColAlignment(c, kCellAlignment);
 
-    // The default column width is chosen so that the nine columns
-    // (9.3 default widths in all) fill the grid of the form, as the
-    // grid's own default width did on the form it was laid out for.
-    const int inner = DialogUnits(kGridW, 0).width() - m_grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent)
-                      - 2 * m_grid.frameWidth();
-    m_grid.horizontalHeader()->setDefaultSectionSize(qMax(40, static_cast<int>(inner / 9.3)));
-    const int w = m_grid.ColWidth(0);
-    static const double kRatio[kGridCols] = {0.5, 1.3, 1.3, 1.1, 1.1, 1, 1, 1, 1};
-    for (int c = 0; c < kGridCols; ++c)
-        m_grid.SetColWidth(c, static_cast<int>(w * kRatio[c]));
+    // The nine columns (9.3 default widths in all) fill the grid; at the
+    // least they fill the grid of the form, as the grid's own default width
+    // did on the form it was laid out for.
+    auto *fit = new GridColumnFit(m_grid, {0.5, 1.3, 1.3, 1.1, 1.1, 1, 1, 1, 1}, DialogUnits(kGridW, 0).width());
+    connect(fit, &GridColumnFit::Fitted, &m_keeper, &CellEditorKeeper::FollowCell);
 }
 
 void CProgramView::SetupEditors()
@@ -151,8 +146,11 @@ void CProgramView::SetupEditors()
         m_keeper.Watch(e.editor);
         e.editor->hide();
     }
-    for (QLineEdit *edit : {&m_editRx, &m_editTx, &m_editName})
+    // The editors align their text as the cells do.
+    for (QLineEdit *edit : {&m_editRx, &m_editTx, &m_editName}) {
         edit->setFrame(false);
+        edit->setAlignment(kCellAlignment);
+    }
     m_editName.setMaxLength(kNameMaxLength);
     m_editName.setValidator(new CNameValidator(&m_editName));
 
@@ -312,6 +310,10 @@ void CProgramView::OnEnterCell()
     }
     const QString text = m_grid.Text();
     QWidget *editor = EditorForColumn();
+    // A name read from the radio may fill all 8 places of its slot: the
+    // editor shows it whole rather than cut it; other cells keep to 6.
+    if (editor == &m_editName)
+        m_editName.setMaxLength(qMax(kNameMaxLength, static_cast<int>(text.size())));
     if (auto *combo = qobject_cast<CCellCombo *>(editor))
         combo->setCurrentIndex(combo->IndexForCellText(text));
     else
@@ -330,15 +332,10 @@ void CProgramView::OnGridMouseDown(int, int, int, int)
         editor->setFocus(Qt::OtherFocusReason);
 }
 
-// The cell moved 3 pixels left and up, in the grid's pixels. A list is as
+// Exactly the current cell, in the grid's pixels: the grid measures its
+// cells from its own outer edge, as the editors' parent does. A list is as
 // tall as the cell while closed; its opened list adds kListExtraHeight.
-QRect CProgramView::EditorRect() const
-{
-    const int px = m_grid.logicalDpiX();
-    const int py = m_grid.logicalDpiY();
-    return QRect(m_grid.CellLeft() * px / 1440 - 3, m_grid.CellTop() * py / 1440 - 3,
-                 m_grid.CellWidth() * px / 1440, m_grid.CellHeight() * py / 1440);
-}
+QRect CProgramView::EditorRect() const { return m_grid.CellRect(m_grid.Row(), m_grid.Col()); }
 
 void CProgramView::PlaceEditor()
 {
@@ -391,7 +388,7 @@ void CProgramView::SetMessageHook(MessageHook hook) { Hook() = std::move(hook); 
 void CProgramView::ShowMessage(int id)
 {
     const QString caption = m_app.bundle.String(Ids::Caution);
-    const QString text = m_app.bundle.String(id);
+    const QString text = corvane::RejectionMessage(id, m_nBandLow, m_nBandHigh, m_app.bundle);
     if (Hook()) {
         Hook()(this, caption, text);
         return;

@@ -1,8 +1,10 @@
 #include "editor/CellCommit.h"
 
+#include "app/LanguageBundle.h"
 #include "image/Codecs.h"
 #include "image/Texts.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -76,11 +78,30 @@ FrequencyCheck CheckFrequency(const QString &text, int bandLow, int bandHigh)
     // The text shown is that of the checked units: printing v itself would
     // round 145.012506 up to an off-raster 145.01251 after it passed.
     c.text = FrequencyText(c.units);
-    if (!std::isfinite(v) || c.units < bandLow || c.units > bandHigh)
+    if (!std::isfinite(v) || c.units < std::max(bandLow, kLowestUnits) || c.units > std::min(bandHigh, kHighestUnits))
         c.kind = FrequencyCheck::OutOfRange;
     else if (c.units % 250 != 0 && c.units % 625 != 0)
         c.kind = FrequencyCheck::StepError;
     return c;
+}
+
+bool BandAcceptsAny(int bandLow, int bandHigh)
+{
+    return std::max(bandLow, kLowestUnits) <= std::min(bandHigh, kHighestUnits);
+}
+
+QString RejectionMessage(int messageId, int bandLow, int bandHigh, const LanguageBundle &strings)
+{
+    QString detail;
+    if (messageId == kMsgStep)
+        detail = strings.String(Ids::StepDetail);
+    else if (!BandAcceptsAny(bandLow, bandHigh))
+        detail = strings.String(Ids::NoBand);
+    else
+        detail = strings.String(Ids::RangeDetail)
+                     .arg(FrequencyText(std::max(bandLow, kLowestUnits)), FrequencyText(std::min(bandHigh, kHighestUnits)));
+    const QString first = strings.String(messageId);
+    return detail.isEmpty() ? first : first + QLatin1Char('\n') + detail;
 }
 
 CommitOutcome PreviewCommit(const ChannelTable &, const CommitRequest &req)

@@ -10,7 +10,14 @@
 
 #include <QString>
 
+class LanguageBundle;
+
 namespace corvane {
+
+// The frequencies a channel can hold, in 10 Hz units: 0 reads back as an
+// empty channel and the image's BCD holds eight digits.
+constexpr int kLowestUnits = 1;
+constexpr int kHighestUnits = 99999999;
 
 struct FrequencyCheck {
     enum Kind { Valid, OutOfRange, StepError } kind = Valid;
@@ -21,9 +28,19 @@ struct FrequencyCheck {
 // v = leading number of t, where a comma directly after the whole digits
 // counts as the decimal point ("146,5125" is 146.5125); f =
 // DecimalMultiply(v, 100000) truncated. Out of range when f < low or
-// f > high (both inclusive); step error when f is a multiple of neither 250
-// nor 625.
+// f > high (both inclusive) or outside kLowestUnits..kHighestUnits, so a
+// band of 0 - 0 (a radio type without a band) refuses every frequency; step
+// error when f is a multiple of neither 250 nor 625.
 FrequencyCheck CheckFrequency(const QString &text, int bandLow, int bandHigh);
+
+// True when the band limits leave at least one frequency to accept.
+bool BandAcceptsAny(int bandLow, int bandHigh);
+
+// The message of a rejected frequency: the string-table text of messageId
+// (61448 or 61456) as its first line, and a second line that helps: the
+// band limits ("Band: 130.00000 – 160.00000 MHz"), the note that the radio
+// type has no band, or the allowed channel steps.
+QString RejectionMessage(int messageId, int bandLow, int bandHigh, const LanguageBundle &strings);
 
 struct CommitRequest {
     int row = 1;          // grid row 1..200

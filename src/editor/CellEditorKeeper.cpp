@@ -41,9 +41,7 @@ void CellEditorKeeper::FollowCell()
     QWidget *editor = m_open;
     if (!editor)
         return;
-    // The editor starts 3 pixels left of and above its cell; that margin
-    // may lie over the headings, as it does for the top row.
-    const QRect area = m_grid.viewport()->geometry().adjusted(-3, -3, 0, 0);
+    const QRect area = m_grid.viewport()->geometry();
     const QRect rect = m_editorRect();
     const QRect cell = m_grid.CellRect(m_grid.Row(), m_grid.Col());
     const QRect visible = rect.intersected(area);

@@ -34,15 +34,6 @@ CChildFrame::~CChildFrame()
     delete m_view;
 }
 
-void CChildFrame::ResizeParentToFit()
-{
-    const QSize hint = m_view->sizeHint();
-    if (!hint.isValid())
-        return;
-    const QSize frame = size() - m_view->size();
-    resize(size().boundedTo(hint + frame));
-}
-
 void CChildFrame::UpdateTitle()
 {
     setWindowTitle(m_doc->GetTitle() + (m_doc->IsModified() ? QStringLiteral("*") : QString()));

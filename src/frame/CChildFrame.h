@@ -21,8 +21,6 @@ public:
 
     CProgramDoc &GetDocument() { return *m_doc; }
     CProgramView *GetView() const { return m_view; }
-    // Shrinks the window to fit the view when the view is smaller.
-    void ResizeParentToFit();
     // Takes the document's title again (after a save under a new name),
     // followed by "*" while the document has unsaved changes.
     void UpdateTitle();

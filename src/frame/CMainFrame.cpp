@@ -11,6 +11,7 @@
 #include "frame/CChildFrame.h"
 #include "frame/CMdiClientWnd.h"
 #include "frame/CNavigationBar.h"
+#include "frame/LockKeyPanes.h"
 #include "image/CProgramDoc.h"
 #include "link/TransferCommands.h"
 #include "link/TransferController.h"
@@ -129,16 +130,17 @@ void CMainFrame::CreateStatusBar()
     m_message = new QLabel(m_app.bundle.String(Ids::IdleMessage));
     m_message->setObjectName(QStringLiteral("messagePane"));
     statusBar()->addWidget(m_message, 1);
-    // Lock-key states are not readable on every platform, so the panes
-    // show their names greyed.
-    for (int id : {Ids::IndicatorCaps, Ids::IndicatorNum, Ids::IndicatorScroll}) {
+    QLabel *panes[3];
+    for (int i = 0; i < 3; ++i) {
+        const int id = Ids::IndicatorCaps + i;
         auto *pane = new QLabel(m_app.bundle.String(id));
         pane->setObjectName(QStringLiteral("indicator%1").arg(id));
         pane->setAlignment(Qt::AlignCenter);
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
-        pane->setEnabled(false);
         statusBar()->addPermanentWidget(pane);
+        panes[i] = pane;
     }
+    new LockKeyPanes(panes[0], panes[1], panes[2], this);
 }
 
 void CMainFrame::CreateNavigationBar()
@@ -238,7 +240,7 @@ CChildFrame *CMainFrame::AddChildFrame(std::unique_ptr<CProgramDoc> doc)
     child->setGeometry(0, 0, 1600, 1200);
     child->show();
     child->GetView()->OnInitialUpdate();
-    child->ResizeParentToFit();
+    m_mdi->Fill(child);
     m_active = child;
     m_mdi->setActiveSubWindow(child);
     UpdateMenuBar();

@@ -53,7 +53,8 @@ public:
     QMenu *DocumentMenu(int position) const;
     QList<QMenu *> MenuBarMenus() const;
 
-    // A new document window over `doc`, shown, active and filled.
+    // A new document window over `doc`, shown, active and filled from its
+    // image, laid over the whole client area (CMdiClientWnd::Fill).
     CChildFrame *AddChildFrame(std::unique_ptr<CProgramDoc> doc);
     // The active document window, also when it is hidden; nullptr if none.
     CChildFrame *ActiveChild() const;

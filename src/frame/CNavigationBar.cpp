@@ -14,6 +14,27 @@
 
 using corvane::BiText;
 
+namespace {
+
+// A click makes the clicked item current but never selects it: the
+// selection, and with it the highlight, stays on the root that the bar
+// selects again after each choice.
+class NavigationTree : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index, const QEvent *event) const override
+    {
+        if (event && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
+                      event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonDblClick))
+            return QItemSelectionModel::NoUpdate;
+        return QTreeWidget::selectionCommand(index, event);
+    }
+};
+
+} // namespace
+
 const BiText &CNavigationBar::ItemText(int index)
 {
     static const BiText productInfo{"Product Information", "类型设置"};
@@ -34,7 +55,7 @@ CNavigationBar::CNavigationBar(AppState &app, QWidget *parent)
     setMouseTracking(true);
     setFixedWidth(kInitialWidth);
 
-    m_tree = new QTreeWidget(this);
+    m_tree = new NavigationTree(this);
     m_tree->setObjectName(QStringLiteral("ctl%1").arg(kTreeId));
     m_tree->setHeaderHidden(true);
     m_tree->setRootIsDecorated(true);

@@ -1,7 +1,7 @@
 #include "image/CsvFile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "image/FileAccess.h"
+
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -9,12 +9,9 @@ namespace corvane {
 
 Result ReadCsvFile(const QString &path, QList<CsvRecord> &records)
 {
-    QFile f(path);
-    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
-        return Result::fail(Status::FileError, QStringLiteral("cannot read %1: %2").arg(path, f.errorString()));
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFile::NoError)
-        return Result::fail(Status::FileError, QStringLiteral("cannot read %1: %2").arg(path, f.errorString()));
+    QByteArray bytes;
+    if (const Result read = ReadFileBytes(path, bytes); !read.ok())
+        return read;
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(bytes);
     if (utf8.hasError())
@@ -28,9 +25,11 @@ Result ReadCsvFile(const QString &path, QList<CsvRecord> &records)
 Result WriteTextFile(const QString &path, const QString &text)
 {
     QSaveFile f(path);
+    // A file that may be written in a folder that may not: written in place.
+    f.setDirectWriteFallback(true);
     const QByteArray bytes = text.toUtf8();
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        return Result::fail(Status::FileError, QStringLiteral("cannot write %1: %2").arg(path, f.errorString()));
+        return FileFailure(path, OpenFailureReason(path, f.errorString(), true), true);
     return Result::success();
 }
 

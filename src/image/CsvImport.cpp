@@ -63,7 +63,11 @@ bool NormaliseListText(int col, const QString &text, bool chinese, QString &out)
     return false;
 }
 
-bool ValidName(const QString &name) { return name.size() <= 6 && IsNameText(name); }
+constexpr int kNewNameLength = 6;
+
+// A name the slot can hold; one over 6 characters is only taken when it is
+// the row's present name (checked where the row is applied).
+bool SlotName(const QString &name) { return name.size() <= kNameSlotSize && IsNameText(name); }
 
 // The table layout: label (unless left out), then the eight grid columns.
 class TableRowReader : public RowReader {
@@ -105,7 +109,7 @@ public:
                 problems << CellProblem(row.where, row.source[col], kNotListed.text(m_chinese).arg(f), m_chinese);
         }
         const QString &name = rec.fields[ColName - skip];
-        if (ValidName(name.toUpper()))
+        if (SlotName(name.toUpper()))
             row.text[ColName] = name.toUpper();
         else
             problems << CellProblem(row.where, row.source[ColName], kBadName.text(m_chinese).arg(name), m_chinese);
@@ -127,12 +131,15 @@ public:
     void Apply(const TypedRow &row, int gridRow)
     {
         for (int col = ColRx; col <= ColName; ++col) {
-            if (!row.text[col])
+            if (!row.text[col] || (col == ColName && !NameFits(*row.text[col], row, gridRow)))
                 continue;
             const CommitRequest req{gridRow, col, *row.text[col], m_band.low, m_band.high, m_app.chinese};
             const CommitOutcome out = CommitCell(m_table, req);
             if (out.rejectedFrequency()) {
-                m_problems << CellProblem(row.where, row.source[col], m_app.bundle.String(out.messageId), m_app.chinese);
+                // One line per problem: the message's detail follows its text.
+                const QString message = RejectionMessage(out.messageId, m_band.low, m_band.high, m_app.bundle)
+                                            .replace(QLatin1Char('\n'), QLatin1Char(' '));
+                m_problems << CellProblem(row.where, row.source[col], message, m_app.chinese);
                 if (col == ColRx)
                     return; // the row stays as it was: nothing else of it can be checked against it
             }
@@ -140,6 +147,18 @@ public:
     }
 
 private:
+    // The slot holds 8 characters while a new name has at most 6: a name
+    // read from the image comes back as it was, and leaves the cell alone.
+    bool NameFits(const QString &name, const TypedRow &row, int gridRow)
+    {
+        if (name == m_table.cell(gridRow, ColName))
+            return false;
+        if (name.size() <= kNewNameLength)
+            return true;
+        m_problems << CellProblem(row.where, row.source[ColName], kBadName.text(m_app.chinese).arg(name), m_app.chinese);
+        return false;
+    }
+
     ChannelTable &m_table;
     BandLimits m_band;
     const AppState &m_app;

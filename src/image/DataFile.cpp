@@ -1,7 +1,8 @@
 #include "image/DataFile.h"
 
+#include "image/FileAccess.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 namespace corvane {
@@ -9,14 +10,13 @@ namespace corvane {
 Result LoadImageFile(const QString &path, MemoryImage &image)
 {
     QFile f(path);
-    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
-        return Result::fail(Status::FileError,
-                            QStringLiteral("cannot read %1: %2").arg(path, f.errorString()));
+    const Result opened = OpenForReading(f);
+    if (!opened.ok())
+        return opened;
     const QByteArray bytes = f.read(kImageSize);
     if (bytes.size() < kImageSize) {
         if (f.error() != QFile::NoError)
-            return Result::fail(Status::FileError,
-                                QStringLiteral("cannot read %1: %2").arg(path, f.errorString()));
+            return FileFailure(path, f.errorString(), false);
         return Result::fail(Status::NotImage,
                             QStringLiteral("not a memory image: %1 has %2 bytes, %3 expected")
                                 .arg(path).arg(f.size()).arg(kImageSize));
@@ -28,12 +28,13 @@ Result LoadImageFile(const QString &path, MemoryImage &image)
 Result SaveImageFile(const QString &path, const MemoryImage &image)
 {
     QSaveFile f(path);
+    // Where the folder does not let the temporary file be made, a file that
+    // may be written is written in place instead.
+    f.setDirectWriteFallback(true);
     if (!f.open(QIODevice::WriteOnly))
-        return Result::fail(Status::FileError,
-                            QStringLiteral("cannot write %1: %2").arg(path, f.errorString()));
+        return FileFailure(path, OpenFailureReason(path, f.errorString(), true), true);
     if (f.write(reinterpret_cast<const char *>(image.data()), kImageSize) != kImageSize || !f.commit())
-        return Result::fail(Status::FileError,
-                            QStringLiteral("cannot write %1: %2").arg(path, f.errorString()));
+        return FileFailure(path, f.errorString(), true);
     return Result::success();
 }
 

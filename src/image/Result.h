@@ -22,10 +22,11 @@ enum class Status {
 struct Result {
     Status status = Status::Ok;
     QString text;
+    QString reason; // a file failure: the system's reason alone ("Permission denied")
 
     bool ok() const { return status == Status::Ok; }
     static Result success() { return {}; }
-    static Result fail(Status s, const QString &why) { return {s, why}; }
+    static Result fail(Status s, const QString &why) { return {s, why, QString()}; }
 };
 
 } // namespace corvane

@@ -15,6 +15,7 @@ const BiText ChannelTitle{"Channel Information", "信道信息"};
 const BiText ReadData{"Read Data", "读数据"};
 const BiText WriteData{"Write Data", "写数据"};
 const BiText LoadLanguageFail{"Load language DLL fail", "加载语言链接库失败"};
+const BiText LanguageFileLookedFor{"Looked for: %1", "查找的文件：%1"};
 } // namespace Txt
 
 static const BiText kHeadings[9] = {

@@ -24,6 +24,7 @@ extern const BiText None, Low, Middle, High, Unlock, Lock, No, Yes;
 extern const BiText ChannelTitle;        // document title "Channel Information"
 extern const BiText ReadData, WriteData; // progress dialog captions
 extern const BiText LoadLanguageFail;    // "Load language DLL fail"
+extern const BiText LanguageFileLookedFor; // its second line: %1 the bundle's path
 } // namespace Txt
 
 // Grid headings, columns 0 ("CH") to 8 ("Cha Name").

@@ -319,9 +319,10 @@ bool CProfileFile::Save()
     if (m_path.isEmpty())
         return false;
     // Written to a temporary file and renamed over the old one, so a failed
-    // write leaves the old file whole. There is deliberately no fallback that
-    // writes into the old file in place: a failure midway would destroy it.
+    // write leaves the old file whole. Only a folder that does not allow the
+    // temporary file makes a writable file be written in place.
     QSaveFile file(m_path);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = Serialize();

@@ -37,8 +37,9 @@ public:
     // is empty, holds "=", has blanks at its ends or starts a comment; a
     // value with blanks at its ends).
     void SetString(const QByteArray &section, const QByteArray &key, const QByteArray &value);
-    // Writes the file when dirty, replacing it atomically. True when nothing
-    // needed writing; false when the write failed (the old file is intact).
+    // Writes the file when dirty, replacing it atomically (in place only when
+    // the file may be written but its folder not). True when nothing needed
+    // writing; false when the write failed (the old file is intact).
     bool Save();
     void Clear();
 

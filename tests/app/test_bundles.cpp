@@ -111,7 +111,8 @@ TEST(Bundles, EveryStringTheProgramUsesIsThere)
                         Ids::IndicatorScroll, Ids::NavClose, Ids::OpenNotImage, Ids::OpenUnreadable,
                         Ids::SaveFailed, Ids::LanguageNotSaved, Ids::OpenTitle, Ids::SaveAsTitle,
                         Ids::AllDataCleared, Ids::OutOfRange, Ids::CommError, Ids::PortOpenFail,
-                        Ids::ProgramInterrupt, Ids::StepError, Ids::Caution};
+                        Ids::ProgramInterrupt, Ids::StepError, Ids::Caution, Ids::RangeDetail,
+                        Ids::StepDetail, Ids::NoBand, Ids::FileFilterName};
     for (const char *lang : {"English", "Chinese"}) {
         LanguageBundle b;
         ASSERT_TRUE(b.Load(QStringLiteral(CORVANE_BIN_DIR), QLatin1String(lang)));
@@ -127,6 +128,7 @@ TEST(Bundles, EveryStringTheProgramUsesIsThere)
                     EXPECT_FALSE(b.ToolTip(e.id).isEmpty()) << lang << " " << e.id;
                 }
         EXPECT_TRUE(b.String(Ids::OpenNotImage).contains("%1"));
+        EXPECT_TRUE(b.String(Ids::RangeDetail).contains("%1") && b.String(Ids::RangeDetail).contains("%2"));
     }
 }
 

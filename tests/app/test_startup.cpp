@@ -3,6 +3,7 @@
 #include "GuiTestSupport.h"
 
 #include "app/CommandIds.h"
+#include "app/DocumentCommands.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 #include "frame/CNavigationBar.h"
@@ -10,9 +11,9 @@
 #include "image/Codecs.h"
 #include "image/Texts.h"
 
-#include <climits>
-
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QMenu>
 #include <QProcess>
 #include <QTreeWidget>
@@ -34,6 +35,8 @@ struct LanguageCase {
     const char *company;
     const char *aboutTitle;
     const char *ready;
+    const char *cancel; // Qt's own standard button
+    const char *filter; // of the file dialogs
 };
 
 class StartupLanguage : public ::testing::TestWithParam<LanguageCase> {};
@@ -57,6 +60,9 @@ TEST_P(StartupLanguage, ComesUpInTheConfiguredLanguage)
     EXPECT_EQ(menus[0]->title(), QString::fromUtf8(c.fileMenu));
     EXPECT_EQ(menus[5]->actions().first()->text(), QString::fromUtf8(c.aboutTitle));
     EXPECT_EQ(frame->MessagePane()->text(), QString::fromUtf8(c.ready));
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8(c.cancel));
+    EXPECT_EQ(s.app->Documents()->Filter(), QString::fromUtf8(c.filter));
 
     // The new document and its window.
     ASSERT_EQ(frame->ChildFrames().size(), 1);
@@ -82,9 +88,9 @@ TEST_P(StartupLanguage, ComesUpInTheConfiguredLanguage)
 
 INSTANTIATE_TEST_SUITE_P(Languages, StartupLanguage,
                          ::testing::Values(LanguageCase{"English", false, "&File", "Test Radio Works",
-                                                        "About Test...", "Ready"},
+                                                        "About Test...", "Ready", "Cancel", "Memory images (*.dat)"},
                                            LanguageCase{"Chinese", true, "文件(&F)", "测试无线电",
-                                                        "关于测试...", "就绪"}),
+                                                        "关于测试...", "就绪", "取消", "存储器映像 (*.dat)"}),
                          [](const auto &info) { return std::string(info.param.language); });
 
 TEST(Startup, SmallLettersFindTheBundleButKeepTheEnglishFlag)
@@ -101,28 +107,31 @@ struct MissingCase {
     const char *name;
     QByteArray ini;  // null: no settings file at all
     bool bundles;
-    const char *message;
+    const char *message; // %1: the bundle's path in the program folder
+    const char *file;
 };
 
 class MissingBundle : public ::testing::TestWithParam<MissingCase> {};
 
-TEST_P(MissingBundle, ReportsAndCreatesNoWindow)
+TEST_P(MissingBundle, ReportsTheFileAndCreatesNoWindow)
 {
     const MissingCase &c = GetParam();
     StartedApp s(c.ini, {}, c.bundles);
     EXPECT_FALSE(s.started);
     EXPECT_EQ(s.app->MainFrame(), nullptr);
-    EXPECT_EQ(s.script.messages, QStringList{QString::fromUtf8(c.message)});
+    EXPECT_EQ(s.script.messages, QStringList{QString::fromUtf8(c.message).arg(s.folder.File(c.file))});
     for (QWidget *w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MissingBundle,
-    ::testing::Values(MissingCase{"UnknownLanguage", TestIni("Klingon"), true, "Load language DLL fail"},
-                      MissingCase{"EmptyLanguage", TestIni(""), true, "Load language DLL fail"},
-                      MissingCase{"NoSettingsFile", QByteArray(), true, "Load language DLL fail"},
-                      MissingCase{"ChineseWithoutBundles", TestIni("Chinese"), false, "加载语言链接库失败"}),
+    ::testing::Values(
+        MissingCase{"UnknownLanguage", TestIni("Klingon"), true, "Load language DLL fail\nLooked for: %1", "Klingon.rcc"},
+        MissingCase{"EmptyLanguage", TestIni(""), true, "Load language DLL fail\nLooked for: %1", ".rcc"},
+        MissingCase{"NoSettingsFile", QByteArray(), true, "Load language DLL fail\nLooked for: %1", ".rcc"},
+        MissingCase{"ChineseWithoutBundles", TestIni("Chinese"), false, "加载语言链接库失败\n查找的文件：%1",
+                    "Chinese.rcc"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(Startup, MissingSettingsFileIsCreatedEmpty)
@@ -140,7 +149,7 @@ TEST(Startup, UnreadableBundleCountsAsMissing)
     PromptScript script;
     CProgramApp app(state, script.Make());
     EXPECT_FALSE(app.InitInstance({}));
-    EXPECT_EQ(script.messages, QStringList{"Load language DLL fail"});
+    EXPECT_EQ(script.messages, QStringList{"Load language DLL fail\nLooked for: " + folder.File("English.rcc")});
 }
 
 struct ShowLangCase {
@@ -167,15 +176,6 @@ INSTANTIATE_TEST_SUITE_P(Values, ShowLang,
                                            ShowLangCase{"1", true}, ShowLangCase{"  +2x", true},
                                            ShowLangCase{"-1", true}),
                          [](const auto &info) { return "Case" + std::to_string(info.index); });
-
-TEST(Startup, ShowLangFollowsTheStandardConversion)
-{
-    const struct { const char *text; int value; } cases[] = {
-        {"", 0}, {"abc", 0}, {"12", 12}, {"  7", 7}, {"\t-3", -3}, {"+4z", 4}, {"- 4", 0},
-        {"99999999999999999999999", INT_MAX}, {"-99999999999999999999999", INT_MIN}};
-    for (const auto &c : cases)
-        EXPECT_EQ(corvane::ParseInteger(QString::fromLatin1(c.text)), c.value) << c.text;
-}
 
 TEST(Startup, EmptyAboutTitleKeepsTheBundleText)
 {

@@ -191,7 +191,7 @@ TEST_F(Unsaved, PendingEditIsCommittedBeforeTheQuestion)
     view->EditRx().setText("999");
     ASSERT_TRUE(frame->Router().Execute(Cmd::AppExit));
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(cautions, QStringList{"Out of range,please input again."});
+    EXPECT_EQ(cautions, QStringList{"Out of range,please input again.\nBand: 136.00000 – 174.00000 MHz"});
     EXPECT_TRUE(s.script.messages.isEmpty());
     EXPECT_EQ(view->EditRx().text(), "999");
 

@@ -73,7 +73,7 @@ TEST_F(ProductInfo, OkAppliesThePairAndTheGridChecksTheNewBandAtOnce)
 {
     NewChannel(1, "170"); // outside 130-160 MHz
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "Out of range,please input again.");
+    EXPECT_EQ(messages[0].text, "Out of range,please input again.\nBand: 130.00000 – 160.00000 MHz");
     QTest::keyClick(Focus(), Qt::Key_Escape); // the editor reopened on the typed text; give it up
     doc.SetModifiedFlag(false);
     const MemoryImage before = doc.m_image;

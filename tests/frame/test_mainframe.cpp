@@ -8,9 +8,13 @@
 #include "frame/CMainFrame.h"
 #include "frame/CMdiClientWnd.h"
 #include "frame/CNavigationBar.h"
+#include "frame/LockKeyPanes.h"
+#include "editor/CMSFlexGrid.h"
+#include "editor/CProgramView.h"
 
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -120,14 +124,34 @@ TEST_F(MainFrame, ToolbarButtonsWithTipsAndStatusHelp)
     EXPECT_EQ(frame->statusBar()->currentMessage(), "Open an existing document");
 }
 
-TEST_F(MainFrame, StatusBarHasTheMessageAndThreeIndicatorPanes)
+// The lock panes show what the window system reports, read again after
+// each lock key; without a report a press of the key toggles its pane.
+TEST_F(MainFrame, StatusBarMessageAndLockKeyPanes)
 {
     EXPECT_EQ(frame->MessagePane()->text(), "Ready");
-    QStringList panes;
+    QList<QLabel *> panes;
     for (const char *name : {"indicator59137", "indicator59138", "indicator59139"})
-        if (auto *l = frame->statusBar()->findChild<QLabel *>(name))
-            panes << l->text();
-    EXPECT_EQ(panes, (QStringList{"CAP", "NUM", "SCRL"}));
+        panes << frame->statusBar()->findChild<QLabel *>(name);
+    ASSERT_FALSE(panes.contains(nullptr));
+    EXPECT_EQ(QStringList({panes[0]->text(), panes[1]->text(), panes[2]->text()}), QStringList({"CAP", "NUM", "SCRL"}));
+    const auto shown = [](const QList<QLabel *> &p) {
+        return QList<bool>{p[0]->isEnabled(), p[1]->isEnabled(), p[2]->isEnabled()};
+    };
+    EXPECT_EQ(shown(panes), QList<bool>({false, false, false}));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame->windowHandle(), Qt::Key_CapsLock);
+    QTest::keyClick(frame->windowHandle(), Qt::Key_ScrollLock);
+    EXPECT_EQ(shown(panes), QList<bool>({true, false, true}));
+    QTest::keyClick(frame->windowHandle(), Qt::Key_CapsLock);
+    EXPECT_EQ(shown(panes), QList<bool>({false, false, true}));
+
+    QList<QLabel *> read = {new QLabel(frame), new QLabel(frame), new QLabel(frame)};
+    LockKeyState reported{false, true, false};
+    LockKeyPanes reading(read[0], read[1], read[2], nullptr, [&] { return std::optional<LockKeyState>(reported); });
+    EXPECT_EQ(shown(read), QList<bool>({false, true, false}));
+    reported = {true, false, false};
+    QTest::keyClick(frame->windowHandle(), Qt::Key_NumLock);
+    EXPECT_EQ(shown(read), QList<bool>({true, false, false}));
 }
 
 TEST_F(MainFrame, ViewEntriesToggleAndCarryCheckMarks)
@@ -148,6 +172,38 @@ TEST_F(MainFrame, ViewEntriesToggleAndCarryCheckMarks)
         EXPECT_TRUE(entry->isChecked());
         EXPECT_EQ(b.w->width(), width);
     }
+}
+
+// The document window fills the client area and follows its size until
+// the user moves or resizes it; the grid's columns grow with it in their
+// ratios, and a grid narrower than its form scrolls sideways.
+TEST_F(MainFrame, DocumentWindowFillsTheClientArea)
+{
+    CChildFrame *child = frame->ActiveChild();
+    CMdiClientWnd *client = frame->MdiClient();
+    CMSFlexGrid &grid = child->GetView()->Grid();
+    frame->showNormal();
+    QList<int> widths;
+    for (const QSize size : {QSize(1500, 900), QSize(1000, 700), QSize(500, 400)}) {
+        frame->resize(size);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(child->geometry(), client->viewport()->rect()) << size.width();
+        widths << grid.ColWidth(5);
+        EXPECT_NEAR(grid.ColWidth(1), grid.ColWidth(5) * 1.3, 30) << size.width();
+    }
+    EXPECT_GT(widths[0], widths[1]);
+    EXPECT_EQ(grid.horizontalScrollBar()->maximum() > 0, true);
+    grid.horizontalScrollBar()->setValue(grid.horizontalScrollBar()->maximum());
+    EXPECT_LE(grid.CellRect(1, 8).right(), grid.viewport()->geometry().right());
+
+    // Dragged by the user: it keeps the place it was given.
+    const QPoint title(child->width() / 2, 5);
+    QTest::mousePress(child, Qt::LeftButton, {}, title);
+    child->setGeometry(20, 20, 300, 200);
+    QTest::mouseRelease(child, Qt::LeftButton, {}, title);
+    frame->resize(1200, 800);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(child->geometry(), QRect(20, 20, 300, 200));
 }
 
 TEST_F(MainFrame, TitleIsAlwaysTheCaption)

@@ -203,12 +203,17 @@ TEST(Name, CodesEncodeAndDecode)
         {"À1", {F, F, F, F, 0x01, F, F, F}, ""}, // bytes 0x30, 0x38 are not digits
         {"😀Z", {F, F, F, F, 0x23, F, F, F}, ""},
         {"ABCDEFG中", {0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F, 0x10, F}, "ABCDEFG"},
+        {"ABCDEFG😀", {0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F, 0x10, F}, "ABCDEFG"},
+        {"ABCDEFGHIJ", {0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F, 0x10, 0x11}, "ABCDEFGH"},
     };
     for (const Case &c : cases) {
-        Bytes8 b;
-        b.fill(0x5A); // every position must be written
+        // Every position of the slot is written, and nothing after it.
+        std::array<uint8_t, 12> b;
+        b.fill(0x5A);
         EncodeName(QString::fromUtf8(c.text), b.data());
-        EXPECT_EQ(b, c.bytes) << c.text;
+        EXPECT_TRUE(std::equal(c.bytes.begin(), c.bytes.end(), b.begin())) << c.text;
+        EXPECT_EQ((std::array<uint8_t, 4>{b[8], b[9], b[10], b[11]}), (std::array<uint8_t, 4>{0x5A, 0x5A, 0x5A, 0x5A}))
+            << c.text;
         EXPECT_EQ(DecodeName(b.data()), c.decoded) << c.text;
     }
     const std::pair<Bytes8, const char *> stored[] = {

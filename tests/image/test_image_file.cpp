@@ -2,7 +2,10 @@
 #include "image/DataFile.h"
 #include "image/MemoryImage.h"
 #include "support/TestEnv.h"
+#include "support/Unprivileged.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace corvane;
@@ -22,42 +25,12 @@ TEST(MemoryImage, NewImageHoldsOnlyTheElevenDefaults)
         EXPECT_TRUE(MemoryImage::isEmptyChannel(img.record(n)));
 }
 
-TEST(MemoryImage, EmptyChannelIsDecidedByByte3Alone)
-{
-    uint8_t rec[16];
-    std::fill(rec, rec + 16, 0x12);
-    EXPECT_FALSE(MemoryImage::isEmptyChannel(rec));
-    rec[3] = 0x00;
-    EXPECT_TRUE(MemoryImage::isEmptyChannel(rec));
-    rec[3] = 0xFF;
-    EXPECT_TRUE(MemoryImage::isEmptyChannel(rec));
-    rec[3] = 0x44;
-    rec[7] = 0xFF;
-    EXPECT_TRUE(MemoryImage::hasNoTxFrequency(rec));
-    EXPECT_FALSE(MemoryImage::isEmptyChannel(rec));
-}
-
 TEST(MemoryImage, ViewsAddressTheDocumentedOffsets)
 {
     MemoryImage img;
     EXPECT_EQ(img.record(5) - img.data(), 0x50);
     EXPECT_EQ(img.nameSlot(0) - img.data(), 0x0C90);
     EXPECT_EQ(img.nameSlot(199) - img.data(), 0x12C8);
-}
-
-TEST(MemoryImage, BandLimitsAreDigitCodedWithUpperEdgeMinusOne)
-{
-    struct Case { int low, high; uint8_t b0, b1, b2; } cases[] = {
-        {400, 470, 0x40, 0x46, 0x09}, {136, 174, 0x13, 0x17, 0x63}, {130, 0, 0x13, 0x00, 0xFF},
-        {0, 0, 0x00, 0x00, 0xFF},
-    };
-    for (const Case &c : cases) {
-        MemoryImage img;
-        img.setBandLimits(c.low, c.high);
-        EXPECT_EQ(img[0x1FF0], c.b0) << c.low << "-" << c.high;
-        EXPECT_EQ(img[0x1FF1], c.b1) << c.low << "-" << c.high;
-        EXPECT_EQ(img[0x1FF2], c.b2) << c.low << "-" << c.high;
-    }
 }
 
 class DataFileTest : public ::testing::Test {
@@ -74,7 +47,7 @@ protected:
 
 TEST_F(DataFileTest, SaveAndLoadAreByteForByte)
 {
-    const QString path = env.Path("a.dat");
+    const QString path = env.WriteFile("a.dat", QByteArray(9000, '\x33')); // replaced whole
     ASSERT_TRUE(SaveImageFile(path, Pattern()).ok());
     const QByteArray bytes = TestEnv::ReadFile(path);
     ASSERT_EQ(bytes.size(), kImageSize);
@@ -106,19 +79,59 @@ TEST_F(DataFileTest, LongFileUsesTheFirst8192Bytes)
     EXPECT_EQ(img[kImageSize - 1], 0x22);
 }
 
-TEST_F(DataFileTest, MissingFileAndUnwritableTargetAreFileErrors)
+// A failure carries the system's own reason, also alone in Result::reason.
+TEST_F(DataFileTest, FailuresGiveTheSystemsReason)
 {
     MemoryImage img;
-    EXPECT_EQ(LoadImageFile(env.Path("nope.dat"), img).status, Status::FileError);
-    EXPECT_EQ(LoadImageFile(env.Path(""), img).status, Status::FileError); // a folder
-    EXPECT_EQ(SaveImageFile(env.Path("no/such/folder/x.dat"), img).status, Status::FileError);
+    const QString folder = env.Path("folder");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const struct { const char *what; Result r; const char *reason; } cases[] = {
+        {"missing", LoadImageFile(env.Path("nope.dat"), img), "No such file or directory"},
+        {"folder", LoadImageFile(folder, img), "Is a directory"},
+        {"save into a missing folder", SaveImageFile(env.Path("no/such/x.dat"), img), "No such file or directory"},
+        {"save over a folder", SaveImageFile(folder, img), "Is a directory"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(c.r.status, Status::FileError) << c.what;
+        EXPECT_EQ(c.r.reason, c.reason) << c.what;
+        EXPECT_TRUE(c.r.text.endsWith(QStringLiteral(": ") + c.reason)) << c.r.text.toStdString();
+    }
 }
 
-TEST_F(DataFileTest, SaveOverALongerFileLeavesExactly8192Bytes)
+// As an ordinary user: a file without read or write permission gives
+// "Permission denied" and is left as it was; a writable file in a folder
+// that does not allow the temporary file is written in place.
+TEST(DataFilePermissions, ReadOnlyFilesAndFolders)
 {
-    const QString path = env.WriteFile("over.dat", QByteArray(9000, '\x33'));
-    ASSERT_TRUE(SaveImageFile(path, Pattern()).ok());
-    EXPECT_EQ(TestEnv::ReadFile(path).size(), kImageSize);
+    const std::string problem = testenv::Unprivileged([]() -> std::string {
+        QTemporaryDir dir;
+        const QString locked = dir.filePath("locked");
+        const QByteArray old(9000, 'x');
+        QDir().mkpath(locked);
+        const QString inPlace = locked + "/in-place.dat", readOnly = locked + "/read-only.dat";
+        for (const QString &path : {inPlace, readOnly}) {
+            QFile f(path);
+            f.open(QIODevice::WriteOnly);
+            f.write(old);
+        }
+        QFile::setPermissions(readOnly, QFile::ReadOwner);
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+        const MemoryImage img = MemoryImage::newImage();
+        std::string out;
+        const QByteArray bytes(reinterpret_cast<const char *>(img.data()), kImageSize);
+        if (!SaveImageFile(inPlace, img).ok() || TestEnv::ReadFile(inPlace) != bytes)
+            out += "writable file in a read-only folder not saved in place; ";
+        const Result denied = SaveImageFile(readOnly, img);
+        if (denied.reason != "Permission denied" || TestEnv::ReadFile(readOnly) != old)
+            out += "read-only file: " + denied.text.toStdString() + "; ";
+        QFile::setPermissions(readOnly, QFile::WriteOwner);
+        MemoryImage back;
+        if (LoadImageFile(readOnly, back).reason != "Permission denied")
+            out += "unreadable file not refused with its reason; ";
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return out;
+    });
+    EXPECT_EQ(problem, "");
 }
 
 TEST_F(DataFileTest, DocumentNewOpenAndFailedOpen)
@@ -142,12 +155,4 @@ TEST_F(DataFileTest, DocumentNewOpenAndFailedOpen)
     EXPECT_TRUE(env.app.newDocument);
     EXPECT_EQ(doc.m_image, Pattern());
     EXPECT_EQ(doc.GetPathName(), good);
-}
-
-TEST(DocumentTitle, ChineseTitle)
-{
-    TestEnv env(testenv::DefaultIni("Chinese"));
-    CProgramDoc doc;
-    doc.OnNewDocument(env.app);
-    EXPECT_EQ(doc.GetTitle(), QString::fromUtf8("信道信息"));
 }

@@ -52,23 +52,40 @@ TEST_F(PassesTest, RefreshDecodesRowsAndEmptiesEmptyChannels)
     EXPECT_TRUE(table.cell(200, ColTx).isEmpty());
 }
 
-TEST_F(PassesTest, NewDocumentTakesTypeAndBandFromTheStore)
+// A new document takes the stored type and band when the settings list
+// them, else type 0, band 0; without a band list everything is 0.
+TEST_F(PassesTest, NewDocumentTakesAListedStoredPairElseZeros)
 {
-    UserStore("CorvaneTest").WriteNumber("Type", 2);
-    UserStore("CorvaneTest").WriteNumber("Field", 1);
+    const struct { int type, field, wantType, wantBand, low, high; const char *band; } cases[] = {
+        {2, 1, 2, 1, 13000000, 16000000, "130 - 160MHz"}, // Field3, piece 1
+        {36, 218, 0, 0, 13000000, 16000000, "130-160MHz"},
+        {0, 2, 0, 0, 13000000, 16000000, "130-160MHz"},
+        {1, 1, 0, 0, 13000000, 16000000, "130-160MHz"},
+    };
+    for (const auto &c : cases) {
+        UserStore("CorvaneTest").WriteNumber("Type", static_cast<uint32_t>(c.type));
+        UserStore("CorvaneTest").WriteNumber("Field", static_cast<uint32_t>(c.field));
+        MemoryImage img = MemoryImage::newImage();
+        env.app.newDocument = true;
+        const RefreshOutcome r = RefreshFromImage(img, table, env.app);
+        EXPECT_EQ(img[Off::radioType], c.wantType) << c.type;
+        EXPECT_EQ(img[Off::bandIndex], c.wantBand) << c.type;
+        EXPECT_EQ(r.bandText, c.band) << c.type;
+        EXPECT_EQ(std::make_pair(r.bandLow, r.bandHigh), std::make_pair(c.low, c.high)) << c.type;
+        EXPECT_FALSE(r.unknownBand);
+        EXPECT_EQ(r.caption, "Test Programmer");
+        if (c.type == 2) { // the blank stops "%d-%dMHz" after L
+            EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(img.data()) + 0x1FF0, 3), QByteArray("\x13\x00\xFF", 3));
+        }
+    }
+    TestEnv bare("[Setup]\r\nLanguage=English\r\n");
     MemoryImage img = MemoryImage::newImage();
-    env.app.newDocument = true;
-    const RefreshOutcome r = RefreshFromImage(img, table, env.app);
-    EXPECT_EQ(img[Off::radioType], 2);
-    EXPECT_EQ(img[Off::bandIndex], 1);
-    // Field3, piece 1: "130 - 160MHz": the blank stops "%d-%dMHz" after L.
-    EXPECT_EQ(r.bandText, "130 - 160MHz");
-    EXPECT_EQ(img[0x1FF0], 0x13);
-    EXPECT_EQ(img[0x1FF1], 0x00);
-    EXPECT_EQ(img[0x1FF2], 0xFF);
-    EXPECT_EQ(r.bandLow, 13000000);
-    EXPECT_EQ(r.bandHigh, 16000000);
-    EXPECT_EQ(r.caption, "Test Programmer");
+    img[Off::radioType] = 7;
+    bare.app.newDocument = true;
+    const RefreshOutcome r = RefreshFromImage(img, table, bare.app);
+    EXPECT_EQ(std::make_tuple(int(img[Off::radioType]), r.bandLow, r.bandHigh, int(img[0x1FF2])),
+              std::make_tuple(0, 0, 0, 0xFF));
+    EXPECT_TRUE(r.caption.isEmpty());
 }
 
 TEST_F(PassesTest, OpenedImageStoresAKnownTypeAndBand)
@@ -121,36 +138,6 @@ TEST_F(PassesTest, UnknownTypeOrBandIsNeitherStoredNorWrittenIntoTheImage)
     }
 }
 
-TEST_F(PassesTest, StoredPairThatTheSettingsDoNotListGivesTypeZeroBandZero)
-{
-    for (const auto &pair : {std::pair<uint32_t, uint32_t>{36, 218}, {0, 2}, {1, 1}}) {
-        UserStore("CorvaneTest").WriteNumber("Type", pair.first);
-        UserStore("CorvaneTest").WriteNumber("Field", pair.second);
-        MemoryImage img = MemoryImage::newImage();
-        env.app.newDocument = true;
-        const RefreshOutcome r = RefreshFromImage(img, table, env.app);
-        EXPECT_EQ(img[Off::radioType], 0) << pair.first;
-        EXPECT_EQ(img[Off::bandIndex], 0) << pair.first;
-        EXPECT_EQ(r.bandLow, 13000000) << pair.first;
-        EXPECT_EQ(r.bandHigh, 16000000) << pair.first;
-        EXPECT_FALSE(r.unknownBand);
-    }
-}
-
-TEST_F(PassesTest, MissingStoreValuesAndMissingBandListGiveZeros)
-{
-    TestEnv bare("[Setup]\r\nLanguage=English\r\n");
-    MemoryImage img = MemoryImage::newImage();
-    img[Off::radioType] = 7;
-    bare.app.newDocument = true;
-    const RefreshOutcome r = RefreshFromImage(img, table, bare.app);
-    EXPECT_EQ(img[Off::radioType], 0);
-    EXPECT_EQ(r.bandLow, 0);
-    EXPECT_EQ(r.bandHigh, 0);
-    EXPECT_EQ(img[0x1FF2], 0xFF);
-    EXPECT_TRUE(r.caption.isEmpty());
-}
-
 TEST(BandText, SelectionAndLimits)
 {
     EXPECT_EQ(SelectBandText("a|b|c", 0), "a");
@@ -172,16 +159,33 @@ TEST(BandText, SelectionAndLimits)
     EXPECT_EQ(high, 0);
 }
 
-TEST_F(PassesTest, CommitErasesEmptyRowsButKeepsTheirNameSlot)
+// An edit of any row reaches its own record, the last row's included: an
+// emptied row erases the record but keeps its name slot, a changed one is
+// encoded.
+TEST_F(PassesTest, CommitWritesEachRowIntoItsRecord)
 {
-    MemoryImage img = MemoryImage::newImage();
-    PutChannel(img, 0, k446, kName);
-    RefreshFromImage(img, table, env.app);
-    table.clearRow(1);
-    CommitToImage(table, img);
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(img.record(0)[i], 0xFF);
-    EXPECT_TRUE(std::equal(kName.begin(), kName.end(), img.nameSlot(0)));
+    for (int row : {1, 100, 200}) {
+        for (bool erase : {true, false}) {
+            MemoryImage img = MemoryImage::newImage();
+            PutChannel(img, row - 1, k446, kName);
+            RefreshFromImage(img, table, env.app);
+            if (erase) {
+                table.clearRow(row);
+            } else {
+                table.cell(row, ColRx) = "146.00000";
+                table.cell(row, ColName) = "XY";
+            }
+            CommitToImage(table, img);
+            const uint8_t *rec = img.record(row - 1);
+            const std::array<uint8_t, 4> rx = erase ? std::array<uint8_t, 4>{0xFF, 0xFF, 0xFF, 0xFF}
+                                                    : std::array<uint8_t, 4>{0x00, 0x00, 0x60, 0x14};
+            EXPECT_TRUE(std::equal(rx.begin(), rx.end(), rec)) << row << (erase ? " erased" : " changed");
+            EXPECT_EQ(rec[15], erase ? 0xFF : 0x33) << row;
+            const std::array<uint8_t, 8> name = erase ? kName : std::array<uint8_t, 8>{0x21, 0x22, 0xFF, 0xFF,
+                                                                                      0xFF, 0xFF, 0xFF, 0xFF};
+            EXPECT_TRUE(std::equal(name.begin(), name.end(), img.nameSlot(row - 1))) << row;
+        }
+    }
 }
 
 TEST_F(PassesTest, RefreshThenCommitKeepsEveryByteThePassesDoNotOwn)
@@ -208,15 +212,11 @@ TEST_F(PassesTest, RefreshThenCommitKeepsEveryByteThePassesDoNotOwn)
     CommitToImage(table, img);
     for (int o = 0; o < kImageSize; ++o) {
         const bool emptyRecord = o < 0x0C80 && (o / 16) % 3 == 2;
-        if (emptyRecord)
-            ASSERT_EQ(img[o], 0xFF) << o;
-        else
-            ASSERT_EQ(img[o], afterRefresh[o]) << o;
+        ASSERT_EQ(img[o], emptyRecord ? 0xFF : afterRefresh[o]) << o;
     }
     // Outside the band edges the refresh changed nothing either.
     for (int o = 0x0C80; o < kImageSize; ++o)
-        if (o < 0x1FF0 || o > 0x1FF2)
-            ASSERT_EQ(afterRefresh[o], before[o]) << o;
+        ASSERT_TRUE((o >= 0x1FF0 && o <= 0x1FF2) || afterRefresh[o] == before[o]) << o;
 }
 
 TEST_F(PassesTest, NonCanonicalFieldsComeBackNormalised)

@@ -41,7 +41,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         QFile ini(dir.filePath("Program.ini"));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[Setup]\r\nAppName=Corvane\r\n[Ports]\r\nCOM2=/dev/ttyUSB7\r\nCOM3=\r\n");
+        ini.write("[Setup]\r\nAppName=Corvane\r\n[Ports]\r\nCOM2=/dev/ttyUSB7  // note\r\nCOM3=\r\n");
         ini.close();
         ASSERT_TRUE(settings.LoadPath(dir.filePath("Program.ini"), false));
     }
@@ -55,7 +55,7 @@ TEST_F(PortResolve, SettingsThenListedDevicesThenNothing)
     const QStringList devices{"/dev/ttyUSB0", "/dev/ttyS0", "/dev/ttyS1"};
     const std::vector<std::pair<const char *, const char *>> cases{
         {"COM1", "/dev/ttyUSB0"},  // no key: first device
-        {"com2", "/dev/ttyUSB7"},  // key in [Ports], any letter case
+        {"com2", "/dev/ttyUSB7"},  // key in [Ports], any letter case, comment and blanks cut
         {"COM3", "/dev/ttyS1"},    // empty key counts as absent
         {"com4", ""},              // no fourth device
         {"/dev/pts/5", "/dev/pts/5"},

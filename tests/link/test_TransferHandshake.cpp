@@ -141,33 +141,29 @@ TEST(HandshakeTiming, SilentRadioCostsAbout1200MsPerAttempt)
     EXPECT_EQ(rig.port.Count("read 1"), 30);
 }
 
-TEST(HandshakeErrors, PortErrorFailsTheAttemptWithoutSecondRead)
+// A read that fails ends the attempt at once; after fifteen attempts, or
+// on a failed identification read, the prompt comes and nothing more is sent.
+TEST(HandshakeErrors, FailedReadsEndTheAttempt)
 {
-    TransferRig rig;
-    rig.port.readError = [](int, int) { return true; };
-    EXPECT_EQ(rig.Run(false).status, Status::CommError);
-    EXPECT_EQ(rig.WakeUps(), 15);
-    EXPECT_EQ(rig.port.reads, 15);
-}
-
-TEST(HandshakeErrors, NonAckThenErrorFailsTheAttempt)
-{
-    TransferRig rig;
-    rig.port.responder = [](const QByteArray &w) { return w == "A" ? QByteArray(1, 0x15) : QByteArray(); };
-    rig.port.readError = [](int, int index) { return index % 2 == 0; };
-    EXPECT_EQ(rig.Run(false).status, Status::CommError);
-    EXPECT_EQ(rig.WakeUps(), 15);
-    EXPECT_EQ(rig.port.reads, 30);
-}
-
-TEST(HandshakeErrors, IdentificationReadErrorPrompts)
-{
-    TransferRig rig;
-    rig.port.readError = [](int n, int) { return n == 8; };
-    EXPECT_EQ(rig.Run(false).status, Status::CommError);
-    EXPECT_EQ(rig.WakeUps(), 1);
-    EXPECT_EQ(rig.prompts, 1);
-    EXPECT_EQ(rig.port.Count("write 06"), 0); // no final acknowledgement sent
+    const auto nak = [](const QByteArray &w) { return w == "A" ? QByteArray(1, 0x15) : QByteArray(); };
+    const struct { const char *name; bool nak; std::function<bool(int, int)> readError; int wakeUps, reads; } cases[] = {
+        {"every read", false, [](int, int) { return true; }, 15, 15},
+        {"after a non-ack", true, [](int, int index) { return index % 2 == 0; }, 15, 30},
+        {"identification", false, [](int n, int) { return n == 8; }, 1, -1},
+    };
+    for (const auto &c : cases) {
+        TransferRig rig;
+        if (c.nak)
+            rig.port.responder = nak;
+        rig.port.readError = c.readError;
+        EXPECT_EQ(rig.Run(false).status, Status::CommError) << c.name;
+        EXPECT_EQ(rig.WakeUps(), c.wakeUps) << c.name;
+        if (c.reads >= 0) {
+            EXPECT_EQ(rig.port.reads, c.reads) << c.name;
+        }
+        EXPECT_EQ(rig.prompts, 1) << c.name;
+        EXPECT_EQ(rig.port.Count("write 06"), 0) << c.name; // no final acknowledgement
+    }
 }
 
 TEST(HandshakeErrors, IdentificationContentNeverMatters)

@@ -1,4 +1,5 @@
 #include "settings/CProfileFile.h"
+#include "support/Unprivileged.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,6 +56,7 @@ TEST_F(ProfileFile, LookupsFollowTheFileRules)
         {"split at first equals", "k=a=b", "", "k", "a=b"},
         {"empty value found", "k=", "", "k", ""},
         {"other letter case found", "[Setup]\nLanguage=English", "SETUP", "language", "English"},
+        {"ends of the alphabet fold", "[Zone]\nAlpha=1", "zONE", "aLPHA", "1"},
         {"lone CR ends a line", "a=1\rb=2\r", "", "b", "2"},
         {"no final newline", "[S]\nk=last", "S", "k", "last"},
         {"NUL byte kept", QByteArray("k=a\0b\n", 6), "", "k", QByteArray("a\0b", 3)},
@@ -74,6 +76,8 @@ TEST_F(ProfileFile, KeyComparisonFoldsAsciiAndKeepsDoubleByteCharacters)
 {
     const FoldCase cases[] = {
         {"ABC", "abc", true, true},
+        {"Zone", "zone", true, true},
+        {"Alpha", "ALPHA", true, true},
         {"ABC", "abc", false, false},
         {"\x81\x41", "\x81\x61", true, false},       // trail byte 'A' vs 'a' is another character
         {"\xB0\x41x", "\xB0\x61X", true, false},
@@ -231,6 +235,41 @@ TEST_F(ProfileFile, LifecycleCreatesSavesAndSavesBeforeReload)
     EXPECT_FALSE(failing.Save());
     EXPECT_TRUE(failing.IsDirty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.ini")});
+}
+
+// As an ordinary user: a folder that does not allow the temporary file
+// leaves a writable file to be written in place (shorter contents cut the
+// old end off); a read-only file is not written at all.
+TEST(ProfileFilePermissions, SavesInPlaceOnlyWhereTheFileIsWritable)
+{
+    const std::string problem = testenv::Unprivileged([]() -> std::string {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("locked");
+        QDir().mkpath(folder);
+        const QByteArray old = "; a comment that is not written back\n[S]\nk=1\n";
+        std::string out;
+        for (const bool fileWritable : {true, false}) {
+            const QString path = folder + (fileWritable ? "/rw.ini" : "/ro.ini");
+            QFile f(path);
+            f.open(QIODevice::WriteOnly);
+            f.write(old);
+            f.close();
+            CProfileFile store;
+            store.LoadPath(path, false);
+            store.SetString("S", "k", "2");
+            if (!fileWritable)
+                QFile::setPermissions(path, QFile::ReadOwner);
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+            const bool saved = store.Save();
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            f.open(QIODevice::ReadOnly);
+            const QByteArray now = f.readAll();
+            if (saved != fileWritable || now != (fileWritable ? QByteArray("[S]\r\nk=2\r\n") : old))
+                out += (fileWritable ? "writable file: " : "read-only file: ") + now.toStdString() + "; ";
+        }
+        return out;
+    });
+    EXPECT_EQ(problem, "");
 }
 
 TEST_F(ProfileFile, LocatesTheFileInTheProgramFolder)
