@@ -120,7 +120,8 @@ TEST_F(EditCommandsTest, RowCommandsWaitForTheEditorToClose)
     Key(Qt::Key_V, Qt::ControlModifier);
     ASSERT_EQ(s.script.messages.size(), 1);
     EXPECT_EQ(s.script.messages[0], "Nothing was pasted, and nothing was changed:\n"
-                                    "row 19, column Rx Frequency: Out of range,please input again.");
+                                    "row 19, column Rx Frequency: Out of range,please input again. "
+                                    "Band: 136.00000 – 174.00000 MHz");
     EXPECT_EQ(Cell(20, 1), "");
 }
 
@@ -151,7 +152,8 @@ TEST_F(EditCommandsTest, ImportFromTheFileMenuIsOneStepAndARefusalChangesNothing
     EXPECT_EQ(s.script.messages[0], "\"" + QDir::toNativeSeparators(s.folder.File("bad.csv")) +
                                         "\" was not imported, and nothing was changed:\n"
                                         "Location 1, column rToneFreq: \"69.0\" is not a CTCSS tone of the list\n"
-                                        "Location 2, column Frequency: Out of range,please input again.");
+                                        "Location 2, column Frequency: Out of range,please input again. "
+                                        "Band: 136.00000 – 174.00000 MHz");
     EXPECT_TRUE(s.script.messages[1].endsWith("latin.csv: not UTF-8 text"));
     EXPECT_TRUE(s.script.messages[2].startsWith("Cannot read the file"));
     EXPECT_EQ(Cell(2, 1), "");

@@ -64,7 +64,7 @@ TEST_F(Paste, ABadCellRefusesTheWholePasteNamingTheRowsItWouldGoTo)
     ASSERT_TRUE(PasteText("145\t\t\t\t\t\t\tOLD\n", 3, written).isEmpty());
     const QStringList old = Row(3);
     const QStringList problems = PasteText("146\t\t\t\t\t\t\tOK\n170\t\t\t\t\t\t\t\n146\t\tTONE\t\t\t\t\t\n", 2, written);
-    EXPECT_EQ(problems, (QStringList{"row 2, column Rx Frequency: Out of range,please input again.",
+    EXPECT_EQ(problems, (QStringList{"row 2, column Rx Frequency: Out of range,please input again. Band: 130.00000 – 160.00000 MHz",
                                      "row 3, column QT/DQT Dec: \"TONE\" is not an entry of the list"}));
     EXPECT_EQ(written, 0);
     EXPECT_EQ(Row(3), old);
