@@ -6,6 +6,7 @@
 #include "app/CLanguageDlg.h"
 #include "app/CommandIds.h"
 #include "app/DocumentCommands.h"
+#include "app/HelpService.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 #include "image/Codecs.h"
@@ -22,6 +23,7 @@ CProgramApp::CProgramApp(AppState &app, Prompts prompts) : m_app(app), m_prompts
 
 CProgramApp::~CProgramApp()
 {
+    HelpService::SetReporter(nullptr);
     m_print.reset();
     m_frame.reset();
     m_docs.reset();
@@ -50,6 +52,10 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
     m_docs = std::make_unique<DocumentCommands>(m_app, m_prompts, *m_frame);
     m_print = std::make_unique<PrintCommands>(m_app, m_prompts, *m_frame, *m_docs, [this]() -> QPrinter & { return Printer(); });
     RegisterCommands();
+    // A manual that is missing or cannot be shown is said, with its path.
+    HelpService::SetReporter([this](int stringId, const QString &path) {
+        Message(m_app.bundle.String(stringId).arg(path), QMessageBox::Ok);
+    });
     // Exit, the close box and the close before a restart all end here.
     m_frame->SetCloseGuard([this] {
         return m_closeConfirmed || m_docs->Guard().ConfirmAll(m_frame->ChildFramesActiveFirst());

@@ -72,4 +72,6 @@ constexpr int ButtonNo = 61716;
 constexpr int ReplaceFile = 61717;    // %1 file name
 constexpr int SaveFirst = 61718;      // %1 document title, after "All data will be Cleared!"
 constexpr int UnknownBand = 61719;    // %1 type, %2 band, both counted from 1
+constexpr int HelpNoBrowser = 61830;  // %1 path of the manual page
+constexpr int HelpMissing = 61831;    // %1 the folders looked in
 } // namespace Ids

@@ -47,7 +47,7 @@ TEST_F(MainFrame, DocumentMenuHasItsEntriesSeparatorsAndStates)
         {2, {"&Read    Ctrl+R", "&Write   Ctrl+W", "-", "Write to &Several Radios..."}, {32773, 32774, 0, 32804}},
         {3, {"&Toolbar", "&Status Bar", "&Control Bar"}, {59392, 59393, 32780}},
         {4, {"&Com Setup", "&Language"}, {32777, 32799}},
-        {5, {"About Test..."}, {57664}},
+        {5, {"About Test...", "-", "&Help Topics"}, {57664, 0, 57667}},
     };
     const QList<int> laterWork = {Cmd::Read, Cmd::Write, Cmd::ComSetup};
     for (const auto &m : menus) {
@@ -172,9 +172,11 @@ TEST_F(MainFrame, HelpRequestsCarryTheirContexts)
     file->setActiveAction(MenuEntry(0, Cmd::FileSaveAs));
     QTest::keyClick(file, Qt::Key_F1);
     EXPECT_FALSE(file->isVisible());
-    ASSERT_EQ(help.calls.size(), 2);
+    MenuEntry(5, Cmd::HelpTopics)->trigger();
+    ASSERT_EQ(help.calls.size(), 3);
     EXPECT_EQ(help.calls[0], qMakePair(QStringLiteral("enHelp.chm"), 0x10080));
     EXPECT_EQ(help.calls[1], qMakePair(QStringLiteral("enHelp.chm"), int(Cmd::FileSaveAs)));
+    EXPECT_EQ(help.calls[2], qMakePair(QStringLiteral("enHelp.chm"), int(Cmd::HelpTopics)));
 }
 
 QColor BackgroundAt(CMainFrame *frame, QPoint p)
