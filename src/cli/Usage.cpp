@@ -189,7 +189,8 @@ std::string OverviewText()
 std::string CommandHelpText(const CommandUsage &command)
 {
     std::ostringstream out;
-    out << "usage: corvane-cli " << command.synopsis << "\n";
+    const std::string usage = "usage: corvane-cli ";
+    Fill(out, usage + command.synopsis, 79, std::string(usage.size(), ' '), 0);
     if (std::string(command.name) != "help")
         out << "       [--settings PATH] [--language English|Chinese]\n";
     out << '\n';
