@@ -56,12 +56,12 @@ set(CPACK_PACKAGE_NAME corvane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Corvane Radio Tools <support@corvane.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "programming tool for a hand-held two-way radio")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "programming tool for a hand-held two-way radio
- Corvane reads the whole memory of a two-way radio through a programming
- cable on a serial port, edits its 200 channels in a grid and its radio-wide
- options in dialogs, writes the memory back, keeps copies as *.dat files and
- prints a listing, in English or Chinese. corvane-cli does the same from a
- terminal and programs several radios at once.")
+# CPack puts the summary first and indents every line of the long description.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Corvane reads the whole memory of a two-way radio through a programming
+cable on a serial port, edits its 200 channels in a grid and its radio-wide
+options in dialogs, writes the memory back, keeps copies as *.dat files and
+prints a listing, in English or Chinese. corvane-cli does the same from a
+terminal and programs several radios at once.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

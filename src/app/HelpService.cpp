@@ -6,6 +6,8 @@
 #include "settings/CProfileFile.h"
 
 #include <QDir>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <cstdio>
 
 namespace {
@@ -28,6 +30,28 @@ void Report(int stringId, const QString &path)
         CurrentHooks().reporter(stringId, path);
     else
         std::fprintf(stderr, "Corvane: help: %s\n", qUtf8Printable(path));
+}
+
+// Openers that hand a file to the browser as a path (xdg-open without a
+// desktop environment) drop the anchor. A page in the user's cache that
+// forwards to page and anchor keeps it; without one the page opens at its
+// top.
+QUrl WithAnchorKept(const QUrl &page, const QString &language, int context)
+{
+    if (!page.hasFragment())
+        return page;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+                           + QStringLiteral("/Corvane/help");
+    QSaveFile file(folder + QStringLiteral("/%1-%2.html").arg(language).arg(context));
+    const QByteArray target = QString::fromUtf8(page.toEncoded()).toHtmlEscaped().toUtf8();
+    const QByteArray html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
+                            "<meta http-equiv=\"refresh\" content=\"0; url=" + target + "\">"
+                            "<title>Corvane</title></head><body><a href=\"" + target + "\">" + target
+                            + "</a></body></html>\n";
+    if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly) || file.write(html) != html.size()
+        || !file.commit())
+        return page;
+    return QUrl::fromLocalFile(file.fileName());
 }
 
 } // namespace
@@ -53,7 +77,8 @@ void HelpService::Show(const QString &file, int context)
     const QUrl page = topics.Url(file, context);
     const QString path = QDir::toNativeSeparators(page.toLocalFile());
     const auto noBrowser = [path] { Report(Ids::HelpNoBrowser, path); };
-    const bool opened = CurrentHooks().opener ? CurrentHooks().opener(page) : BrowserOpener::Open(page, noBrowser);
+    const QUrl shown = WithAnchorKept(page, HelpTopics::LanguageOf(file), context);
+    const bool opened = CurrentHooks().opener ? CurrentHooks().opener(shown) : BrowserOpener::Open(shown, noBrowser);
     if (!opened)
         noBrowser();
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Context help: every window's F1 asks for (help file, numeric context).
 // The help file names the language of the manual, the context the page
-// (HelpTopics); the page opens in the desktop's web browser. When the
+// (HelpTopics); the page opens in the desktop's web browser (a page with an
+// anchor through a forwarding page in ~/.cache/Corvane/help, which keeps the
+// anchor whatever the opener passes to the browser). When the
 // manual is missing or no browser can be started, the reporter is told
 // which (a string-table id and the path concerned) instead of nothing
 // happening. Tests install a recorder instead of all of this.

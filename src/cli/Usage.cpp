@@ -138,7 +138,11 @@ void RoffTerms(std::ostringstream &out, const std::string &lines)
         std::string term = cells[0];
         while (!term.empty() && term[0] == ' ')
             term.erase(0, 1);
-        out << ".TP\n.B " << Roff(term) << '\n' << Roff(cells.size() > 1 ? cells[1] : std::string()) << '\n';
+        // A quote would end the macro's argument.
+        std::string quoted;
+        for (char c : Roff(term))
+            quoted += c == '"' ? std::string("\\(dq") : std::string(1, c);
+        out << ".TP\n.B " << quoted << '\n' << Roff(cells.size() > 1 ? cells[1] : std::string()) << '\n';
     }
 }
 
@@ -168,9 +172,10 @@ const CommandUsage *FindCommand(const std::string &name)
 std::string OverviewText()
 {
     std::ostringstream out;
-    out << "usage: " << kUsageLine << "\n       corvane-cli help COMMAND | --help | --version\n\n"
-        << "Programs the radio's memory from a terminal: memory images (*.dat), their channel tables\n"
-        << "and options, printing, and transfers over a serial port.\n\ncommands:\n";
+    out << "usage: " << kUsageLine << "\n       corvane-cli help COMMAND | --help | --version\n\n";
+    Fill(out, "Programs the radio's memory from a terminal: memory images (*.dat), their channel tables and "
+              "options, printing, and transfers over a serial port.", 79, std::string(), 0);
+    out << "\ncommands:\n";
     std::size_t count = 0;
     const CommandUsage *commands = Commands(count);
     std::string list;

@@ -45,6 +45,8 @@ TEST(CliHelp, OverviewListsEveryCommandAndNoArgumentsIsAUsageError)
     }
     EXPECT_TRUE(help.out.contains("\n  7                       cancelled (Ctrl+C)\n")) << help.out.toStdString();
     EXPECT_EQ(Cli({"help"}).out, help.out);
+    for (const QString &line : help.out.split('\n'))
+        EXPECT_LE(line.size(), 80) << line.toStdString();
 
     const CliRun bare = Cli({});
     EXPECT_EQ(bare.code, 2);
@@ -61,7 +63,7 @@ TEST(CliHelp, CommandHelpAndVersion)
         const QString usage = QStringLiteral("usage: corvane-cli %1").arg(c->synopsis);
         EXPECT_TRUE(joined.startsWith(usage) && joined.at(usage.size()).isSpace()) << c->name;
         for (const QString &line : help.out.split('\n'))
-            EXPECT_LE(line.size(), 79) << c->name << ": " << line.toStdString();
+            EXPECT_LE(line.size(), 80) << c->name << ": " << line.toStdString();
     }
     const CliRun read = Cli({"help", "read"});
     EXPECT_TRUE(read.out.contains("\n  --retries N             after 15 handshake attempts without an answer, tries\n"))
@@ -88,8 +90,9 @@ TEST(CliHelp, ManualPageHasEveryCommandAndOnlyKnownMacros)
     for (const corvane::CommandUsage *c : AllCommands())
         EXPECT_TRUE(text.contains(QStringLiteral("\n.SS %1\n").arg(c->name))) << c->name;
     const QStringList macros = {".TH", ".SH", ".SS", ".B", ".I", ".RB", ".PP", ".TP", ".br"};
-    for (const QString &line : text.split('\n'))
+    for (const QString &line : text.split('\n')) {
         if (line.startsWith('.') || line.startsWith('\''))
             EXPECT_TRUE(macros.contains(line.section(' ', 0, 0))) << line.toStdString();
+    }
     EXPECT_TRUE(text.contains("\\-\\-retries N")) << "hyphens of options are escaped";
 }
