@@ -7,6 +7,7 @@
 #include "app/CommandIds.h"
 #include "app/DocumentCommands.h"
 #include "app/EditCommands.h"
+#include "app/HelpService.h"
 #include "app/QtTranslations.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
@@ -26,6 +27,7 @@ CProgramApp::CProgramApp(AppState &app, Prompts prompts) : m_app(app), m_prompts
 
 CProgramApp::~CProgramApp()
 {
+    HelpService::SetReporter(nullptr);
     m_print.reset();
     m_frame.reset();
     m_edit.reset();
@@ -61,6 +63,10 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
     m_print = std::make_unique<PrintCommands>(m_app, m_prompts, *m_frame, *m_docs, [this]() -> QPrinter & { return Printer(); });
     m_edit = std::make_unique<EditCommands>(m_app, m_prompts, *m_frame, [this] { return m_docs->LastFolder(); });
     RegisterCommands();
+    // A manual that is missing or cannot be shown is said, with its path.
+    HelpService::SetReporter([this](int stringId, const QString &path) {
+        Message(m_app.bundle.String(stringId).arg(path), QMessageBox::Ok);
+    });
     // Exit, the close box and the close before a restart all end here.
     m_frame->SetCloseGuard([this] {
         return m_closeConfirmed || m_docs->Guard().ConfirmAll(m_frame->ChildFramesActiveFirst());

@@ -14,6 +14,7 @@ constexpr int FilePrintDirect = 57608;
 constexpr int FilePrintPreview = 57609;
 constexpr int AppAbout = 57664;
 constexpr int AppExit = 57665;
+constexpr int HelpTopics = 57667; // Help > Help Topics: the manual's contents
 constexpr int Help = 57670;
 constexpr int NextPane = 57680;
 constexpr int PrevPane = 57681;

@@ -89,4 +89,6 @@ constexpr int ImportRefused = 61796;  // %1 file name; above the list of problem
 constexpr int PasteRefused = 61797;   // above the list of problems
 constexpr int Imported = 61798;       // %1 file name, %2 rows changed
 constexpr int Exported = 61799;       // %1 file name
+constexpr int HelpNoBrowser = 61830;  // %1 path of the manual page
+constexpr int HelpMissing = 61831;    // %1 the folders looked in
 } // namespace Ids

@@ -2,6 +2,7 @@
 
 #include "image/FileAccess.h"
 #include "image/Texts.h"
+#include "settings/SettingsLocation.h"
 
 #include <QCoreApplication>
 
@@ -65,8 +66,9 @@ int PrepareContext(CliContext &ctx, const QStringList &argv)
         ctx.err << "corvane-cli: --language takes English or Chinese\n";
         return Exit::Usage;
     }
+    // The desktop program's settings, its per-user copy included.
     if (settingsPath.isEmpty())
-        settingsPath = QCoreApplication::applicationDirPath() + QStringLiteral("/Program.ini");
+        settingsPath = SettingsLocation::ForReading(QCoreApplication::applicationDirPath() + QStringLiteral("/Program.ini"));
     // The command line never writes the settings file: a missing one stays
     // missing (read once first for the system's reason of a failure).
     QByteArray unused;

@@ -1,6 +1,8 @@
 #include "dialogs/CFleetDlg.h"
 
 #include "app/AppState.h"
+#include "app/CommandIds.h"
+#include "app/HelpService.h"
 #include "app/SaveFileQuestion.h"
 #include "link/FleetPorts.h"
 #include "link/FleetReport.h"
@@ -10,6 +12,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -197,6 +200,15 @@ void CFleetDlg::reject()
         OnCancel();
     else
         QDialog::reject();
+}
+
+void CFleetDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        HelpService::Show(m_app.helpFile, Cmd::WriteSeveral);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CFleetDlg::OnPortProgress(int index, FleetPhase phase, int done, int total)

@@ -20,6 +20,7 @@
 #include <vector>
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -81,6 +82,10 @@ public slots:
     void OnSaveReport();
     // While ports work: the same as Cancel; the window stays.
     void reject() override;
+
+protected:
+    // F1 asks help for the command that opened the dialog.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     struct Row {

@@ -180,6 +180,7 @@ void CMainFrame::RegisterCommands()
     m_router.Set(Cmd::OptionalFeatures, {[this] { OnOptionalFeatures(); }, hasDocument, {}});
     m_router.Set(Cmd::ProductInfo, {[this] { OnProductInfo(); }, hasDocument, {}});
     m_router.Set(Cmd::Help, {[this] { OnHelp(kFrameHelpContext); }, {}, {}});
+    m_router.Set(Cmd::HelpTopics, {[this] { OnHelp(Cmd::HelpTopics); }, {}, {}});
     m_router.Set(Cmd::AppExit, {[this] { close(); }, {}, {}});
     m_router.Set(Cmd::WriteSeveral, {[this] { FleetCommand::Run(m_app, *ActiveChild()->GetView(), this); },
                                      [this] { return ActiveChild() != nullptr; }, {}});

@@ -1,5 +1,7 @@
 #include "settings/CProfileFile.h"
 
+#include "settings/SettingsLocation.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -138,7 +140,10 @@ bool CProfileFile::Load(const QByteArray &fileName, bool saveOnClose, bool caseI
     QString folder = ProgramFolder();
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
-    return LoadPath(folder + QFile::decodeName(fileName), saveOnClose, caseInsensitive);
+    const QString beside = folder + QFile::decodeName(fileName);
+    const bool loaded = LoadPath(SettingsLocation::ForReading(beside), saveOnClose, caseInsensitive);
+    m_personalCopy = SettingsLocation::PersonalCopy(QFile::decodeName(fileName));
+    return loaded;
 }
 
 bool CProfileFile::LoadPath(const QString &path, bool saveOnClose, bool caseInsensitive)
@@ -318,10 +323,25 @@ bool CProfileFile::Save()
         return true;
     if (m_path.isEmpty())
         return false;
+    if (!WriteTo(m_path)) {
+        // The folder of an installed program is not the user's: the change
+        // goes to the per-user copy, which is read from then on.
+        if (m_personalCopy.isEmpty() || m_path == m_personalCopy || SettingsLocation::CanWriteBeside(m_path))
+            return false;
+        if (!QDir().mkpath(QFileInfo(m_personalCopy).absolutePath()) || !WriteTo(m_personalCopy))
+            return false;
+        m_path = m_personalCopy;
+    }
+    m_dirty = false;
+    return true;
+}
+
+bool CProfileFile::WriteTo(const QString &path) const
+{
     // Written to a temporary file and renamed over the old one, so a failed
     // write leaves the old file whole. Only a folder that does not allow the
     // temporary file makes a writable file be written in place.
-    QSaveFile file(m_path);
+    QSaveFile file(path);
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -330,15 +350,13 @@ bool CProfileFile::Save()
         file.cancelWriting();
         return false;
     }
-    if (!file.commit())
-        return false;
-    m_dirty = false;
-    return true;
+    return file.commit();
 }
 
 void CProfileFile::Clear()
 {
     m_path.clear();
+    m_personalCopy.clear();
     m_sections.clear();
     m_dirty = false;
     m_utf8Bom = false;

@@ -22,6 +22,9 @@ public:
 
     // Locates fileName beside the program (creating an empty file when none
     // exists) and reads it. False when the file cannot be opened or read.
+    // Where the program's folder cannot be written (an installed program),
+    // the per-user copy is read once it exists, and Save writes that copy
+    // (SettingsLocation).
     bool Load(const QByteArray &fileName, bool saveOnClose, bool caseInsensitive = true);
     // Same, with a full path instead of a name to locate.
     bool LoadPath(const QString &path, bool saveOnClose, bool caseInsensitive = true);
@@ -39,7 +42,9 @@ public:
     void SetString(const QByteArray &section, const QByteArray &key, const QByteArray &value);
     // Writes the file when dirty, replacing it atomically (in place only when
     // the file may be written but its folder not). True when nothing needed
-    // writing; false when the write failed (the old file is intact).
+    // writing; false when the write failed (the old file is intact). A file
+    // found by Load that cannot be written at all is saved as the per-user
+    // copy instead, which Path() then names.
     bool Save();
     void Clear();
 
@@ -61,8 +66,10 @@ private:
     const QByteArray *FindValue(const QByteArray &section, const QByteArray &key) const;
     void Parse(const QByteArray &content);
     QByteArray Serialize() const;
+    bool WriteTo(const QString &path) const;
 
     QString m_path;
+    QString m_personalCopy;          // where Save goes when m_path's folder is not writable
     std::vector<Section> m_sections;
     bool m_dirty = false;
     bool m_saveOnClose = false;

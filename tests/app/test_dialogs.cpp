@@ -4,6 +4,8 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CLanguageDlg.h"
+#include "settings/SettingsLocation.h"
+#include "support/ReadOnlyFolder.h"
 #include "app/CommandIds.h"
 #include "app/DialogBuilder.h"
 #include "frame/CMainFrame.h"
@@ -134,6 +136,27 @@ TEST(LanguageCommand, SameLanguageNeitherWritesNorRestarts)
     EXPECT_TRUE(s.script.restarts.isEmpty());
     EXPECT_EQ(s.folder.Read("Program.ini"), before);
     EXPECT_TRUE(s.app->MainFrame()->isVisible());
+}
+
+// An installed program: the choice goes to the per-user copy of the
+// settings, which the restarted program reads.
+TEST(LanguageCommand, ReadOnlyProgramFolderSavesThePersonalCopy)
+{
+    StartedApp s(TestIni("English"));
+    const QByteArray installed = s.folder.Read("Program.ini");
+    const QString copy = SettingsLocation::PersonalCopy(QStringLiteral("Program.ini"));
+    {
+        ReadOnlyFolder readOnly(QFileInfo(s.folder.File(QStringLiteral("Program.ini"))).absolutePath());
+        RunLanguageCommand(s, 1007);
+        ASSERT_EQ(s.script.restarts.size(), 1);
+        EXPECT_TRUE(s.script.messages.isEmpty());
+        EXPECT_EQ(s.state.settings.Path(), copy);
+        AppState restarted;
+        restarted.settings.Load("Program.ini", false);
+        EXPECT_EQ(restarted.settings.GetString("Setup", "Language"), "Chinese");
+    }
+    EXPECT_EQ(s.folder.Read("Program.ini"), installed);
+    QFile::remove(copy);
 }
 
 TEST(LanguageCommand, UnwritableSettingsStopTheRestart)

@@ -12,6 +12,9 @@
 #include <QDir>
 #include <QMenu>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "support/ReadOnlyFolder.h"
 
 namespace {
 
@@ -189,6 +192,27 @@ TEST_F(Documents, FirstSaveOfANewDocumentAsksForAFileInTheLastFolder)
     ASSERT_TRUE(Run(Cmd::FileSave));
     EXPECT_EQ(s.script.proposedNames.last(), s.folder.File("CorvaneTest.dat"));
     EXPECT_EQ(s.folder.Read("CorvaneTest"), "the program");
+}
+
+// Installed and started from a folder the user cannot write (the program's
+// own, or "/"): the first Save offers the documents folder and saves there.
+TEST_F(Documents, FirstSaveFromAReadOnlyWorkingFolderGoesToTheDocumentsFolder)
+{
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("Documents")));
+    const QString proposed = QDir(home.filePath(QStringLiteral("Documents"))).filePath(QStringLiteral("CorvaneTest.dat"));
+    {
+        ReadOnlyFolder readOnly(QDir::currentPath());
+        s.script.fileNames = {proposed};
+        EXPECT_TRUE(Run(Cmd::FileSave));
+    }
+    qputenv("HOME", oldHome);
+    EXPECT_EQ(s.script.proposedNames, QStringList{proposed});
+    EXPECT_TRUE(s.script.messages.isEmpty());
+    EXPECT_EQ(QFileInfo(proposed).size(), 8192);
+    EXPECT_EQ(QDir::current().entryList(QDir::Files), (QStringList{"Chinese.rcc", "English.rcc", "Program.ini"}));
 }
 
 TEST_F(Documents, BareNameInSaveAsAsksBeforeReplacingTheDatFile)

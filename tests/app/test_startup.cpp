@@ -183,7 +183,7 @@ TEST(Startup, EmptyAboutTitleKeepsTheBundleText)
     ini.replace("About Title=About Test...", "About Title=");
     StartedApp s(ini);
     ASSERT_TRUE(s.started);
-    EXPECT_EQ(EntryTexts(s.app->MainFrame()->DocumentMenu(5)), QStringList{"&About"});
+    EXPECT_EQ(EntryTexts(s.app->MainFrame()->DocumentMenu(5)), (QStringList{"&About", "-", "&Help Topics"}));
 }
 
 TEST(Startup, CommandLineFileIsOpenedWithoutHidingAnything)

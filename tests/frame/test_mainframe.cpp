@@ -55,7 +55,7 @@ TEST_F(MainFrame, DocumentMenuHasItsEntriesSeparatorsAndStates)
          {32773, 32774, 32800, 0, 32804}},
         {3, {"&Toolbar", "&Status Bar", "&Control Bar"}, {59392, 59393, 32780}},
         {4, {"&Com Setup", "&Language"}, {32777, 32799}},
-        {5, {"About Test..."}, {57664}},
+        {5, {"About Test...", "-", "&Help Topics"}, {57664, 0, 57667}},
     };
     // Undo and Redo wait for a change; Cut, Copy and Delete for selected rows.
     const QList<int> laterWork = {Cmd::EditUndo, Cmd::EditRedo, Cmd::EditCut, Cmd::EditCopy, Cmd::EditClear};
@@ -237,9 +237,11 @@ TEST_F(MainFrame, HelpRequestsCarryTheirContexts)
     file->setActiveAction(MenuEntry(0, Cmd::FileSaveAs));
     QTest::keyClick(file, Qt::Key_F1);
     EXPECT_FALSE(file->isVisible());
-    ASSERT_EQ(help.calls.size(), 2);
+    MenuEntry(5, Cmd::HelpTopics)->trigger();
+    ASSERT_EQ(help.calls.size(), 3);
     EXPECT_EQ(help.calls[0], qMakePair(QStringLiteral("enHelp.chm"), 0x10080));
     EXPECT_EQ(help.calls[1], qMakePair(QStringLiteral("enHelp.chm"), int(Cmd::FileSaveAs)));
+    EXPECT_EQ(help.calls[2], qMakePair(QStringLiteral("enHelp.chm"), int(Cmd::HelpTopics)));
 }
 
 QColor BackgroundAt(CMainFrame *frame, QPoint p)

@@ -1,0 +1,110 @@
+// Program.ini of an installed program: its folder cannot be written, so the
+// first saved change goes to the per-user copy, which is read from then on;
+// a program in a writable folder keeps its own file.
+#include "settings/CProfileFile.h"
+#include "settings/SettingsLocation.h"
+#include "support/ReadOnlyFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class SettingsLocationTest : public ::testing::Test {
+protected:
+    SettingsLocationTest() : m_oldConfig(qgetenv("XDG_CONFIG_HOME"))
+    {
+        qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
+        QDir(dir.path()).mkpath(QStringLiteral("bin"));
+        CProfileFile::SetProgramPath(dir.filePath(QStringLiteral("bin/Corvane")));
+    }
+    ~SettingsLocationTest() override { qputenv("XDG_CONFIG_HOME", m_oldConfig); }
+
+    void Put(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray Get(const QString &path) const
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
+
+    QTemporaryDir dir;
+    QByteArray m_oldConfig;
+};
+
+const QByteArray kInstalled = "; shipped with the program\r\n[Setup]\r\nLanguage=English\r\nAppName=Corvane\r\n";
+
+TEST_F(SettingsLocationTest, ReadOnlyFolderSavesThePersonalCopyAndReadsItFromThenOn)
+{
+    Put(QStringLiteral("bin/Program.ini"), kInstalled);
+    const QString installed = dir.filePath(QStringLiteral("bin/Program.ini"));
+    const QString copy = dir.filePath(QStringLiteral("config/Corvane/Program.ini"));
+    EXPECT_EQ(SettingsLocation::PersonalCopy(QStringLiteral("Program.ini")), copy);
+    {
+        ReadOnlyFolder readOnly(dir.filePath(QStringLiteral("bin")));
+        CProfileFile store;
+        ASSERT_TRUE(store.Load("Program.ini", false));
+        EXPECT_EQ(store.Path(), installed); // no copy yet
+        store.SetString("Setup", "Language", "Chinese");
+        ASSERT_TRUE(store.Save());
+        EXPECT_EQ(store.Path(), copy);
+        EXPECT_FALSE(store.IsDirty());
+        EXPECT_EQ(Get(installed), kInstalled);
+        EXPECT_EQ(Get(copy), "[Setup]\r\nLanguage=Chinese\r\nAppName=Corvane\r\n");
+
+        // The next start reads the copy, and later changes stay in it.
+        CProfileFile next;
+        ASSERT_TRUE(next.Load("Program.ini", false));
+        EXPECT_EQ(next.Path(), copy);
+        EXPECT_EQ(next.GetString("Setup", "Language"), "Chinese");
+        next.SetString("Setup", "ShowLang", "1");
+        ASSERT_TRUE(next.Save());
+        EXPECT_TRUE(Get(copy).endsWith("ShowLang=1\r\n"));
+        EXPECT_EQ(SettingsLocation::ForReading(installed), copy);
+
+        // A file named by its full path (corvane-cli --settings) has no copy.
+        CProfileFile named;
+        ASSERT_TRUE(named.LoadPath(installed, false));
+        named.SetString("Setup", "Language", "Chinese");
+        EXPECT_FALSE(named.Save());
+        EXPECT_EQ(Get(installed), kInstalled);
+    }
+    // A program folder the user may write keeps its own file.
+    CProfileFile own;
+    ASSERT_TRUE(own.Load("Program.ini", false));
+    EXPECT_EQ(own.Path(), installed);
+    EXPECT_EQ(own.GetString("Setup", "Language"), "English");
+    EXPECT_EQ(SettingsLocation::ForReading(installed), installed);
+}
+
+// The installed layout: Program.ini beside the program is a link to the
+// system's file. Where the target may be written, the link is written
+// through and stays a link; where not, the change goes to the copy.
+TEST_F(SettingsLocationTest, LinkedFileIsWrittenThroughOrCopied)
+{
+    QDir(dir.path()).mkpath(QStringLiteral("etc"));
+    Put(QStringLiteral("etc/Program.ini"), kInstalled);
+    const QString link = dir.filePath(QStringLiteral("bin/Program.ini"));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("etc/Program.ini")), link));
+
+    CProfileFile store;
+    ASSERT_TRUE(store.Load("Program.ini", false));
+    store.SetString("Setup", "Language", "Chinese");
+    ASSERT_TRUE(store.Save());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(Get(dir.filePath(QStringLiteral("etc/Program.ini"))).contains("Language=Chinese"));
+
+    ReadOnlyFolder readOnly(dir.filePath(QStringLiteral("etc")));
+    store.SetString("Setup", "Language", "English");
+    ASSERT_TRUE(store.Save());
+    EXPECT_EQ(store.Path(), dir.filePath(QStringLiteral("config/Corvane/Program.ini")));
+    EXPECT_TRUE(Get(dir.filePath(QStringLiteral("etc/Program.ini"))).contains("Language=Chinese"));
+}
+
+} // namespace
