@@ -21,7 +21,9 @@ bool PtyEndpoint::Fail(const char *what)
 bool PtyEndpoint::Open()
 {
     Close();
-    m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    // Close-on-exec: a program started while the line is open must not
+    // inherit either end, or closing them here would never hang it up.
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_master < 0)
         return Fail("posix_openpt");
     if (::grantpt(m_master) != 0)
@@ -32,7 +34,7 @@ bool PtyEndpoint::Open()
     if (!name)
         return Fail("ptsname");
     m_slavePath = QString::fromLocal8Bit(name);
-    m_slave = ::open(name, O_RDWR | O_NOCTTY);
+    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_slave < 0)
         return Fail("open slave");
     // Raw 8-bit line: no echo, no line editing, no translation of bytes.

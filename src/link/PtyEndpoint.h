@@ -3,7 +3,9 @@
 // be on the far end of a serial cable. The slave side's path is what a
 // program opens as its serial port. The endpoint keeps a slave descriptor
 // of its own open, so the line does not hang up between two programs
-// that use it one after the other, and the raw settings stay.
+// that use it one after the other, and the raw settings stay. Neither
+// descriptor passes to a program started meanwhile, so Close always hangs
+// the line up.
 #include <QString>
 
 namespace corvane {

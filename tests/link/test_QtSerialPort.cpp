@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -103,6 +104,11 @@ TEST_F(PtyPort, PurgeDropsWaitingInput)
 
 TEST_F(PtyPort, HangupDuringAReadIsAnErrorWithinOneTimeout)
 {
+    // A program started while the line is open must not keep it open: the
+    // line's end would then never hang up.
+    QProcess bystander;
+    bystander.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    ASSERT_TRUE(bystander.waitForStarted());
     std::thread unplug([this] {
         ::usleep(100000);
         pty.Close();
@@ -119,6 +125,8 @@ TEST_F(PtyPort, HangupDuringAReadIsAnErrorWithinOneTimeout)
     EXPECT_FALSE(again.ok);
     EXPECT_LT(ms2, 100);
     port.Close();
+    bystander.kill();
+    bystander.waitForFinished();
 }
 
 TEST(QtSerialPortOpen, FailuresCarryTheReason)
