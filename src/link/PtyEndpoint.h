@@ -17,7 +17,8 @@ public:
     PtyEndpoint(const PtyEndpoint &) = delete;
     PtyEndpoint &operator=(const PtyEndpoint &) = delete;
 
-    // Creates the pair. False with the system's reason in error().
+    // Creates the pair. False with the system's reason in error(). Safe on
+    // several threads at once, for different endpoints.
     bool Open();
     // Closes both sides: a program using the slave sees a hang-up.
     void Close();
