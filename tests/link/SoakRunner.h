@@ -131,7 +131,8 @@ private:
         posix_spawn_file_actions_t files;
         posix_spawn_file_actions_init(&files);
         posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&files, STDERR_FILENO, errPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&files, STDERR_FILENO, errPath.constData(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
         pid_t pid = -1;
         const int spawned = posix_spawn(&pid, argv[0], &files, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&files);

@@ -9,6 +9,7 @@
 #include "QtAppEnvironment.h"
 #include "SoakRunner.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -52,19 +53,25 @@ std::string Differs(const QByteArray &got, const QByteArray &want)
     return {};
 }
 
-// What the run left: the files of its folder, and the output of a read.
+// What the run left: the files of its folder, the image file a write sent
+// and the output file of a read.
 void CheckFiles(const SoakCase &c, const SoakExpect &e, const SoakRun &r, const QString &dir)
 {
+    struct Kept {
+        QString path;
+        const MemoryImage *bytes = nullptr;
+        const char *why = "";
+    } kept;
+    if (c.Writes())
+        kept = {SoakRunner::ImagePath(dir), &c.image, "a write changed its image file"};
+    else if (e.status == Exit::Ok)
+        kept = {SoakRunner::OutputPath(dir), &c.radio, "the file is not the radio's memory"};
+    else if (c.outputExists)
+        kept = {SoakRunner::OutputPath(dir), &c.older, "a failed read changed the file"};
     QStringList files{QStringLiteral("stderr.txt")};
-    if (c.Writes()) {
-        files << QStringLiteral("image.dat");
-        EXPECT_EQ(Differs(FileBytes(SoakRunner::ImagePath(dir)), Bytes(c.image)), "") << "a write changed its image file";
-    } else if (e.status == Exit::Ok) {
-        files << QStringLiteral("out.dat");
-        EXPECT_EQ(Differs(FileBytes(SoakRunner::OutputPath(dir)), Bytes(c.radio)), "") << "the file is not the radio's memory";
-    } else if (c.outputExists) {
-        files << QStringLiteral("out.dat");
-        EXPECT_EQ(Differs(FileBytes(SoakRunner::OutputPath(dir)), Bytes(c.older)), "") << "a failed read changed the file";
+    if (kept.bytes) {
+        files << QFileInfo(kept.path).fileName();
+        EXPECT_EQ(Differs(FileBytes(kept.path), Bytes(*kept.bytes)), "") << kept.why;
     }
     files.sort();
     EXPECT_EQ(r.files.join(' ').toStdString(), files.join(' ').toStdString()) << "files left in the folder";
@@ -93,22 +100,24 @@ void CheckRadioAndMessages(const SoakCase &c, const SoakExpect &e, const SoakRun
                     differ.push_back(a + k);
         for (std::size_t i = 0; i < differ.size() && i < 8; ++i) {
             const QString offset = SoakCase::Hex(differ[i], 4);
-            EXPECT_TRUE(r.err.contains(offset + QStringLiteral(": sent "))) << "verify does not name " << offset.toStdString();
+            EXPECT_TRUE(r.err.contains(offset + QStringLiteral(": sent ")))
+                << "verify does not name " << offset.toStdString();
         }
     }
 }
 
-QString Outcome(const SoakCase &c, const SoakRun &r)
+// The exit status and what it stands for, as the counts are printed.
+std::pair<int, std::string> Outcome(const SoakCase &c, const SoakRun &r)
 {
     switch (r.status) {
-    case Exit::Ok: return QStringLiteral("done");
-    case Exit::Comm: return QStringLiteral("communication error");
+    case Exit::Ok: return {r.status, "done"};
+    case Exit::Comm: return {r.status, "communication error"};
     case Exit::Interrupted:
-        return r.err.contains(QLatin1String("verify failed")) && c.op == SoakOp::WriteVerify
-                   ? QStringLiteral("verify mismatch")
-                   : QStringLiteral("interrupted");
-    case Exit::Cancelled: return QStringLiteral("cancelled");
-    default: return QStringLiteral("other (%1)").arg(r.status);
+        return {r.status, c.op == SoakOp::WriteVerify && r.err.contains(QLatin1String("verify failed"))
+                              ? "verify mismatch"
+                              : "interrupted"};
+    case Exit::Cancelled: return {r.status, "cancelled"};
+    default: return {r.status, r.note.isEmpty() ? "other" : r.note.toStdString()};
     }
 }
 
@@ -132,7 +141,10 @@ TEST(TransferSoak, EveryFaultEndsAsItMust)
     const std::vector<SoakRun> runs = runner.RunAll(cases, kBusy);
     const double seconds = timer.elapsed() / 1000.0;
 
-    std::map<QString, int> outcomes;
+    std::map<std::pair<int, std::string>, int> outcomes;
+    const auto parts = [] {
+        return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
+    };
     double longest = 0;
     int failed = 0;
     for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -140,19 +152,19 @@ TEST(TransferSoak, EveryFaultEndsAsItMust)
         const SoakRun &r = runs[i];
         SCOPED_TRACE(QStringLiteral("transfer %1: %2; repeat with CORVANE_SOAK_SEED=%3 CORVANE_SOAK_CASE=%1")
                          .arg(c.index).arg(c.Describe()).arg(seed).toStdString());
-        const int before = ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
+        const int before = parts();
         const SoakExpect e = Expect(c);
         ++outcomes[Outcome(c, r)];
         longest = std::max(longest, r.seconds);
         EXPECT_EQ(r.status, e.status) << r.note.toStdString() << "\n" << r.err.toStdString();
         CheckFiles(c, e, r, runner.Dir(c));
         CheckRadioAndMessages(c, e, r);
-        failed += ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count() > before;
+        failed += parts() > before ? 1 : 0;
     }
     std::cout << "transfer soak: " << cases.size() << " transfers in " << seconds << " s (longest " << longest
               << " s), " << failed << " failed their checks\n";
     for (const auto &[outcome, n] : outcomes)
-        std::cout << "  " << outcome.toStdString() << ": " << n << "\n";
+        std::cout << "  exit " << outcome.first << ", " << outcome.second << ": " << n << "\n";
 }
 
 } // namespace
