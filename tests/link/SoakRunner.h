@@ -20,6 +20,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 extern char **environ;
 
@@ -119,14 +120,31 @@ private:
         return args;
     }
 
-    void Execute(const SoakCase &c, const QString &dir, const QString &port, const RadioSimulator &line,
-                 SoakRun &run) const
+    // Anything the program keeps per user (settings, copies of reads) goes
+    // to the transfer's folder, never to the user's own.
+    static QList<QByteArray> Environment(const QString &dir)
     {
-        QList<QByteArray> args = Arguments(c, dir, port);
-        std::vector<char *> argv;
-        for (QByteArray &a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
+        QList<QByteArray> env;
+        for (char **e = environ; *e; ++e)
+            if (!QByteArray(*e).startsWith("XDG_CONFIG_HOME=") && !QByteArray(*e).startsWith("XDG_DATA_HOME="))
+                env << QByteArray(*e);
+        return env << "XDG_CONFIG_HOME=" + (dir + QStringLiteral("/config")).toLocal8Bit()
+                   << "XDG_DATA_HOME=" + (dir + QStringLiteral("/data")).toLocal8Bit();
+    }
+
+    static std::vector<char *> Pointers(QList<QByteArray> &list)
+    {
+        std::vector<char *> out;
+        for (QByteArray &item : list)
+            out.push_back(item.data());
+        out.push_back(nullptr);
+        return out;
+    }
+
+    // Starts corvane-cli with its error output in the folder; -1 on failure.
+    pid_t Spawn(const SoakCase &c, const QString &dir, const QString &port) const
+    {
+        QList<QByteArray> args = Arguments(c, dir, port), env = Environment(dir);
         const QByteArray errPath = (dir + QStringLiteral("/stderr.txt")).toLocal8Bit();
         posix_spawn_file_actions_t files;
         posix_spawn_file_actions_init(&files);
@@ -134,25 +152,36 @@ private:
         posix_spawn_file_actions_addopen(&files, STDERR_FILENO, errPath.constData(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0644);
         pid_t pid = -1;
-        const int spawned = posix_spawn(&pid, argv[0], &files, nullptr, argv.data(), environ);
+        const int spawned = posix_spawn(&pid, args[0].constData(), &files, nullptr, Pointers(args).data(),
+                                        Pointers(env).data());
         posix_spawn_file_actions_destroy(&files);
-        if (spawned != 0) {
-            run.note = QStringLiteral("cannot start corvane-cli: error %1").arg(spawned);
+        return spawned == 0 ? pid : -1;
+    }
+
+    void Execute(const SoakCase &c, const QString &dir, const QString &port, const RadioSimulator &line,
+                 SoakRun &run) const
+    {
+        const pid_t pid = Spawn(c, dir, port);
+        if (pid < 0) {
+            run.note = QStringLiteral("cannot start corvane-cli");
             return;
         }
         QElapsedTimer timer;
         timer.start();
         bool interrupted = false, killed = false;
         int st = 0;
-        while (::waitpid(pid, &st, WNOHANG) == 0) {
+        pid_t ended = 0;
+        while ((ended = ::waitpid(pid, &st, WNOHANG)) == 0) {
             if (c.fault == SoakFault::Cancel && !interrupted && line.Requests() >= c.cancelAfter)
                 interrupted = ::kill(pid, SIGINT) == 0;
             if (!killed && timer.elapsed() > kHungMs)
                 killed = ::kill(pid, SIGKILL) == 0;
             ::usleep(10000);
         }
-        if (WIFEXITED(st) && !killed)
+        if (ended == pid && WIFEXITED(st) && !killed)
             run.status = WEXITSTATUS(st);
+        else if (ended != pid)
+            run.note = QStringLiteral("lost track of corvane-cli");
         else
             run.note = killed ? QStringLiteral("hung: killed after %1 s").arg(kHungMs / 1000)
                               : QStringLiteral("ended by signal %1").arg(WTERMSIG(st));
