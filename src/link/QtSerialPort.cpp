@@ -26,11 +26,7 @@ QString PermissionReason(const QString &path)
         return QStringLiteral("permission denied");
     if (::access(local.constData(), R_OK | W_OK) == 0)
         return QStringLiteral("the device is locked by another program");
-    // The reentrant form: a fleet opens its ports on several threads at once.
-    struct group entry {};
-    struct group *g = nullptr;
-    char buffer[4096];
-    ::getgrgid_r(st.st_gid, &entry, buffer, sizeof buffer, &g);
+    const struct group *g = ::getgrgid(st.st_gid);
     const QString group = g ? QString::fromLocal8Bit(g->gr_name) : QString::number(st.st_gid);
     std::vector<gid_t> groups(static_cast<std::size_t>(std::max(0, ::getgroups(0, nullptr))));
     const int count = groups.empty() ? 0 : ::getgroups(static_cast<int>(groups.size()), groups.data());
