@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -13,7 +12,7 @@ PtyEndpoint::~PtyEndpoint() { Close(); }
 
 bool PtyEndpoint::Fail(const char *what)
 {
-    m_error = QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
+    m_error = QStringLiteral("%1: %2").arg(QLatin1String(what), qt_error_string(errno));
     Close();
     return false;
 }
@@ -21,18 +20,22 @@ bool PtyEndpoint::Fail(const char *what)
 bool PtyEndpoint::Open()
 {
     Close();
-    m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    // Close-on-exec: a program started while the line is open must not
+    // inherit either end, or closing them here would never hang it up.
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_master < 0)
         return Fail("posix_openpt");
     if (::grantpt(m_master) != 0)
         return Fail("grantpt");
     if (::unlockpt(m_master) != 0)
         return Fail("unlockpt");
-    const char *name = ::ptsname(m_master);
-    if (!name)
+    // ptsname_r: lines may be opened on several threads at once, and
+    // ptsname's one static buffer would hand them each other's names.
+    char name[128];
+    if (::ptsname_r(m_master, name, sizeof name) != 0)
         return Fail("ptsname");
     m_slavePath = QString::fromLocal8Bit(name);
-    m_slave = ::open(name, O_RDWR | O_NOCTTY);
+    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_slave < 0)
         return Fail("open slave");
     // Raw 8-bit line: no echo, no line editing, no translation of bytes.

@@ -3,7 +3,9 @@
 // be on the far end of a serial cable. The slave side's path is what a
 // program opens as its serial port. The endpoint keeps a slave descriptor
 // of its own open, so the line does not hang up between two programs
-// that use it one after the other, and the raw settings stay.
+// that use it one after the other, and the raw settings stay. Neither
+// descriptor passes to a program started meanwhile, so Close always hangs
+// the line up.
 #include <QString>
 
 namespace corvane {
@@ -15,7 +17,8 @@ public:
     PtyEndpoint(const PtyEndpoint &) = delete;
     PtyEndpoint &operator=(const PtyEndpoint &) = delete;
 
-    // Creates the pair. False with the system's reason in error().
+    // Creates the pair. False with the system's reason in error(). Safe on
+    // several threads at once, for different endpoints.
     bool Open();
     // Closes both sides: a program using the slave sees a hang-up.
     void Close();

@@ -90,6 +90,7 @@ void RadioSimulator::Process(int64_t now)
         const Timed t = m_in.front();
         m_in.pop_front();
         const VirtualRadio::Reply reply = m_radio.Feed(t.byte);
+        m_requests.store(m_radio.BlocksRead() + m_radio.BlocksWritten());
         if (!reply.bytes.isEmpty())
             Schedule(t.due, reply.bytes, reply.kind == VirtualRadio::ReplyKind::Handshake);
     }

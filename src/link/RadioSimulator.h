@@ -38,6 +38,10 @@ public:
     // pseudo-terminal is closed, which the program sees as a hang-up).
     void Run(const std::atomic<bool> &stop);
 
+    // Read and write requests the radio has taken so far (its BlocksRead
+    // plus BlocksWritten). May be read from any thread while Run serves.
+    int Requests() const { return m_requests.load(); }
+
     // Time one byte takes at the given rate (10 bits), in microseconds.
     static int64_t ByteTimeUs(int baud);
 
@@ -62,6 +66,7 @@ private:
     int64_t m_outFree = 0; // when the outgoing wire is free again
     std::deque<Timed> m_in;
     std::deque<Timed> m_out;
+    std::atomic<int> m_requests{0};
 };
 
 } // namespace corvane

@@ -8,9 +8,12 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <atomic>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <thread>
 #include <unistd.h>
 
@@ -103,6 +106,11 @@ TEST_F(PtyPort, PurgeDropsWaitingInput)
 
 TEST_F(PtyPort, HangupDuringAReadIsAnErrorWithinOneTimeout)
 {
+    // A program started while the line is open must not keep it open: the
+    // line's end would then never hang up.
+    QProcess bystander;
+    bystander.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    ASSERT_TRUE(bystander.waitForStarted());
     std::thread unplug([this] {
         ::usleep(100000);
         pty.Close();
@@ -119,6 +127,32 @@ TEST_F(PtyPort, HangupDuringAReadIsAnErrorWithinOneTimeout)
     EXPECT_FALSE(again.ok);
     EXPECT_LT(ms2, 100);
     port.Close();
+    bystander.kill();
+    bystander.waitForFinished();
+}
+
+// Lines opened on many threads at once each name their own device.
+TEST(PtyEndpointThreads, EachLineNamesItsOwnDevice)
+{
+    constexpr int kThreads = 8;
+    for (int round = 0; round < 40; ++round) {
+        std::vector<PtyEndpoint> lines(kThreads);
+        std::atomic<int> ready{0};
+        std::vector<std::thread> threads;
+        for (PtyEndpoint &line : lines)
+            threads.emplace_back([&ready, &line] {
+                for (++ready; ready.load() < kThreads;)
+                    std::this_thread::yield();
+                line.Open();
+            });
+        for (std::thread &t : threads)
+            t.join();
+        for (const PtyEndpoint &line : lines) {
+            unsigned number = 0;
+            ASSERT_EQ(::ioctl(line.MasterFd(), TIOCGPTN, &number), 0) << line.error().toStdString();
+            ASSERT_EQ(line.SlavePath().toStdString(), "/dev/pts/" + std::to_string(number)) << "round " << round;
+        }
+    }
 }
 
 TEST(QtSerialPortOpen, FailuresCarryTheReason)

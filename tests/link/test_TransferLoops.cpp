@@ -3,6 +3,7 @@
 #include "TransferRig.h"
 
 #include "link/LoggingPort.h"
+#include "link/WriteCompare.h"
 
 #include <QBuffer>
 #include <gtest/gtest.h>
@@ -72,6 +73,19 @@ TEST(WriteLoop, SendsTheTwoSegmentsOnly)
         ASSERT_EQ(rig.radio.Memory()[offset], want) << "offset " << offset;
     }
     EXPECT_EQ(rig.image, sent); // a write leaves the image alone
+}
+
+// A verify compares exactly the bytes a write sends, to the last of each range.
+TEST(WriteLoop, VerifyComparesTheSentBytesOnly)
+{
+    const MemoryImage sent = PatternImage(1);
+    const std::vector<std::pair<int, bool>> edges{{0x0000, true}, {0x063F, true}, {0x0640, false}, {0x095F, false},
+                                                  {0x0960, true}, {0x1FEF, true}, {0x1FF0, false}, {0x1FFF, false}};
+    for (const auto &[offset, compared] : edges) {
+        MemoryImage radio = sent;
+        radio[offset] ^= 0xFF;
+        EXPECT_EQ(WriteDifferences(sent, radio), compared ? std::vector<int>{offset} : std::vector<int>{}) << offset;
+    }
 }
 
 TEST(WriteLoop, RequestHeaderPauseThenData)

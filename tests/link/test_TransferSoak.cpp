@@ -1,0 +1,170 @@
+// The transfer fault soak: 200 runs of corvane-cli read, write and write
+// --verify against virtual radios on pseudo-terminals, each radio with a
+// fault drawn from a seeded generator, checked after each run: the exit
+// status, the output file, what the radio holds, and what a verify names.
+//
+//   CORVANE_SOAK_SEED=N   another draw (the seed is printed at every run)
+//   CORVANE_SOAK_COUNT=N  another number of transfers
+//   CORVANE_SOAK_CASE=I   only transfer I of the draw, e.g. to repeat a failure
+#include "QtAppEnvironment.h"
+#include "SoakRunner.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <map>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+const QString kCli = QStringLiteral(CORVANE_BIN_DIR "/corvane-cli");
+constexpr uint64_t kDefaultSeed = 16016;
+constexpr int kDefaultCount = 200;
+// Transfers at a time, silent radios aside: enough to keep two cores busy
+// while each transfer waits for its line.
+constexpr int kBusy = 12;
+
+uint64_t EnvNumber(const char *name, uint64_t fallback)
+{
+    bool ok = false;
+    const uint64_t v = qEnvironmentVariable(name).toULongLong(&ok);
+    return ok ? v : fallback;
+}
+
+QByteArray FileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray Bytes(const MemoryImage &m) { return {reinterpret_cast<const char *>(m.data()), kImageSize}; }
+
+// Empty when equal, else where the first difference is (not 8 KB of bytes).
+std::string Differs(const QByteArray &got, const QByteArray &want)
+{
+    if (got.size() != want.size())
+        return "size " + std::to_string(got.size()) + " instead of " + std::to_string(want.size());
+    for (int i = 0; i < got.size(); ++i)
+        if (got[i] != want[i])
+            return "first difference at " + SoakCase::Hex(i, 4).toStdString();
+    return {};
+}
+
+// What the run left: the files of its folder, the image file a write sent
+// and the output file of a read.
+void CheckFiles(const SoakCase &c, const SoakExpect &e, const SoakRun &r, const QString &dir)
+{
+    struct Kept {
+        QString path;
+        const MemoryImage *bytes = nullptr;
+        const char *why = "";
+    } kept;
+    if (c.Writes())
+        kept = {SoakRunner::ImagePath(dir), &c.image, "a write changed its image file"};
+    else if (e.status == Exit::Ok)
+        kept = {SoakRunner::OutputPath(dir), &c.radio, "the file is not the radio's memory"};
+    else if (c.outputExists)
+        kept = {SoakRunner::OutputPath(dir), &c.older, "a failed read changed the file"};
+    QStringList files{QStringLiteral("stderr.txt")};
+    if (kept.bytes) {
+        files << QFileInfo(kept.path).fileName();
+        EXPECT_EQ(Differs(FileBytes(kept.path), Bytes(*kept.bytes)), "") << kept.why;
+    }
+    files.sort();
+    EXPECT_EQ(r.files.join(' ').toStdString(), files.join(' ').toStdString()) << "files left in the folder";
+}
+
+// What the radio holds, and what the program named.
+void CheckRadioAndMessages(const SoakCase &c, const SoakExpect &e, const SoakRun &r)
+{
+    if (c.fault == SoakFault::Cancel && c.Writes()) {
+        // Stopped after the block it was moving: a first part of the image.
+        const int held = WrittenPrefix(c, r.radio);
+        EXPECT_GE(held, c.cancelAfter) << "the radio does not hold the blocks written before Ctrl+C";
+        EXPECT_LT(held, int(WriteOrder().size()));
+    } else {
+        EXPECT_EQ(Differs(Bytes(r.radio), Bytes(e.radio)), "") << "the radio's memory";
+    }
+    if (e.failAddress >= 0) {
+        EXPECT_TRUE(r.err.contains(SoakCase::Hex(e.failAddress, 4))) << "the failed block is not named";
+    }
+    if (e.mismatchBytes > 0) {
+        EXPECT_TRUE(r.err.contains(QStringLiteral("verify failed: %1 bytes differ").arg(e.mismatchBytes)));
+        std::vector<int> differ;
+        for (int a : WriteOrder())
+            for (int k = 0; k < 8; ++k)
+                if (r.radio[a + k] != c.image[a + k])
+                    differ.push_back(a + k);
+        for (std::size_t i = 0; i < differ.size() && i < 8; ++i) {
+            const QString offset = SoakCase::Hex(differ[i], 4);
+            EXPECT_TRUE(r.err.contains(offset + QStringLiteral(": sent ")))
+                << "verify does not name " << offset.toStdString();
+        }
+    }
+}
+
+// The exit status and what it stands for, as the counts are printed.
+std::pair<int, std::string> Outcome(const SoakCase &c, const SoakRun &r)
+{
+    switch (r.status) {
+    case Exit::Ok: return {r.status, "done"};
+    case Exit::Comm: return {r.status, "communication error"};
+    case Exit::Interrupted:
+        return {r.status, c.op == SoakOp::WriteVerify && r.err.contains(QLatin1String("verify failed"))
+                              ? "verify mismatch"
+                              : "interrupted"};
+    case Exit::Cancelled: return {r.status, "cancelled"};
+    default: return {r.status, r.note.isEmpty() ? "other" : r.note.toStdString()};
+    }
+}
+
+TEST(TransferSoak, EveryFaultEndsAsItMust)
+{
+    const uint64_t seed = EnvNumber("CORVANE_SOAK_SEED", kDefaultSeed);
+    const int count = int(EnvNumber("CORVANE_SOAK_COUNT", kDefaultCount));
+    std::vector<SoakCase> cases = DrawSoak(seed, count);
+    if (qEnvironmentVariableIsSet("CORVANE_SOAK_CASE")) {
+        const std::size_t only = EnvNumber("CORVANE_SOAK_CASE", 0);
+        ASSERT_LT(only, cases.size());
+        cases = {cases[only]};
+    }
+    std::cout << "transfer soak: seed " << seed << " (CORVANE_SOAK_SEED), " << cases.size() << " transfers, "
+              << kBusy << " at a time besides the silent radios\n";
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const SoakRunner runner(kCli, folder.path());
+    QElapsedTimer timer;
+    timer.start();
+    const std::vector<SoakRun> runs = runner.RunAll(cases, kBusy);
+    const double seconds = timer.elapsed() / 1000.0;
+
+    std::map<std::pair<int, std::string>, int> outcomes;
+    const auto parts = [] {
+        return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
+    };
+    double longest = 0;
+    int failed = 0;
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const SoakCase &c = cases[i];
+        const SoakRun &r = runs[i];
+        SCOPED_TRACE(QStringLiteral("transfer %1: %2; repeat with CORVANE_SOAK_SEED=%3 CORVANE_SOAK_CASE=%1")
+                         .arg(c.index).arg(c.Describe()).arg(seed).toStdString());
+        const int before = parts();
+        const SoakExpect e = Expect(c);
+        ++outcomes[Outcome(c, r)];
+        longest = std::max(longest, r.seconds);
+        EXPECT_EQ(r.status, e.status) << r.note.toStdString() << "\n" << r.err.toStdString();
+        CheckFiles(c, e, r, runner.Dir(c));
+        CheckRadioAndMessages(c, e, r);
+        failed += parts() > before ? 1 : 0;
+    }
+    std::cout << "transfer soak: " << cases.size() << " transfers in " << seconds << " s (longest " << longest
+              << " s), " << failed << " failed their checks\n";
+    for (const auto &[outcome, n] : outcomes)
+        std::cout << "  exit " << outcome.first << ", " << outcome.second << ": " << n << "\n";
+}
+
+} // namespace
