@@ -24,6 +24,33 @@ QString ModeText(mode_t m)
     return s;
 }
 
+// User and group names by number. The reentrant forms: the fleet runner
+// diagnoses ports on several threads at once, and the plain ones share one
+// static buffer.
+QString UserName(uid_t uid)
+{
+    struct passwd entry {};
+    struct passwd *found = nullptr;
+    std::vector<char> buffer(16384);
+    if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+        return QString::fromLocal8Bit(found->pw_name);
+    return QString::number(uid);
+}
+
+// The group's name, and whether `user` is listed among its members.
+QString GroupName(gid_t gid, const QString &user, bool &listed)
+{
+    struct group entry {};
+    struct group *found = nullptr;
+    std::vector<char> buffer(65536);
+    listed = false;
+    if (::getgrgid_r(gid, &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
+        return QString::number(gid);
+    for (char **m = found->gr_mem; m && *m; ++m)
+        listed = listed || QString::fromLocal8Bit(*m) == user;
+    return QString::fromLocal8Bit(found->gr_name);
+}
+
 bool SessionHasGroup(gid_t gid)
 {
     if (::getegid() == gid)
@@ -61,18 +88,10 @@ DeviceAccess InspectDevice(const QString &path)
     a.userMayReadWrite = ::access(local.constData(), R_OK | W_OK) == 0;
     a.mode = ModeText(st.st_mode);
     a.groupMayReadWrite = (st.st_mode & S_IRGRP) && (st.st_mode & S_IWGRP);
-    const struct passwd *owner = ::getpwuid(st.st_uid);
-    a.owner = owner ? QString::fromLocal8Bit(owner->pw_name) : QString::number(st.st_uid);
-    const struct passwd *me = ::getpwuid(::geteuid());
-    a.user = me ? QString::fromLocal8Bit(me->pw_name) : QString::number(::geteuid());
+    a.owner = UserName(st.st_uid);
+    a.user = UserName(::geteuid());
     a.inGroup = SessionHasGroup(st.st_gid);
-    if (const struct group *g = ::getgrgid(st.st_gid)) {
-        a.group = QString::fromLocal8Bit(g->gr_name);
-        for (char **m = g->gr_mem; m && *m; ++m)
-            a.listedInGroup = a.listedInGroup || QString::fromLocal8Bit(*m) == a.user;
-    } else {
-        a.group = QString::number(st.st_gid);
-    }
+    a.group = GroupName(st.st_gid, a.user, a.listedInGroup);
     return a;
 }
 
