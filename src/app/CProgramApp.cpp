@@ -61,7 +61,7 @@ bool CProgramApp::InitInstance(const QStringList &arguments)
     }
     m_docs = std::make_unique<DocumentCommands>(m_app, m_prompts, *m_frame);
     m_print = std::make_unique<PrintCommands>(m_app, m_prompts, *m_frame, *m_docs, [this]() -> QPrinter & { return Printer(); });
-    m_edit = std::make_unique<EditCommands>(m_app, m_prompts, *m_frame, [this] { return m_docs->LastFolder(); });
+    m_edit = std::make_unique<EditCommands>(m_app, m_prompts, *m_frame, *m_docs);
     RegisterCommands();
     // A manual that is missing or cannot be shown is said, with its path.
     HelpService::SetReporter([this](int stringId, const QString &path) {

@@ -64,9 +64,9 @@ void DocumentCommands::NewDocument()
     m_frame.AddChildFrame(std::move(doc));
 }
 
-QString DocumentCommands::LastFolder() const
+QString DocumentCommands::LastFolderOf(const AppState &app)
 {
-    const QString stored = UserStore(CProfileFile::Decode(m_app.RegistryName())).ReadText(kLastFolder);
+    const QString stored = UserStore(CProfileFile::Decode(app.RegistryName())).ReadText(kLastFolder);
     if (!stored.isEmpty() && QFileInfo(stored).isDir())
         return stored;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

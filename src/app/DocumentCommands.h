@@ -46,7 +46,8 @@ public:
     QString DefaultExtension() const;
     // Where the file dialogs start: the folder of the last file opened or
     // saved (kept per user), else the documents folder, else home.
-    QString LastFolder() const;
+    QString LastFolder() const { return LastFolderOf(m_app); }
+    static QString LastFolderOf(const AppState &app);
     // The file a save or export of the document proposes: its own file
     // with `extension` (".dat", ".pdf"), or for a document without a file
     // "<AppName>" + extension in the last folder.

@@ -1,6 +1,7 @@
 #include "app/EditCommands.h"
 
 #include "app/AppState.h"
+#include "app/DocumentCommands.h"
 #include "app/CommandIds.h"
 #include "app/Prompts.h"
 #include "editor/CProgramView.h"
@@ -13,13 +14,11 @@
 #include "image/CsvImport.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 using corvane::Status;
 
-EditCommands::EditCommands(AppState &app, const Prompts &prompts, CMainFrame &frame,
-                           std::function<QString()> lastFolder)
-    : m_app(app), m_prompts(prompts), m_frame(frame), m_lastFolder(std::move(lastFolder))
+EditCommands::EditCommands(AppState &app, const Prompts &prompts, CMainFrame &frame, const DocumentCommands &docs)
+    : m_app(app), m_prompts(prompts), m_frame(frame), m_docs(docs)
 {
     CommandRouter &r = frame.Router();
     const auto hasView = [this] { return View() != nullptr; };
@@ -91,7 +90,7 @@ void EditCommands::OnImportCsv()
     const QString filter = m_app.bundle.String(Ids::CsvFilterImport) + QStringLiteral(";;") +
                            m_app.bundle.String(Ids::CsvFilterAny);
     const QString path =
-        m_prompts.openFile(&m_frame, m_app.bundle.String(Ids::ImportCsvTitle), m_lastFolder(), filter);
+        m_prompts.openFile(&m_frame, m_app.bundle.String(Ids::ImportCsvTitle), m_docs.LastFolder(), filter);
     if (!path.isEmpty())
         ImportFile(view, path);
 }
@@ -121,13 +120,6 @@ void EditCommands::ImportFile(CProgramView *view, const QString &path)
     m_frame.ShowStatusNote(m_app.bundle.String(Ids::Imported).arg(shown).arg(changed.size()));
 }
 
-QString EditCommands::ProposedCsvName() const
-{
-    const QString doc = View()->GetDocument().GetPathName();
-    const QString base = doc.isEmpty() ? View()->GetDocument().GetTitle() : QFileInfo(doc).completeBaseName();
-    return QDir(m_lastFolder()).filePath(base + QStringLiteral(".csv"));
-}
-
 void EditCommands::OnExportCsv()
 {
     CProgramView *view = View();
@@ -137,7 +129,8 @@ void EditCommands::OnExportCsv()
     int layout = m_layout;
     const QString path = m_prompts.WithExtension(
         &m_frame,
-        m_prompts.SaveFileTyped(&m_frame, m_app.bundle.String(Ids::ExportCsvTitle), ProposedCsvName(), filters, layout),
+        m_prompts.SaveFileTyped(&m_frame, m_app.bundle.String(Ids::ExportCsvTitle),
+                                m_docs.ProposedName(m_frame.ActiveChild(), QStringLiteral(".csv")), filters, layout),
         QStringLiteral(".csv"), m_app.MessageCaption(), m_app.bundle.String(Ids::ReplaceFile));
     if (path.isEmpty())
         return;

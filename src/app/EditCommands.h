@@ -16,18 +16,18 @@
 // layout chosen in the file dialog, atomically, asking before it replaces
 // a file.
 #include <QString>
-#include <functional>
 
 class CMainFrame;
+class DocumentCommands;
 class CProgramView;
 struct AppState;
 struct Prompts;
 
 class EditCommands {
 public:
-    // Registers the eight commands with the frame's router. lastFolder:
-    // where the CSV file dialogs start.
-    EditCommands(AppState &app, const Prompts &prompts, CMainFrame &frame, std::function<QString()> lastFolder);
+    // Registers the eight commands with the frame's router. The CSV file
+    // dialogs start where the document commands' dialogs do.
+    EditCommands(AppState &app, const Prompts &prompts, CMainFrame &frame, const DocumentCommands &docs);
 
     void OnUndo();
     void OnRedo();
@@ -42,11 +42,10 @@ private:
     CProgramView *View() const;
     bool RowCommandsAllowed() const;
     void ImportFile(CProgramView *view, const QString &path);
-    QString ProposedCsvName() const;
 
     AppState &m_app;
     const Prompts &m_prompts;
     CMainFrame &m_frame;
-    std::function<QString()> m_lastFolder;
+    const DocumentCommands &m_docs;
     int m_layout = 0; // export filter chosen last: 0 table, 1 common
 };

@@ -1,6 +1,7 @@
 #include "dialogs/FleetCommand.h"
 
 #include "app/AppState.h"
+#include "app/DocumentCommands.h"
 #include "dialogs/CFleetDlg.h"
 #include "editor/CProgramView.h"
 #include "image/CProgramDoc.h"
@@ -43,9 +44,9 @@ void FleetCommand::Run(AppState &app, CProgramView &view, QWidget *parent)
     CFleetDlg::Setup setup;
     setup.documentName = doc.GetTitle();
     // Beside the document's file and named after it; "fleet-report.csv" in
-    // the current folder for a document that has no file yet.
+    // the folder the file dialogs start in for a document without a file.
     setup.reportName = file.isFile() ? file.dir().filePath(file.completeBaseName() + QStringLiteral("-report.csv"))
-                                     : QDir::current().filePath(QStringLiteral("fleet-report.csv"));
+                                     : QDir(DocumentCommands::LastFolderOf(app)).filePath(QStringLiteral("fleet-report.csv"));
     setup.image = doc.m_image;
     setup.candidates = corvane::FleetCandidates(&app.settings, corvane::QtSerialPort::SystemDevices());
     setup.ports = [](const corvane::FleetTarget &) { return std::make_unique<corvane::QtSerialPort>(); };

@@ -167,7 +167,7 @@ TEST_F(EditCommandsTest, ExportWritesEitherLayoutAndAsksBeforeReplacing)
     s.script.fileNames = {s.folder.File("out")};
     s.script.filterChoices = {1};
     frame->Router().Execute(Cmd::ExportCsv);
-    EXPECT_TRUE(s.script.proposedNames.value(0).endsWith("Channel Information.csv"));
+    EXPECT_TRUE(s.script.proposedNames.value(0).endsWith("/CorvaneTest.csv")) << "named as Save would name it";
     const QByteArray common = s.folder.Read("out.csv");
     EXPECT_EQ(common, corvane::ChannelTableCommonCsv(view->Table()).toUtf8());
     EXPECT_TRUE(common.contains("\n1,,145.012500,,0.000000,"));
