@@ -1,35 +1,21 @@
 // corvane-cli --help, --version, help COMMAND, and the manual page written
 // from the same texts at build time.
+#include "cli/CliRun.h"
 #include "cli/Usage.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    QString out, err;
-};
+CliRun Cli(const QStringList &args) { return RunCli(args); }
 
-CliRun Cli(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(CORVANE_BIN_DIR "/corvane-cli"), args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-
-std::vector<const corvane::CommandUsage *> AllCommands()
+std::vector<corvane::CommandUsage> AllCommands()
 {
     std::size_t count = 0;
     const corvane::CommandUsage *commands = corvane::Commands(count);
-    std::vector<const corvane::CommandUsage *> out;
-    for (std::size_t i = 0; i < count; ++i)
-        out.push_back(&commands[i]);
-    return out;
+    return {commands, commands + count};
 }
 
 } // namespace
@@ -39,9 +25,9 @@ TEST(CliHelp, OverviewListsEveryCommandAndNoArgumentsIsAUsageError)
     const CliRun help = Cli({"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_TRUE(help.out.startsWith("usage: corvane-cli COMMAND [ARGS]")) << help.out.toStdString();
-    for (const corvane::CommandUsage *c : AllCommands()) {
-        const QRegularExpression line(QStringLiteral("\\n  %1 +%2\\n").arg(c->name, QRegularExpression::escape(c->summary)));
-        EXPECT_TRUE(line.match(help.out).hasMatch()) << c->name;
+    for (const corvane::CommandUsage &c : AllCommands()) {
+        const QRegularExpression line(QStringLiteral("\\n  %1 +%2\\n").arg(c.name, QRegularExpression::escape(c.summary)));
+        EXPECT_TRUE(line.match(help.out).hasMatch()) << c.name;
     }
     EXPECT_TRUE(help.out.contains("\n  7                       cancelled (Ctrl+C)\n")) << help.out.toStdString();
     EXPECT_EQ(Cli({"help"}).out, help.out);
@@ -56,14 +42,14 @@ TEST(CliHelp, OverviewListsEveryCommandAndNoArgumentsIsAUsageError)
 
 TEST(CliHelp, CommandHelpAndVersion)
 {
-    for (const corvane::CommandUsage *c : AllCommands()) {
-        const CliRun help = Cli({"help", c->name});
-        ASSERT_EQ(help.code, 0) << c->name;
+    for (const corvane::CommandUsage &c : AllCommands()) {
+        const CliRun help = Cli({"help", c.name});
+        ASSERT_EQ(help.code, 0) << c.name;
         const QString joined = QString(help.out).replace(QRegularExpression(QStringLiteral("\n +")), QStringLiteral(" "));
-        const QString usage = QStringLiteral("usage: corvane-cli %1").arg(c->synopsis);
-        EXPECT_TRUE(joined.startsWith(usage) && joined.at(usage.size()).isSpace()) << c->name;
+        const QString usage = QStringLiteral("usage: corvane-cli %1").arg(c.synopsis);
+        EXPECT_TRUE(joined.startsWith(usage) && joined.at(usage.size()).isSpace()) << c.name;
         for (const QString &line : help.out.split('\n'))
-            EXPECT_LE(line.size(), 80) << c->name << ": " << line.toStdString();
+            EXPECT_LE(line.size(), 80) << c.name << ": " << line.toStdString();
     }
     const CliRun read = Cli({"help", "read"});
     EXPECT_TRUE(read.out.contains("\n  --retries N             after 15 handshake attempts without an answer, tries\n"))
@@ -87,8 +73,8 @@ TEST(CliHelp, ManualPageHasEveryCommandAndOnlyKnownMacros)
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(page.readAll());
     EXPECT_TRUE(text.startsWith(".TH CORVANE-CLI 1 "));
-    for (const corvane::CommandUsage *c : AllCommands())
-        EXPECT_TRUE(text.contains(QStringLiteral("\n.SS %1\n").arg(c->name))) << c->name;
+    for (const corvane::CommandUsage &c : AllCommands())
+        EXPECT_TRUE(text.contains(QStringLiteral("\n.SS %1\n").arg(c.name))) << c.name;
     const QStringList macros = {".TH", ".SH", ".SS", ".B", ".I", ".RB", ".PP", ".TP", ".br"};
     for (const QString &line : text.split('\n')) {
         if (line.startsWith('.') || line.startsWith('\''))

@@ -58,15 +58,6 @@ QByteArray InputReader::Bytes(std::size_t n)
     return out;
 }
 
-void Initialize()
-{
-    if (!Folder().isValid())
-        Fail("a private temporary folder can be made", __FILE__, __LINE__);
-    const QString config = Folder().filePath(QStringLiteral("config"));
-    QDir().mkpath(config);
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
-}
-
 QString WorkPath(const QString &name)
 {
     return Folder().filePath(name);
@@ -116,6 +107,22 @@ MemoryImage ImageWithChannels()
     return image;
 }
 
+bool SameRow(const ChannelTable &a, const ChannelTable &b, int row)
+{
+    for (int col = ColRx; col <= ColName; ++col)
+        if (a.cell(row, col) != b.cell(row, col))
+            return false;
+    return true;
+}
+
+bool SameRows(const ChannelTable &a, const ChannelTable &b, int except)
+{
+    for (int row = 1; row <= kChannelCount; ++row)
+        if (row != except && !SameRow(a, b, row))
+            return false;
+    return true;
+}
+
 bool EqualOutside(const MemoryImage &a, const MemoryImage &b, std::initializer_list<std::pair<int, int>> ranges)
 {
     MemoryImage masked = b;
@@ -125,3 +132,14 @@ bool EqualOutside(const MemoryImage &a, const MemoryImage &b, std::initializer_l
 }
 
 } // namespace corvane::fuzz
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    using namespace corvane::fuzz;
+    if (!Folder().isValid())
+        Fail("a private temporary folder can be made", __FILE__, __LINE__);
+    const QString config = Folder().filePath(QStringLiteral("config"));
+    QDir().mkpath(config);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    return 0;
+}

@@ -2,9 +2,11 @@
 // What the fuzz targets share: a check that stops the run with a message, a
 // reader that turns the fuzz input into choices, a private folder for the
 // files a target writes, and a process state loaded with a shipped settings
-// file. The per-user store is pointed into the private folder as well, so a
-// fuzz run never touches the user's own settings.
+// file. LLVMFuzzerInitialize, defined with these, makes the folder and
+// points the per-user store (XDG_CONFIG_HOME) into it, so a fuzz run never
+// touches the user's own settings.
 #include "app/AppState.h"
+#include "image/ChannelTable.h"
 #include "image/MemoryImage.h"
 
 #include <QByteArray>
@@ -46,9 +48,6 @@ private:
     std::size_t m_pos = 0;
 };
 
-// Creates the private folder and points XDG_CONFIG_HOME into it; every
-// target calls it from LLVMFuzzerInitialize.
-void Initialize();
 // The path of a file of the private folder.
 QString WorkPath(const QString &name);
 // Writes bytes to a file of the private folder; returns its path.
@@ -61,6 +60,11 @@ const AppState &App(bool chinese);
 // A new image holding a few channels inside the first band of type 1
 // (136-174 MHz), with tones, power, flags and names of every kind.
 MemoryImage ImageWithChannels();
+
+// True when row `row` of both tables holds the same texts.
+bool SameRow(const ChannelTable &a, const ChannelTable &b, int row);
+// True when every row but `except` (0: none) holds the same texts.
+bool SameRows(const ChannelTable &a, const ChannelTable &b, int except = 0);
 
 // True when the bytes outside [begin, end) ranges are equal.
 bool EqualOutside(const MemoryImage &a, const MemoryImage &b, std::initializer_list<std::pair<int, int>> ranges);

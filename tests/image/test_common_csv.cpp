@@ -37,40 +37,37 @@ protected:
 
 TEST_F(CommonCsv, EveryDuplexToneCrossModePolaritySkipAndPowerMapsOntoTheGrid)
 {
-    const struct { const char *row; QStringList grid; } cases[] = {
+    // The grid row: Rx|Tx|Dec|Enc|Power|Lock|Scan|Name.
+    const std::pair<const char *, const char *> cases[] = {
         {"0,abcdefgh,145.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,,High,",
-         {"145.00000", "145.00000", "None", "None", "High", "Lock", "Yes", "ABCDEF"}},
+         "145.00000|145.00000|None|None|High|Lock|Yes|ABCDEF"},
         {"1,Rpt 1!,145.600000,-,0.600000,Tone,100.0,88.5,023,NN,023,Tone->Tone,S,Low,Unlock",
-         {"145.60000", "145.00000", "None", "100.0", "Low", "Unlock", "No", "RPT1"}},
-        {"2,,145.0,+,0.6,,,,,,,,P,mid,", {"145.00000", "145.60000", "None", "None", "Middle", "Lock", "Yes", ""}},
-        {"3,,145.0,split,150.0125,,,,,,,,,,", {"145.00000", "150.01250", "None", "None", "High", "Lock", "Yes", ""}},
-        {"4,,145.0,off,0,,,,,,,,,,", {"145.00000", "", "None", "None", "High", "Lock", "Yes", ""}},
-        {"5,,145.0,,,TSQL,88.5,67,,,,,,,", {"145.00000", "145.00000", "67.0", "67.0", "High", "Lock", "Yes", ""}},
-        {"6,,145.0,,,DTCS,,,23,NR,,,,,", {"145.00000", "145.00000", "D023I", "D023N", "High", "Lock", "Yes", ""}},
-        {"7,,145.0,,,DTCS,,,754,RN,,,,,", {"145.00000", "145.00000", "D754N", "D754I", "High", "Lock", "Yes", ""}},
-        {"8,,145.0,,,Cross,100.0,88.5,,,,Tone->Tone,,,",
-         {"145.00000", "145.00000", "88.5", "100.0", "High", "Lock", "Yes", ""}},
-        {"9,,145.0,,,Cross,,,114,RN,,DTCS->,,,", {"145.00000", "145.00000", "None", "D114I", "High", "Lock", "Yes", ""}},
-        {"10,,145.0,,,Cross,,,,NR,606,->DTCS,,,", {"145.00000", "145.00000", "D606I", "None", "High", "Lock", "Yes", ""}},
-        {"11,,145.0,,,Cross,88.5,,,NN,023,Tone->DTCS,,,",
-         {"145.00000", "145.00000", "D023N", "88.5", "High", "Lock", "Yes", ""}},
-        {"12,,145.0,,,Cross,,71.9,025,NN,,DTCS->Tone,,,",
-         {"145.00000", "145.00000", "71.9", "D025N", "High", "Lock", "Yes", ""}},
-        {"13,,145.0,,,Cross,,254.1,,,,->Tone,,,", {"145.00000", "145.00000", "254.1", "None", "High", "Lock", "Yes", ""}},
-        {"14,,145.0,,,Cross,,,023,RR,754,DTCS->DTCS,,,",
-         {"145.00000", "145.00000", "D754I", "D023I", "High", "Lock", "Yes", ""}},
+         "145.60000|145.00000|None|100.0|Low|Unlock|No|RPT1"},
+        {"2,,145.0,+,0.6,,,,,,,,P,mid,", "145.00000|145.60000|None|None|Middle|Lock|Yes|"},
+        {"3,,145.0,split,150.0125,,,,,,,,,,", "145.00000|150.01250|None|None|High|Lock|Yes|"},
+        {"4,,145.0,off,0,,,,,,,,,,", "145.00000||None|None|High|Lock|Yes|"},
+        {"5,,145.0,,,TSQL,88.5,67,,,,,,,", "145.00000|145.00000|67.0|67.0|High|Lock|Yes|"},
+        {"6,,145.0,,,DTCS,,,23,NR,,,,,", "145.00000|145.00000|D023I|D023N|High|Lock|Yes|"},
+        {"7,,145.0,,,DTCS,,,754,RN,,,,,", "145.00000|145.00000|D754N|D754I|High|Lock|Yes|"},
+        {"8,,145.0,,,Cross,100.0,88.5,,,,Tone->Tone,,,", "145.00000|145.00000|88.5|100.0|High|Lock|Yes|"},
+        {"9,,145.0,,,Cross,,,114,RN,,DTCS->,,,", "145.00000|145.00000|None|D114I|High|Lock|Yes|"},
+        {"10,,145.0,,,Cross,,,,NR,606,->DTCS,,,", "145.00000|145.00000|D606I|None|High|Lock|Yes|"},
+        {"11,,145.0,,,Cross,88.5,,,NN,023,Tone->DTCS,,,", "145.00000|145.00000|D023N|88.5|High|Lock|Yes|"},
+        {"12,,145.0,,,Cross,,71.9,025,NN,,DTCS->Tone,,,", "145.00000|145.00000|71.9|D025N|High|Lock|Yes|"},
+        {"13,,145.0,,,Cross,,254.1,,,,->Tone,,,", "145.00000|145.00000|254.1|None|High|Lock|Yes|"},
+        {"14,,145.0,,,Cross,,,023,RR,754,DTCS->DTCS,,,", "145.00000|145.00000|D754I|D023I|High|Lock|Yes|"},
         // Watts: the file's lowest third Low, highest High, the rest Middle.
-        {"15,,145.0,,,,,,,,,,,0.5W,", {"145.00000", "145.00000", "None", "None", "Low", "Lock", "Yes", ""}},
-        {"16,,145.0,,,,,,,,,,,2.5 W,", {"145.00000", "145.00000", "None", "None", "Middle", "Lock", "Yes", ""}},
-        {"17,,145.0,,,,,,,,,,,5.0W,", {"145.00000", "145.00000", "None", "None", "High", "Lock", "Yes", ""}},
+        {"15,,145.0,,,,,,,,,,,0.5W,", "145.00000|145.00000|None|None|Low|Lock|Yes|"},
+        {"16,,145.0,,,,,,,,,,,2.5 W,", "145.00000|145.00000|None|None|Middle|Lock|Yes|"},
+        {"17,,145.0,,,,,,,,,,,5.0W,", "145.00000|145.00000|None|None|High|Lock|Yes|"},
     };
     QString text = kHeader;
     for (const auto &c : cases)
-        text += QString::fromLatin1(c.row) + "\n";
+        text += QString::fromLatin1(c.first) + "\n";
     const QStringList problems = Import(text);
     ASSERT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
     for (int i = 0; i < int(std::size(cases)); ++i)
-        EXPECT_EQ(Row(i + 1), cases[i].grid) << cases[i].row;
+        EXPECT_EQ(Row(i + 1).join('|'), cases[i].second) << cases[i].first;
 }
 
 TEST_F(CommonCsv, ColumnsAreFoundByNameInAnyOrderMissingOnesReadEmpty)
@@ -155,29 +152,28 @@ QByteArray Channels(const MemoryImage &image)
            QByteArray(reinterpret_cast<const char *>(image.nameSlot(0)), kNameSlotSize * kChannelCount);
 }
 
+// Both layouts, the table one in either language: into a new image,
+// records whose unused bits are those a new channel gets come back byte for
+// byte; into the image itself, the bytes the layout does not carry stay.
 TEST_F(CommonCsv, ExportThenImportGivesTheSameRecordsAndNames)
 {
     for (uint32_t seed : {1u, 2u, 3u}) {
-        // Into a new image: records whose unused bits are those a new
-        // channel gets come back byte for byte.
-        const MemoryImage full = RandomFullImage(seed, env.app, false);
-        ChannelTable table;
+        const MemoryImage full = RandomFullImage(seed, env.app, false), hidden = RandomFullImage(seed, env.app, true);
+        ChannelTable table, chinese;
         DecodeChannels(full, table, false);
-        const QString text = ChannelTableCommonCsv(table);
-        EXPECT_EQ(text.count('\n'), 201);
-        ChannelTable chinese;
         DecodeChannels(full, chinese, true);
-        EXPECT_EQ(ChannelTableCommonCsv(chinese), text) << "the layout does not depend on the language";
-        image = MemoryImage::newImage();
-        const QStringList problems = Import(text);
-        ASSERT_TRUE(problems.isEmpty()) << problems.first().toStdString();
-        EXPECT_EQ(Channels(image), Channels(full)) << "seed " << seed;
-
-        // Into the image itself: the bytes the layout does not carry stay.
-        MemoryImage hidden = RandomFullImage(seed, env.app, true);
-        image = hidden;
-        ASSERT_TRUE(Import(text).isEmpty());
-        EXPECT_EQ(image, hidden) << "seed " << seed;
+        const QString common = ChannelTableCommonCsv(table);
+        EXPECT_EQ(common.count('\n'), 201);
+        EXPECT_EQ(ChannelTableCommonCsv(chinese), common) << "the layout does not depend on the language";
+        for (const QString &text : {common, ChannelTableCsv(table, false), ChannelTableCsv(chinese, true)}) {
+            image = MemoryImage::newImage();
+            const QStringList problems = Import(text);
+            ASSERT_TRUE(problems.isEmpty()) << problems.first().toStdString();
+            EXPECT_EQ(Channels(image), Channels(full)) << "seed " << seed << text.left(20).toStdString();
+            image = hidden;
+            ASSERT_TRUE(Import(text).isEmpty());
+            EXPECT_EQ(image, hidden) << "seed " << seed << text.left(20).toStdString();
+        }
     }
 }
 

@@ -1,4 +1,5 @@
 #include "settings/CProfileFile.h"
+#include "support/TestEnv.h"
 #include "support/Unprivileged.h"
 
 #include <QDir>
@@ -18,20 +19,15 @@ protected:
     QTemporaryDir dir;
     QString Put(const QByteArray &bytes, const QString &name = QStringLiteral("Program.ini"))
     {
-        const QString path = dir.filePath(name);
-        QFile f(path);
+        QFile f(dir.filePath(name));
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
-        return path;
+        return f.fileName();
     }
-    static QByteArray Get(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-    }
+    static QByteArray Get(const QString &path) { return testenv::TestEnv::ReadFile(path); }
 };
 
-struct LookupCase { const char *name; QByteArray file, section, key, expected; };
+struct LookupCase { const char *name; QByteArray file, section, key, expected; bool caseInsensitive = true; };
 
 TEST_F(ProfileFile, LookupsFollowTheFileRules)
 {
@@ -55,45 +51,31 @@ TEST_F(ProfileFile, LookupsFollowTheFileRules)
         {"key and value trimmed", " \t k  =  v w \v\f\r\n", "", "k", "v w"},
         {"split at first equals", "k=a=b", "", "k", "a=b"},
         {"empty value found", "k=", "", "k", ""},
-        {"other letter case found", "[Setup]\nLanguage=English", "SETUP", "language", "English"},
-        {"ends of the alphabet fold", "[Zone]\nAlpha=1", "zONE", "aLPHA", "1"},
         {"lone CR ends a line", "a=1\rb=2\r", "", "b", "2"},
         {"no final newline", "[S]\nk=last", "S", "k", "last"},
         {"NUL byte kept", QByteArray("k=a\0b\n", 6), "", "k", QByteArray("a\0b", 3)},
         {"byte order mark skipped", "\xEF\xBB\xBF[S]\nk=1", "S", "k", "1"},
         {"missing section", "[S]\nk=1", "T", "k", kNone},
+        {"prefix of a key", "ab=1", "", "abc", kNone},
+        // Letter case folds at both ends of the alphabet, ASCII letters only,
+        // and never inside a double-byte character.
+        {"other letter case found", "[Setup]\nLanguage=English", "SETUP", "language", "English"},
+        {"ends of the alphabet fold", "[Zone]\nAlpha=1", "zONE", "aLPHA", "1"},
+        {"ends of the alphabet fold back", "[alpha]\nzone=1", "ALPHA", "ZONE", "1"},
+        {"case-sensitive store", "ABC=1", "", "abc", kNone, false},
+        {"next to the letters", "x[=1\nx@=1", "", "x{", kNone},
+        {"next to the letters too", "x[=1\nx@=1", "", "x`", kNone},
+        {"trail byte 'A' is no letter", "\x81\x41=1", "", "\x81\x61", kNone},
+        {"trail byte 'A' is no letter, then a letter", "\xB0\x41x=1", "", "\xB0\x61X", kNone},
+        {"letter after a whole character folds", "\xBF\xC6" "A=1", "", "\xBF\xC6" "a", "1"},
+        {"letter after a UTF-8 character folds", "\xE7\xA7\x91" "A=1", "", "\xE7\xA7\x91" "a", "1"},
+        {"lead byte without trail byte", "a\x81=1", "", "A\x81", "1"},
+        {"other double-byte character", "\xBF\xC6=1", "", "\xBF\xC7", kNone},
     };
     for (const LookupCase &c : cases) {
         CProfileFile store;
-        ASSERT_TRUE(store.LoadPath(Put(c.file), false)) << c.name;
+        ASSERT_TRUE(store.LoadPath(Put(c.file), false, c.caseInsensitive)) << c.name;
         EXPECT_EQ(store.GetString(c.section, c.key, kNone), c.expected) << c.name;
-    }
-}
-
-struct FoldCase { QByteArray stored, asked; bool caseInsensitive, found; };
-
-TEST_F(ProfileFile, KeyComparisonFoldsAsciiAndKeepsDoubleByteCharacters)
-{
-    const FoldCase cases[] = {
-        {"ABC", "abc", true, true},
-        {"Zone", "zone", true, true},
-        {"Alpha", "ALPHA", true, true},
-        {"ABC", "abc", false, false},
-        {"\x81\x41", "\x81\x61", true, false},       // trail byte 'A' vs 'a' is another character
-        {"\xB0\x41x", "\xB0\x61X", true, false},
-        {"\xBF\xC6" "A", "\xBF\xC6" "a", true, true}, // letter after a whole character folds
-        {"\xE7\xA7\x91" "A", "\xE7\xA7\x91" "a", true, true}, // UTF-8 character, then a letter
-        {"a\x81", "A\x81", true, true},               // lead byte without trail byte
-        {"\xBF\xC6", "\xBF\xC7", true, false},
-        {"ab", "abc", true, false},
-        {"x[", "x{", true, false},                    // only letters fold
-        {"x@", "x`", true, false},
-    };
-    for (const FoldCase &c : cases) {
-        CProfileFile store;
-        ASSERT_TRUE(store.LoadPath(Put(c.stored + "=1\n"), false, c.caseInsensitive));
-        EXPECT_EQ(store.GetString("", c.asked, kNone), c.found ? "1" : kNone)
-            << c.stored.toHex().constData() << " vs " << c.asked.toHex().constData();
     }
 }
 
@@ -196,19 +178,18 @@ TEST_F(ProfileFile, DirtyOnlyWhenSomethingChanged)
     }
 }
 
+// A store that never loaded (a file that cannot be created, or a folder)
+// answers defaults and ignores changes.
 TEST_F(ProfileFile, NeverLoadedStoreAnswersDefaultsAndIgnoresChanges)
 {
     CProfileFile store;
-    store.SetString("Setup", "Language", "Chinese");
-    EXPECT_FALSE(store.IsDirty());
-    EXPECT_EQ(store.GetString("Setup", "Language", "d"), "d");
-    EXPECT_EQ(store.Text("Setup", "Language", QStringLiteral("t")), QStringLiteral("t"));
-    EXPECT_TRUE(store.Save());
-    // A file that cannot be created, or a folder, leaves the store unloaded.
     EXPECT_FALSE(store.LoadPath(dir.filePath("missing/Program.ini"), true));
     EXPECT_FALSE(store.LoadPath(dir.path(), true));
     store.SetString("Setup", "Language", "Chinese");
     EXPECT_FALSE(store.IsLoaded() || store.IsDirty());
+    EXPECT_EQ(store.GetString("Setup", "Language", "d"), "d");
+    EXPECT_EQ(store.Text("Setup", "Language", QStringLiteral("t")), QStringLiteral("t"));
+    EXPECT_TRUE(store.Save());
 }
 
 TEST_F(ProfileFile, LifecycleCreatesSavesAndSavesBeforeReload)

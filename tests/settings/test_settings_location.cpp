@@ -4,6 +4,7 @@
 #include "settings/CProfileFile.h"
 #include "settings/SettingsLocation.h"
 #include "support/ReadOnlyFolder.h"
+#include "support/TestEnv.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,11 +29,7 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QByteArray Get(const QString &path) const
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-    }
+    static QByteArray Get(const QString &path) { return testenv::TestEnv::ReadFile(path); }
 
     QTemporaryDir dir;
     QByteArray m_oldConfig;
