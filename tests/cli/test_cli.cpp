@@ -1,17 +1,59 @@
-// corvane-cli new / show / options / import as a user runs them, and the
-// exit status and message of every kind of failure. The rules behind them
-// are tested in the core; here each command's wiring, once.
-#include "cli/CliRun.h"
+// corvane-cli as a user runs it: new / show / options / import / print,
+// the exit status and message of every kind of failure, --help, help
+// COMMAND and the manual page written from the same texts at build time.
+// The rules behind the commands are tested in the core; here each
+// command's wiring, once.
+#include "cli/Usage.h"
 #include "image/DataFile.h"
 #include "image/OptionChoices.h"
+#include "print/PdfTools.h"
+#include "support/TestEnv.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace corvane;
 using testenv::TestEnv;
 
 namespace {
+
+struct CliRun {
+    int code = -1;
+    QString out, err;
+};
+
+// Given a TestEnv, the run reads that world's settings file and keeps its
+// per-user files there; QT_QPA_PLATFORM is left out, as the program
+// chooses its platform itself.
+CliRun RunCli(QStringList args, const testenv::TestEnv *env = nullptr, const QString &language = {})
+{
+    QProcess p;
+    if (env) {
+        args << "--settings" << env->Path("Program.ini");
+        if (!language.isEmpty())
+            args << "--language" << language;
+        QProcessEnvironment pe = QProcessEnvironment::systemEnvironment();
+        pe.insert("XDG_CONFIG_HOME", env->Path("config"));
+        pe.remove("QT_QPA_PLATFORM");
+        p.setProcessEnvironment(pe);
+    }
+    p.start(QStringLiteral(CORVANE_BIN_DIR "/corvane-cli"), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+// The header of the table layout, which `show` prints and `import` reads.
+const QString kTableHeader =
+    "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,Cha Lock,Scan Add,Cha Name\n";
+
+std::vector<CommandUsage> AllCommands()
+{
+    std::size_t count = 0;
+    const CommandUsage *commands = Commands(count);
+    return {commands, commands + count};
+}
 
 class CliTest : public ::testing::Test {
 protected:
@@ -162,8 +204,8 @@ TEST_F(CliTest, FailuresExitWithTheirStatusAndLeaveTheImage)
         {{"import", image, Csv("5,145,,,,,,,\n5,146,,,,,,,\n", "twice.csv")}, 1, "row 5 already given on line 2"},
         {{"import", image, Csv("5,\"145,,,,,,,\n", "quotes.csv")}, 1, "line "},
         {{"import", image, Csv("5,14\"5,,,,,,,\n", "quote.csv")}, 1, "line "},
-        {{"import", image, env.WriteFile("latin1.csv", "CH,Rx Frequency\xff\n")}, 1, ""},
-        {{"import", image, env.WriteFile("empty.csv", "")}, 1, ""},
+        {{"import", image, env.WriteFile("latin1.csv", "CH,Rx Frequency\xff\n")}, 1, "latin1.csv: not UTF-8 text"},
+        {{"import", image, env.WriteFile("empty.csv", "")}, 1, "line 1: the header must be"},
         {{"show", shortFile}, 3, "not a memory image: " + shortFile + " has 100 bytes, 8192 expected"},
         {{"show", missing}, 3, "cannot read " + missing + ": No such file or directory"},
         {{"options", folder}, 3, "cannot read " + folder + ": Is a directory"},
@@ -192,4 +234,92 @@ TEST_F(CliTest, FailuresExitWithTheirStatusAndLeaveTheImage)
     const CliRun noBundle = Cli({"show", image});
     EXPECT_EQ(noBundle.code, 3);
     EXPECT_EQ(noBundle.err, "corvane-cli: Load language DLL fail\nLooked for: " CORVANE_BIN_DIR "/Klingon.rcc\n");
+}
+
+// print writes the listing of an image as a PDF, atomically, in either
+// language (its failures: above).
+TEST_F(CliTest, PrintWritesTheListingOfEveryChannel)
+{
+    const QString image = NewImage("radio.dat"), pdf = env.Path("out.pdf"), zh = env.Path("zh.pdf");
+    QString csv;
+    for (int r = 1; r <= 200; ++r)
+        csv += (r == 1 ? QString("Pr") : QString::number(r - 1)) + ",136.00000,136.00000,None,None,High,Lock,Yes,N"
+               + QString::number(r) + "\n";
+    ASSERT_EQ(Cli({"import", image, Csv(csv)}).code, 0);
+    const CliRun r = Cli({"print", image, "--pdf", pdf});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(pdftools::Pages(pdf), 30);
+    EXPECT_EQ(pdftools::FirstOutOfOrder(
+                  pdftools::Text(pdf),
+                  {"Option", "Function", "Time Out Timer:", "1", "Beep:", "On", "Busy", "Off", "LED", "Auto", "Encoder",
+                   "On", "Step:", "12.5k", "Battery Saver:", "0.4", "Test Owner", "Page 1 of 30", "Channel", "Channel 0:",
+                   "Receive Frequency:", "136.00000", "Transceive Frequency:", "136.00000", "QT/DQT Decode:", "None",
+                   "QT/DQT Encode:", "None", "Power:", "High", "Channel Lock:", "Lock", "Channel Name:", "N1",
+                   "Channel 6:", "Page 2 of 30", "Channel 199:", "N200", "Page 30 of 30"}),
+              "");
+    EXPECT_EQ(QDir(env.Path("")).entryList({"out*"}), QStringList{"out.pdf"}); // no temporary file left
+    ASSERT_EQ(Cli({"print", image, "--pdf", zh}, "Chinese").code, 0);
+    EXPECT_EQ(pdftools::FirstOutOfOrder(pdftools::Text(zh, 2, 2), QString::fromUtf8("信道|信道0:|接收频率:|136.00000|高|锁定").split('|')), "");
+}
+
+TEST(CliHelp, OverviewListsEveryCommandAndNoArgumentsIsAUsageError)
+{
+    const CliRun help = RunCli({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.startsWith("usage: corvane-cli COMMAND [ARGS]")) << help.out.toStdString();
+    for (const CommandUsage &c : AllCommands()) {
+        const QRegularExpression line(QStringLiteral("\\n  %1 +%2\\n").arg(c.name, QRegularExpression::escape(c.summary)));
+        EXPECT_TRUE(line.match(help.out).hasMatch()) << c.name;
+    }
+    EXPECT_TRUE(help.out.contains("\n  7                       cancelled (Ctrl+C)\n")) << help.out.toStdString();
+    EXPECT_EQ(RunCli({"help"}).out, help.out);
+    for (const QString &line : help.out.split('\n'))
+        EXPECT_LE(line.size(), 80) << line.toStdString();
+
+    const CliRun bare = RunCli({});
+    EXPECT_EQ(bare.code, 2);
+    EXPECT_EQ(bare.err, help.out);
+    EXPECT_TRUE(bare.out.isEmpty());
+}
+
+TEST(CliHelp, CommandHelpAndVersion)
+{
+    for (const CommandUsage &c : AllCommands()) {
+        const CliRun help = RunCli({"help", c.name});
+        ASSERT_EQ(help.code, 0) << c.name;
+        const QString joined = QString(help.out).replace(QRegularExpression(QStringLiteral("\n +")), QStringLiteral(" "));
+        const QString usage = QStringLiteral("usage: corvane-cli %1").arg(c.synopsis);
+        EXPECT_TRUE(joined.startsWith(usage) && joined.at(usage.size()).isSpace()) << c.name;
+        for (const QString &line : help.out.split('\n'))
+            EXPECT_LE(line.size(), 80) << c.name << ": " << line.toStdString();
+    }
+    const CliRun read = RunCli({"help", "read"});
+    EXPECT_TRUE(read.out.contains("\n  --retries N             after 15 handshake attempts without an answer, tries\n"))
+        << read.out.toStdString();
+    EXPECT_EQ(RunCli({"read", "--help"}).out, read.out);
+
+    const CliRun unknown = RunCli({"help", "frobnicate"}), version = RunCli({"--version"});
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_TRUE(unknown.err.contains("unknown command 'frobnicate'"));
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, "corvane-cli 1.0\n");
+}
+
+// Every command has its section; every line that starts with a dot is a
+// macro, so no text of the table can break the page.
+TEST(CliHelp, ManualPageHasEveryCommandAndOnlyKnownMacros)
+{
+    QFile page(QStringLiteral(CORVANE_MAN_PAGE));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(page.readAll());
+    EXPECT_TRUE(text.startsWith(".TH CORVANE-CLI 1 "));
+    for (const CommandUsage &c : AllCommands())
+        EXPECT_TRUE(text.contains(QStringLiteral("\n.SS %1\n").arg(c.name))) << c.name;
+    const QStringList macros = {".TH", ".SH", ".SS", ".B", ".I", ".RB", ".PP", ".TP", ".br"};
+    for (const QString &line : text.split('\n')) {
+        if (line.startsWith('.') || line.startsWith('\'')) {
+            EXPECT_TRUE(macros.contains(line.section(' ', 0, 0))) << line.toStdString();
+        }
+    }
+    EXPECT_TRUE(text.contains("\\-\\-retries N")) << "hyphens of options are escaped";
 }

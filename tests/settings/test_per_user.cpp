@@ -1,27 +1,30 @@
-// Program.ini of an installed program: its folder cannot be written, so the
-// first saved change goes to the per-user copy, which is read from then on;
-// a program in a writable folder keeps its own file.
+// The per-user files. Program.ini of an installed program: its folder
+// cannot be written, so the first saved change goes to the per-user copy,
+// which is read from then on; a program in a writable folder keeps its own
+// file. The per-user store of numbers (radio type, band, port).
 #include "settings/CProfileFile.h"
 #include "settings/SettingsLocation.h"
+#include "settings/UserStore.h"
 #include "support/ReadOnlyFolder.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-class SettingsLocationTest : public ::testing::Test {
+class PerUserFiles : public ::testing::Test {
 protected:
-    SettingsLocationTest() : m_oldConfig(qgetenv("XDG_CONFIG_HOME"))
+    PerUserFiles() : m_oldConfig(qgetenv("XDG_CONFIG_HOME"))
     {
         qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
         QDir(dir.path()).mkpath(QStringLiteral("bin"));
         CProfileFile::SetProgramPath(dir.filePath(QStringLiteral("bin/Corvane")));
     }
-    ~SettingsLocationTest() override { qputenv("XDG_CONFIG_HOME", m_oldConfig); }
+    ~PerUserFiles() override { qputenv("XDG_CONFIG_HOME", m_oldConfig); }
 
     void Put(const QString &name, const QByteArray &bytes)
     {
@@ -37,7 +40,7 @@ protected:
 
 const QByteArray kInstalled = "; shipped with the program\r\n[Setup]\r\nLanguage=English\r\nAppName=Corvane\r\n";
 
-TEST_F(SettingsLocationTest, ReadOnlyFolderSavesThePersonalCopyAndReadsItFromThenOn)
+TEST_F(PerUserFiles, ReadOnlyFolderSavesThePersonalCopyAndReadsItFromThenOn)
 {
     Put(QStringLiteral("bin/Program.ini"), kInstalled);
     const QString installed = dir.filePath(QStringLiteral("bin/Program.ini"));
@@ -83,7 +86,7 @@ TEST_F(SettingsLocationTest, ReadOnlyFolderSavesThePersonalCopyAndReadsItFromThe
 // The installed layout: Program.ini beside the program is a link to the
 // system's file. Where the target may be written, the link is written
 // through and stays a link; where not, the change goes to the copy.
-TEST_F(SettingsLocationTest, LinkedFileIsWrittenThroughOrCopied)
+TEST_F(PerUserFiles, LinkedFileIsWrittenThroughOrCopied)
 {
     QDir(dir.path()).mkpath(QStringLiteral("etc"));
     Put(QStringLiteral("etc/Program.ini"), kInstalled);
@@ -102,6 +105,42 @@ TEST_F(SettingsLocationTest, LinkedFileIsWrittenThroughOrCopied)
     ASSERT_TRUE(store.Save());
     EXPECT_EQ(store.Path(), dir.filePath(QStringLiteral("config/Corvane/Program.ini")));
     EXPECT_TRUE(Get(dir.filePath(QStringLiteral("etc/Program.ini"))).contains("Language=Chinese"));
+}
+
+TEST_F(PerUserFiles, NumbersRoundTripAndPersistPerApplication)
+{
+    EXPECT_EQ(UserStore::FilePath(), dir.filePath(QStringLiteral("config/Corvane/user.ini")));
+    const uint32_t values[] = {0, 1, 4, 0x7FFFFFFF, 0xFFFFFFFF};
+    for (uint32_t v : values) {
+        UserStore("Corvane").WriteNumber(QStringLiteral("Type"), v);
+        EXPECT_TRUE(QFile::exists(UserStore::FilePath())); // written through at once
+        uint32_t out = 12345;
+        EXPECT_TRUE(UserStore("Corvane").ReadNumber(QStringLiteral("Type"), out)) << v;
+        EXPECT_EQ(out, v);
+    }
+    UserStore("Corvane").WriteNumber(QStringLiteral("com"), 3);
+    uint32_t out = 77;
+    EXPECT_FALSE(UserStore("Other").ReadNumber(QStringLiteral("com"), out)); // other group
+    EXPECT_FALSE(UserStore("Corvane").ReadNumber(QStringLiteral("Field"), out)); // never written
+    EXPECT_EQ(out, 77u);
+}
+
+TEST_F(PerUserFiles, ValuesThatAreNotA32BitNumberCountAsMissing)
+{
+    auto store = [](const QVariant &v) {
+        QSettings(UserStore::FilePath(), QSettings::IniFormat).setValue(QStringLiteral("Software/Bad/com"), v);
+    };
+    const QVariant bad[] = {"abc", "-1", "4294967296", "", "1.5", "0x10", "3 4", QStringList{"1", "2"}};
+    for (const QVariant &v : bad) {
+        store(v);
+        uint32_t out = 77;
+        EXPECT_FALSE(UserStore("Bad").ReadNumber(QStringLiteral("com"), out)) << v.toString().toStdString();
+        EXPECT_EQ(out, 77u);
+    }
+    store(2); // held as a number in this process until the file is reread
+    uint32_t out = 0;
+    EXPECT_TRUE(UserStore("Bad").ReadNumber(QStringLiteral("com"), out));
+    EXPECT_EQ(out, 2u);
 }
 
 } // namespace
