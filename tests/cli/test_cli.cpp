@@ -121,7 +121,8 @@ TEST_F(CliTest, OptionsShowAndSet)
     MemoryImage expected;
     ASSERT_TRUE(LoadImageFile(path, expected).ok());
     std::vector<OptionChoice> choices(3);
-    const char *const applied[] = {"busy=On", "Call Key Define=Call Tone + Emergency Alarm", "Step=25k"};
+    // A new image's Call Key Define (0xFF) would become 0 if every control were written.
+    const char *const applied[] = {"busy=On", "time-out timer=3", "Step=25k"};
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(ParseOptionSetting(applied[i], false, choices[std::size_t(i)]).ok());
     ASSERT_TRUE(ApplyOptionChoices(choices, expected));
@@ -154,9 +155,10 @@ TEST_F(CliTest, ImportAppliesRowsAndSummarises)
     EXPECT_EQ(lines[8], "7,130.00000,,None,None,Middle,Lock,Yes,");
     EXPECT_EQ(lines[10], "9,146.51250,146.01250,None,None,High,Lock,Yes,");
 
-    const QString changes = Csv("Pr,,,,,,,,\n5,146,,,,,,,ABC\n1,145,,,,,,,\n2,145,,,,,,,\n", "changes.csv");
+    const QString changes = Csv("Pr,,,,,,,,\n5,146,,,,,,,ABC\n7,131,,,,,,,\n1,145,,,,,,,\n2,145,,,,,,,\n3,145,,,,,,,\n",
+                                "changes.csv");
     const CliRun summary = Cli({"import", img, changes});
-    EXPECT_EQ(summary.out, "imported " + changes + ": 2 added, 1 changed, 1 erased\n") << summary.err.toStdString();
+    EXPECT_EQ(summary.out, "imported " + changes + ": 3 added, 2 changed, 1 erased\n") << summary.err.toStdString();
 }
 
 // show --format common prints the channels in use in the common layout;

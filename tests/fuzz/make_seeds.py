@@ -16,9 +16,8 @@ def put(target, name, data):
         f.write(bytes(data))
 
 
-# cell_commit: band byte (0-2: 136-174, 400-470, 130-160 MHz; 3: two 32-bit
-# limits follow), language byte (bit 0: Chinese), then row, column (0 = Rx),
-# text length and UTF-8 text per commit.
+# cell_commit: the input layout is that of fuzz_cell_commit.cpp; rows and
+# columns are given here from 1.
 def commits(band, chinese, edits, limits=None):
     out = bytearray([band])
     if limits:
@@ -45,9 +44,7 @@ put("cell_commit", "chinese-defaults", commits(2, True, [
 put("cell_commit", "regress-scaled-truncated-19-nines", commits(0, False, [
     (1, 1, "9999999999999999999"), (2, 3, "9999999999999999999")]))
 
-# transfer: flags (bit 0 write, bits 1-2 Retry answers, bits 3-7 all set:
-# the port cannot be opened), 16-bit pump pass of Cancel, then per read a
-# control byte (0xFF port error, else count mod (n + 1)) and the bytes.
+# transfer: the input layout is that of fuzz_transfer.cpp and FuzzLink.h.
 ACK = 0x06
 
 

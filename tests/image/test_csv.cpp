@@ -83,16 +83,14 @@ TEST(CsvImport, NamesTheImageHoldsComeBackButNewOnesKeepSixCharacters)
     EXPECT_TRUE(problems[0].startsWith("row 4, column Cha Name: \"ABCDEFGX\" is not a name of at most 6"));
 }
 
-// Each problem is one line: the message, then its detail (the band of the
-// radio type, the allowed steps, or that the type has no band at all, when
-// every frequency is refused and nothing reaches the image).
+// Each problem is one line: the message, then its detail (the allowed
+// steps, or that the type has no band at all, when every frequency is
+// refused and nothing reaches the image; the band: Paste below).
 TEST(CsvImport, RejectedFrequenciesSayWhatIsAllowed)
 {
     TestEnv banded;
     TestEnv bandless("[Setup]\r\nLanguage=English\r\nType1=T-1\r\n");
     const struct { TestEnv *env; const char *row; const char *problem; } cases[] = {
-        {&banded, "1,170,,,,,,,", "row 1, column Rx Frequency: Out of range,please input again. "
-                                  "Band: 130.00000 – 160.00000 MHz"},
         {&banded, "1,145.001,,,,,,,", "row 1, column Rx Frequency: Error data Value, please input according the "
                                       "step value(6.25K/5k). Allowed channel steps: 2.5, 5 and 6.25 kHz"},
         {&bandless, "Pr,0,,,,,,,", "row Pr, column Rx Frequency: Out of range,please input again. Program.ini gives "

@@ -79,8 +79,7 @@ TEST(OptionTable, OpensWithTheDialogTexts)
 
 TEST(OptionTable, WritesIndicesAndNoSelection)
 {
-    // index -2 stands for "open and OK without changes": the write order
-    // decides what stays of a byte that several fields share.
+    // index -2 stands for "open and OK without changes".
     struct Case { const char *label; uint8_t before; int index; uint8_t after; };
     const Case cases[] = {
         {"Busy", 0xFF, -2, 0xEB}, {"Mode", 0xFF, -2, 0xFE}, // pairs 11 become 10, foreign bits kept
@@ -117,8 +116,9 @@ TEST(OptionTable, WritesIndicesAndNoSelection)
 }
 
 // Every list index written on a byte of all zeros or all ones reads back as
-// itself, and a bit field leaves the other bits of its byte alone.
-TEST(OptionTable, EveryIndexRoundTripsAndKeepsForeignBits)
+// itself, and a bit field leaves the other bits of its byte alone; every
+// label and item of both languages names it in a setting.
+TEST(OptionTable, EveryIndexRoundTripsAndIsNamedInBothLanguages)
 {
     for (const OptionField &f : OptionFields()) {
         const int count = f.kind == OptionKind::CheckBit ? 2 : static_cast<int>(f.items.size());
@@ -129,32 +129,23 @@ TEST(OptionTable, EveryIndexRoundTripsAndKeepsForeignBits)
             ownBits = 1 << f.shift;
         else if (f.kind == OptionKind::BitPair)
             ownBits = 0x03 << f.shift;
-        for (int background : {0x00, 0xFF}) {
-            for (int index = 0; index < count; ++index) {
+        for (int index = 0; index < count; ++index) {
+            for (int background : {0x00, 0xFF}) {
                 MemoryImage image;
                 image.setOption(f.offset, static_cast<uint8_t>(background));
                 OptionIndexToImage(f, index, image);
                 EXPECT_EQ(OptionIndexFromImage(f, image), index) << f.label;
                 EXPECT_EQ(image.option(f.offset) & ~ownBits, background & ~ownBits) << f.label;
             }
-        }
-    }
-}
-
-TEST(OptionSettings, EveryLabelAndItemOfBothLanguagesIsAccepted)
-{
-    for (const OptionField &f : OptionFields()) {
-        const int count = f.kind == OptionKind::CheckBit ? 2 : int(f.items.size());
-        for (int i = 0; i < count; ++i) {
             for (const bool zh : {false, true}) {
-                const QString item = f.kind == OptionKind::CheckBit ? CheckText(i == 1, !zh) : f.Items(!zh).at(i);
                 // Labels in any case and either language, items in the other one.
+                const QString item = f.kind == OptionKind::CheckBit ? CheckText(index == 1, !zh) : f.Items(!zh).at(index);
                 const QString label = zh ? f.Label(true) : f.Label(false).toUpper();
                 OptionChoice c;
                 const Result r = ParseOptionSetting(" " + label + " = " + item + " ", zh, c);
                 ASSERT_TRUE(r.ok()) << r.text.toStdString();
                 EXPECT_EQ(c.field, &f);
-                EXPECT_EQ(c.index, i) << f.label;
+                EXPECT_EQ(c.index, index) << f.label;
             }
         }
     }
