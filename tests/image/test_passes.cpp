@@ -190,32 +190,6 @@ TEST_F(PassesTest, CommitWritesEachRowIntoItsRecord)
     }
 }
 
-TEST_F(PassesTest, RefreshThenCommitKeepsEveryByteThePassesDoNotOwn)
-{
-    MemoryImage img;
-    for (int i = 0; i < kImageSize; ++i)
-        img[i] = static_cast<uint8_t>(i * 13 + 5);
-    // Canonical records the encoders reproduce exactly, with odd bits in
-    // byte 12 and bytes 13-15 that must survive.
-    for (int n = 0; n < kChannelCount; n += 3)
-        PutChannel(img, n, k446, kName);
-    for (int n = 1; n < kChannelCount; n += 3)
-        PutChannel(img, n, With(k446, {{8, 0xFF}, {9, 0xFF}, {10, 0xFF}, {11, 0xFF}, {12, 0xC3}}), Name{});
-    for (int n = 2; n < kChannelCount; n += 3)
-        img.record(n)[3] = 0x00; // empty: becomes 0xFF x 16
-    const MemoryImage before = img;
-    env.app.newDocument = false;
-    RefreshFromImage(img, table, env.app);
-    const MemoryImage afterRefresh = img;
-    CommitToImage(table, img);
-    for (int o = 0; o < kImageSize; ++o) {
-        const bool emptyRecord = o < 0x0C80 && (o / 16) % 3 == 2;
-        ASSERT_EQ(img[o], emptyRecord ? 0xFF : afterRefresh[o]) << o;
-        // Outside the band edges the refresh changed nothing either.
-        ASSERT_TRUE((o >= 0x1FF0 && o <= 0x1FF2) || afterRefresh[o] == before[o]) << o;
-    }
-}
-
 // Fields the encoders would not write come back in their canonical form:
 // no transmit frequency, no decode tone, power bits 11 (other bits kept).
 TEST_F(PassesTest, NonCanonicalFieldsComeBackNormalised)
