@@ -186,38 +186,25 @@ TEST(OptionSettings, OnlyTheChosenControlsAreWrittenInTheWriteOrder)
     EXPECT_FALSE(ApplyOptionChoices({busy, step}, image)) << "nothing changes the second time";
 }
 
-class ProductRules : public ::testing::Test {
-protected:
-    TestEnv env;
-    MemoryImage image = MemoryImage::newImage();
-
-    uint32_t Stored(const char *name)
-    {
-        uint32_t v = 12345;
-        UserStore(QStringLiteral("CorvaneTest")).ReadNumber(QString::fromLatin1(name), v);
-        return v;
-    }
-};
-
-TEST_F(ProductRules, TypeListEndsAtTheFirstEmptyNameAndBandsSplitAtBars)
+TEST(ProductRules, TypeListEndsAtTheFirstEmptyNameAndBandsSplitAtBars)
 {
     TestEnv gap("[Setup]\r\nType1=A\r\nType2=B\r\nType3=\r\nType4=D\r\nField1=1-2MHz|3-4MHz\r\nField2=5-6MHz\r\n");
     EXPECT_EQ(RadioTypeNames(gap.app.settings), (QList<QByteArray>{"A", "B"}));
-    EXPECT_EQ(BandEntries(gap.app.settings, 0), (QList<QByteArray>{"1-2MHz", "3-4MHz"}));
-    EXPECT_EQ(BandEntries(gap.app.settings, 1), (QList<QByteArray>{"5-6MHz"}));
-    EXPECT_EQ(BandEntries(gap.app.settings, 2), (QList<QByteArray>{""}));
-    EXPECT_EQ(BandEntries(gap.app.settings, -1), (QList<QByteArray>{""})); // "Field0"
-
+    const std::pair<int, QList<QByteArray>> bands[] = {
+        {0, {"1-2MHz", "3-4MHz"}}, {1, {"5-6MHz"}}, {2, {""}}, {-1, {""}}}; // -1: "Field0"
+    for (const auto &[type, list] : bands)
+        EXPECT_EQ(BandEntries(gap.app.settings, type), list) << type;
     QByteArray ini = "[Setup]\r\n";
     for (int n = 1; n <= 21; ++n)
         ini += "Type" + QByteArray::number(n) + "=T" + QByteArray::number(n) + "\r\n";
-    TestEnv many(ini);
-    EXPECT_EQ(RadioTypeNames(many.app.settings).size(), kMaxRadioTypes);
+    EXPECT_EQ(RadioTypeNames(TestEnv(ini).app.settings).size(), kMaxRadioTypes);
 }
 
-TEST_F(ProductRules, OkWritesTypeBandEdgesStoreAndCaptionOnly)
+TEST(ProductRules, OkWritesTypeBandEdgesStoreAndCaptionOnly)
 {
-    const struct { int type, band; const char *text; uint8_t edges[3]; int low, high; } cases[] = {
+    TestEnv env;
+    const MemoryImage image = MemoryImage::newImage();
+    const struct { int type, band; const char *text; std::array<uint8_t, 3> edges; int low, high; } cases[] = {
         {1, 0, "136-174MHz", {0x13, 0x17, 0x63}, 13600000, 17400000},
         {2, 1, "130 - 160MHz", {0x13, 0x00, 0xFF}, 13000000, 16000000}, // "-" does not follow the number
         {0, 1, "400-470MHz", {0x40, 0x46, 0x09}, 40000000, 47000000},
@@ -226,17 +213,16 @@ TEST_F(ProductRules, OkWritesTypeBandEdgesStoreAndCaptionOnly)
         MemoryImage img = image;
         const ProductOutcome out = ApplyProductChoice({c.type, c.band, "T-x", c.text}, img, env.app);
         ASSERT_TRUE(out.applied);
-        EXPECT_EQ(img.option(Off::radioType), c.type);
-        EXPECT_EQ(img.option(Off::bandIndex), c.band);
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(img.option(Off::bandLimits + i), c.edges[i]) << c.text << " byte " << i;
+        const std::array<uint8_t, 3> edges{img[Off::bandLimits], img[Off::bandLimits + 1], img[Off::bandLimits + 2]};
+        EXPECT_EQ(std::make_tuple(int(img[Off::radioType]), int(img[Off::bandIndex]), edges), std::make_tuple(c.type, c.band, c.edges));
         for (int offset : Diff(image, img))
             EXPECT_TRUE(offset == Off::radioType || offset == Off::bandIndex
                         || (offset >= Off::bandLimits && offset < Off::bandLimits + 3)) << offset;
-        EXPECT_EQ(out.bandLow, c.low);
-        EXPECT_EQ(out.bandHigh, c.high);
+        EXPECT_EQ(std::make_pair(out.bandLow, out.bandHigh), std::make_pair(c.low, c.high));
         EXPECT_EQ(out.caption, QStringLiteral("Test Programmer  [ Type:T-x  Fre:%1 ]").arg(QLatin1String(c.text)));
-        EXPECT_EQ(Stored("Type"), uint32_t(c.type));
-        EXPECT_EQ(Stored("Field"), uint32_t(c.band));
+        uint32_t type = 99, band = 99;
+        UserStore("CorvaneTest").ReadNumber("Type", type);
+        UserStore("CorvaneTest").ReadNumber("Field", band);
+        EXPECT_EQ(std::make_pair(type, band), std::make_pair(uint32_t(c.type), uint32_t(c.band)));
     }
 }
