@@ -19,26 +19,14 @@ namespace corvane::fuzz {
 
 namespace {
 
-// Saves are synced to disk; on a memory file system that costs nothing,
+// Saves are synced to disk: on a memory file system that costs nothing,
 // which keeps the fuzzer fast.
-QString FolderBase()
-{
-    const QFileInfo shm(QStringLiteral("/dev/shm"));
-    return shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
-}
-
 QTemporaryDir &Folder()
 {
-    static QTemporaryDir dir(FolderBase() + QStringLiteral("/corvane-fuzz-XXXXXX"));
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    static QTemporaryDir dir((shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath())
+                             + QStringLiteral("/corvane-fuzz-XXXXXX"));
     return dir;
-}
-
-QByteArray ShippedSettings()
-{
-    QFile f(QStringLiteral(CORVANE_SOURCE_DIR "/resources/Program.ini"));
-    if (!f.open(QIODevice::ReadOnly))
-        Fail("the shipped Program.ini can be read", __FILE__, __LINE__);
-    return f.readAll();
 }
 
 } // namespace
@@ -77,8 +65,8 @@ const AppState &App(bool chinese)
     static AppState states[2];
     AppState &app = states[chinese ? 1 : 0];
     if (!app.settings.IsLoaded()) {
-        const QString name = chinese ? QStringLiteral("Chinese.ini") : QStringLiteral("English.ini");
-        if (!app.settings.LoadPath(WriteWorkFile(name, ShippedSettings()), false))
+        // Loaded from the source tree without saving; nothing writes it.
+        if (!app.settings.LoadPath(QStringLiteral(CORVANE_SOURCE_DIR "/resources/Program.ini"), false))
             Fail("the shipped settings load", __FILE__, __LINE__);
         app.ApplyLanguage(chinese ? "Chinese" : "English");
     }
