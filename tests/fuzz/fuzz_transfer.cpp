@@ -32,11 +32,9 @@ using namespace corvane::fuzz;
 
 namespace {
 
-class FuzzClock : public Clock {
-public:
+struct FuzzClock : Clock {
     void Sleep(int ms) override { now += ms * 1000LL; }
     int64_t Now() const override { return now; }
-
     int64_t now = 0;
 };
 
