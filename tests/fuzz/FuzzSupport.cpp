@@ -19,26 +19,14 @@ namespace corvane::fuzz {
 
 namespace {
 
-// Saves are synced to disk; on a memory file system that costs nothing,
+// Saves are synced to disk: on a memory file system that costs nothing,
 // which keeps the fuzzer fast.
-QString FolderBase()
-{
-    const QFileInfo shm(QStringLiteral("/dev/shm"));
-    return shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
-}
-
 QTemporaryDir &Folder()
 {
-    static QTemporaryDir dir(FolderBase() + QStringLiteral("/corvane-fuzz-XXXXXX"));
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    static QTemporaryDir dir((shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath())
+                             + QStringLiteral("/corvane-fuzz-XXXXXX"));
     return dir;
-}
-
-QByteArray ShippedSettings()
-{
-    QFile f(QStringLiteral(CORVANE_SOURCE_DIR "/resources/Program.ini"));
-    if (!f.open(QIODevice::ReadOnly))
-        Fail("the shipped Program.ini can be read", __FILE__, __LINE__);
-    return f.readAll();
 }
 
 } // namespace
@@ -56,15 +44,6 @@ QByteArray InputReader::Bytes(std::size_t n)
     const QByteArray out(reinterpret_cast<const char *>(m_data + m_pos), static_cast<qsizetype>(n));
     m_pos += n;
     return out;
-}
-
-void Initialize()
-{
-    if (!Folder().isValid())
-        Fail("a private temporary folder can be made", __FILE__, __LINE__);
-    const QString config = Folder().filePath(QStringLiteral("config"));
-    QDir().mkpath(config);
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
 }
 
 QString WorkPath(const QString &name)
@@ -86,8 +65,8 @@ const AppState &App(bool chinese)
     static AppState states[2];
     AppState &app = states[chinese ? 1 : 0];
     if (!app.settings.IsLoaded()) {
-        const QString name = chinese ? QStringLiteral("Chinese.ini") : QStringLiteral("English.ini");
-        if (!app.settings.LoadPath(WriteWorkFile(name, ShippedSettings()), false))
+        // Loaded from the source tree without saving; nothing writes it.
+        if (!app.settings.LoadPath(QStringLiteral(CORVANE_SOURCE_DIR "/resources/Program.ini"), false))
             Fail("the shipped settings load", __FILE__, __LINE__);
         app.ApplyLanguage(chinese ? "Chinese" : "English");
     }
@@ -116,6 +95,22 @@ MemoryImage ImageWithChannels()
     return image;
 }
 
+bool SameRow(const ChannelTable &a, const ChannelTable &b, int row)
+{
+    for (int col = ColRx; col <= ColName; ++col)
+        if (a.cell(row, col) != b.cell(row, col))
+            return false;
+    return true;
+}
+
+bool SameRows(const ChannelTable &a, const ChannelTable &b, int except)
+{
+    for (int row = 1; row <= kChannelCount; ++row)
+        if (row != except && !SameRow(a, b, row))
+            return false;
+    return true;
+}
+
 bool EqualOutside(const MemoryImage &a, const MemoryImage &b, std::initializer_list<std::pair<int, int>> ranges)
 {
     MemoryImage masked = b;
@@ -125,3 +120,14 @@ bool EqualOutside(const MemoryImage &a, const MemoryImage &b, std::initializer_l
 }
 
 } // namespace corvane::fuzz
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    using namespace corvane::fuzz;
+    if (!Folder().isValid())
+        Fail("a private temporary folder can be made", __FILE__, __LINE__);
+    const QString config = Folder().filePath(QStringLiteral("config"));
+    QDir().mkpath(config);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    return 0;
+}

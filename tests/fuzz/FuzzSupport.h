@@ -1,10 +1,10 @@
 #pragma once
-// What the fuzz targets share: a check that stops the run with a message, a
-// reader that turns the fuzz input into choices, a private folder for the
-// files a target writes, and a process state loaded with a shipped settings
-// file. The per-user store is pointed into the private folder as well, so a
-// fuzz run never touches the user's own settings.
+// What the fuzz targets share. LLVMFuzzerInitialize, defined with these,
+// makes a private folder for the files a target writes and points the
+// per-user store (XDG_CONFIG_HOME) into it, so a fuzz run never touches the
+// user's own settings.
 #include "app/AppState.h"
+#include "image/ChannelTable.h"
 #include "image/MemoryImage.h"
 
 #include <QByteArray>
@@ -34,7 +34,6 @@ public:
     uint8_t Byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
     uint16_t Word() { return static_cast<uint16_t>(Byte() | (Byte() << 8)); }
     int32_t Int32() { return static_cast<int32_t>(Word() | (static_cast<uint32_t>(Word()) << 16)); }
-    // Up to n bytes.
     QByteArray Bytes(std::size_t n);
     // A length byte, then that many bytes as UTF-8.
     QString Text() { return QString::fromUtf8(Bytes(Byte())); }
@@ -46,21 +45,20 @@ private:
     std::size_t m_pos = 0;
 };
 
-// Creates the private folder and points XDG_CONFIG_HOME into it; every
-// target calls it from LLVMFuzzerInitialize.
-void Initialize();
-// The path of a file of the private folder.
+// A file of the private folder; WriteWorkFile writes it and gives its path.
 QString WorkPath(const QString &name);
-// Writes bytes to a file of the private folder; returns its path.
 QString WriteWorkFile(const QString &name, const QByteArray &bytes);
 
-// Process state with the shipped settings loaded, language English or
-// Chinese. Read-only: nothing is saved.
+// Process state with the shipped settings, in English or Chinese; read-only.
 const AppState &App(bool chinese);
 
 // A new image holding a few channels inside the first band of type 1
 // (136-174 MHz), with tones, power, flags and names of every kind.
 MemoryImage ImageWithChannels();
+
+// Whether the row, or every row but `except` (0: none), holds the same texts.
+bool SameRow(const ChannelTable &a, const ChannelTable &b, int row);
+bool SameRows(const ChannelTable &a, const ChannelTable &b, int except = 0);
 
 // True when the bytes outside [begin, end) ranges are equal.
 bool EqualOutside(const MemoryImage &a, const MemoryImage &b, std::initializer_list<std::pair<int, int>> ranges);

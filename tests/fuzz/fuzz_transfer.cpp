@@ -1,10 +1,14 @@
 // A whole read or write against a radio whose every reply comes from the
-// fuzz input (see FuzzLink.h), with the user answering Retry a few times
-// and perhaps pressing Cancel.
+// fuzz input, with the user answering Retry a few times and perhaps
+// pressing Cancel.
 //
 // Input: a flags byte (bit 0 write; bits 1-2 how many prompts to answer
 // Retry; all of bits 3-7 set: the port cannot be opened), a 16-bit pump
-// pass after which Cancel is seen (0: never), then the line's replies.
+// pass after which Cancel is seen (0: never), then the line's replies: each
+// read takes one control byte, 0xFF a port error, any other c delivers
+// c mod (n + 1) of the n bytes asked for from the input that follows; past
+// the end the line is silent. A short read costs its whole timeout on the
+// clock, which moves only when the transfer waits.
 //
 // Checks: the transfer ends (a bound on reads; the clock moves); the port
 // is closed and the progress dialog closed once; the message shown fits
@@ -13,10 +17,12 @@
 // acknowledged, and holds exactly the data of the replies. A write never
 // changes the image, and reports success only when every block it must
 // send was sent in order with the image's bytes and acknowledged.
-#include "FuzzLink.h"
 #include "FuzzSupport.h"
 
 #include "app/LanguageBundle.h"
+#include "link/Clock.h"
+#include "link/Protocol.h"
+#include "link/SerialPort.h"
 #include "link/TransferEngine.h"
 
 #include <cstring>
@@ -25,6 +31,88 @@ using namespace corvane;
 using namespace corvane::fuzz;
 
 namespace {
+
+struct FuzzClock : Clock {
+    void Sleep(int ms) override { now += ms * 1000LL; }
+    int64_t Now() const override { return now; }
+    int64_t now = 0;
+};
+
+class FuzzPort : public SerialPort {
+public:
+    struct Block {
+        uint8_t command = 0; // Proto::ReadCmd or Proto::WriteCmd
+        int address = 0;
+        QByteArray data;     // the read reply, or the written data
+        bool acked = false;  // the radio's 0x06 followed the block
+    };
+
+    FuzzPort(InputReader &input, FuzzClock &clock) : m_in(input), m_clock(clock) {}
+
+    Result Open(const QString &) override
+    {
+        if (failOpen)
+            return Result::fail(Status::PortError, QStringLiteral("refused by the fuzz input"));
+        isOpen = true;
+        return Result::success();
+    }
+    void SetupComm(int, int) override {}
+    void SetTimeouts(const CommTimeouts &) override {}
+    void SetLineSettings(const LineSettings &) override {}
+    void Purge(PurgeMode) override {}
+    void Write(const uint8_t *data, int n) override
+    {
+        FUZZ_CHECK(isOpen);
+        m_clock.now += 1000LL * n; // about 1 ms a byte at 9600 baud
+        if (n == Proto::RequestSize && (data[0] == Proto::ReadCmd || data[0] == Proto::WriteCmd)
+            && data[3] == Proto::BlockLen)
+            blocks.push_back({data[0], (data[1] << 8) | data[2], {}, false});
+        else if (n == Proto::BlockSize && !blocks.empty() && blocks.back().command == Proto::WriteCmd)
+            blocks.back().data = QByteArray(reinterpret_cast<const char *>(data), n);
+    }
+    ReadOutcome Read(int n) override
+    {
+        FUZZ_CHECK(isOpen);
+        // Far more reads than any transfer makes: the engine does not end.
+        FUZZ_CHECK(++reads < 20000);
+        const uint8_t control = m_in.Byte();
+        ReadOutcome out;
+        if (control == 0xFF)
+            out.ok = false;
+        else
+            out.bytes = m_in.Bytes(control % (n + 1));
+        if (out.bytes.size() < n)
+            m_clock.now += CommTimeouts{}.readTotal(n) * 1000LL;
+        Record(n, out);
+        return out;
+    }
+    void Close() override
+    {
+        isOpen = false;
+        ++closes;
+    }
+
+    bool failOpen = false;
+    bool isOpen = false;
+    int reads = 0;
+    int closes = 0;
+    std::vector<Block> blocks;
+
+private:
+    void Record(int n, const ReadOutcome &out)
+    {
+        if (blocks.empty() || !out.ok)
+            return;
+        Block &b = blocks.back();
+        if (n == Proto::ReadReplySize && b.command == Proto::ReadCmd)
+            b.data = out.bytes;
+        else if (n == 1 && out.bytes == QByteArray(1, static_cast<char>(Proto::Ack)))
+            b.acked = b.data.size() == (b.command == Proto::ReadCmd ? Proto::ReadReplySize : Proto::BlockSize);
+    }
+
+    InputReader &m_in;
+    FuzzClock &m_clock;
+};
 
 struct Calls {
     int passes = 0, prompts = 0, closes = 0, refreshes = 0, flagClears = 0;
@@ -85,12 +173,6 @@ MemoryImage StartImage()
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    Initialize();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 {

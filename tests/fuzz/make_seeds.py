@@ -1,63 +1,49 @@
 #!/usr/bin/env python3
-"""Writes the seed inputs of the two fuzz targets whose inputs are structured
-bytes rather than files: cell_commit and transfer. Run it from anywhere; it
-rewrites the files it owns in corpus/cell_commit and corpus/transfer and
-leaves the other files there alone."""
+"""Rewrites the seeds of the fuzz targets whose inputs are structured bytes
+(cell_commit, transfer; layouts in fuzz_cell_commit.cpp, fuzz_transfer.cpp);
+other files of the corpus folders are left alone."""
 import os
 import struct
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+ACK = 0x06
 
 
 def put(target, name, data):
-    folder = os.path.join(HERE, "corpus", target)
-    os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, name), "wb") as f:
+    os.makedirs(os.path.join(HERE, "corpus", target), exist_ok=True)
+    with open(os.path.join(HERE, "corpus", target, name), "wb") as f:
         f.write(bytes(data))
 
 
-# cell_commit: band byte (0-2: 136-174, 400-470, 130-160 MHz; 3: two 32-bit
-# limits follow), language byte (bit 0: Chinese), then row, column (0 = Rx),
-# text length and UTF-8 text per commit.
-def commits(band, chinese, edits, limits=None):
-    out = bytearray([band])
-    if limits:
-        out += struct.pack("<ii", *limits)
-    out.append(1 if chinese else 0)
+def commits(band, chinese, edits, limits=None):  # rows and columns from 1
+    out = bytearray([band]) + (struct.pack("<ii", *limits) if limits else b"") + bytes([chinese])
     for row, col, text in edits:
         t = text.encode("utf-8")
         out += bytes([row - 1, col - 1, len(t)]) + t
     return out
 
 
-put("cell_commit", "new-channel-every-column", commits(0, False, [
-    (5, 1, "145.0125"), (5, 2, "145.6125"), (5, 3, "88.5"), (5, 4, "D023N"), (5, 5, "Middle"),
-    (5, 6, "Unlock"), (5, 7, "No"), (5, 8, "AB-1_")]))
-put("cell_commit", "rejected-and-erased", commits(0, False, [
+put("cell_commit", "new-channel-every-column", commits(0, 0, [(5, c + 1, t) for c, t in enumerate(
+    ["145.0125", "145.6125", "88.5", "D023N", "Middle", "Unlock", "No", "AB-1_"])]))
+put("cell_commit", "rejected-and-erased", commits(0, 0, [
     (1, 1, ""), (2, 2, "abc"), (3, 1, "145.0010"), (4, 1, "129.9975"), (6, 1, "  \t146.5abc"),
     (7, 2, "145.00625"), (8, 3, "None"), (9, 1, "1e3"), (10, 1, "-145.0125")]))
-put("cell_commit", "band-edges-of-int32", commits(3, False, [
+put("cell_commit", "band-edges-of-int32", commits(3, 0, [
     (1, 1, "21474.83647"), (1, 2, "-21474.83648"), (2, 1, "1e308"), (3, 1, "0.0000099999999999999")],
     limits=(-2**31, 2**31 - 1)))
-put("cell_commit", "chinese-defaults", commits(2, True, [
+put("cell_commit", "chinese-defaults", commits(2, 1, [
     (11, 1, "145.0125"), (11, 3, "\u65e0"), (11, 5, "\u9ad8"), (11, 8, "abc")]))
 # 19 nines once overflowed the integer behind the frequency and tone codecs.
-put("cell_commit", "regress-scaled-truncated-19-nines", commits(0, False, [
+put("cell_commit", "regress-scaled-truncated-19-nines", commits(0, 0, [
     (1, 1, "9999999999999999999"), (2, 3, "9999999999999999999")]))
 
-# transfer: flags (bit 0 write, bits 1-2 Retry answers, bits 3-7 all set:
-# the port cannot be opened), 16-bit pump pass of Cancel, then per read a
-# control byte (0xFF port error, else count mod (n + 1)) and the bytes.
-ACK = 0x06
 
-
-def reply(data, n=None):
-    return bytes([len(data) if n is None else n]) + bytes(data)
+def reply(data):
+    return bytes([len(data)]) + bytes(data)
 
 
 def header(write=False, retries=0, cancel=0, fail_open=False):
-    flags = (1 if write else 0) | (retries << 1) | (0xF8 if fail_open else 0)
-    return bytes([flags]) + struct.pack("<H", cancel)
+    return bytes([int(write) | (retries << 1) | (0xF8 if fail_open else 0)]) + struct.pack("<H", cancel)
 
 
 HANDSHAKE = reply([ACK]) + reply(b"CV100\x00\x01\x02") + reply([ACK])
@@ -65,10 +51,9 @@ HANDSHAKE = reply([ACK]) + reply(b"CV100\x00\x01\x02") + reply([ACK])
 
 def read_blocks(count):
     out = bytearray()
-    for block in range(count):
-        address = block * 8
-        data = bytes(((address + i) * 7 + (address >> 8)) & 0xFF for i in range(8))
-        out += reply(b"W" + bytes([address >> 8, address & 0xFF, 8]) + data) + reply([ACK])
+    for a in range(0, count * 8, 8):
+        data = bytes(((a + i) * 7 + (a >> 8)) & 0xFF for i in range(8))
+        out += reply(b"W" + bytes([a >> 8, a & 0xFF, 8]) + data) + reply([ACK])
     return out
 
 

@@ -1,3 +1,6 @@
+// The memory image, its data file, the document that holds it, and the
+// backups of reads.
+#include "image/Backups.h"
 #include "image/CProgramDoc.h"
 #include "image/DataFile.h"
 #include "image/MemoryImage.h"
@@ -11,7 +14,7 @@
 using namespace corvane;
 using testenv::TestEnv;
 
-TEST(MemoryImage, NewImageHoldsOnlyTheElevenDefaults)
+TEST(MemoryImage, NewImageHoldsOnlyTheElevenDefaultsAndViewsAddressTheirOffsets)
 {
     const MemoryImage img = MemoryImage::newImage();
     const std::map<int, uint8_t> defaults = {
@@ -23,11 +26,6 @@ TEST(MemoryImage, NewImageHoldsOnlyTheElevenDefaults)
     }
     for (int n = 0; n < kChannelCount; ++n)
         EXPECT_TRUE(MemoryImage::isEmptyChannel(img.record(n)));
-}
-
-TEST(MemoryImage, ViewsAddressTheDocumentedOffsets)
-{
-    MemoryImage img;
     EXPECT_EQ(img.record(5) - img.data(), 0x50);
     EXPECT_EQ(img.nameSlot(0) - img.data(), 0x0C90);
     EXPECT_EQ(img.nameSlot(199) - img.data(), 0x12C8);
@@ -49,35 +47,13 @@ TEST_F(DataFileTest, SaveAndLoadAreByteForByte)
 {
     const QString path = env.WriteFile("a.dat", QByteArray(9000, '\x33')); // replaced whole
     ASSERT_TRUE(SaveImageFile(path, Pattern()).ok());
-    const QByteArray bytes = TestEnv::ReadFile(path);
-    ASSERT_EQ(bytes.size(), kImageSize);
-    EXPECT_EQ(0, memcmp(bytes.constData(), Pattern().data(), kImageSize));
+    EXPECT_EQ(TestEnv::ReadFile(path), QByteArray(reinterpret_cast<const char *>(Pattern().data()), kImageSize));
     MemoryImage back;
     ASSERT_TRUE(LoadImageFile(path, back).ok());
     EXPECT_EQ(back, Pattern());
 }
 
-TEST_F(DataFileTest, ShortAndEmptyFilesAreRefusedAndLeaveTheImage)
-{
-    for (int size : {0, 100, kImageSize - 1}) {
-        const QString path = env.WriteFile("short.dat", QByteArray(size, '\x11'));
-        MemoryImage img = Pattern();
-        const Result r = LoadImageFile(path, img);
-        EXPECT_EQ(r.status, Status::NotImage) << size;
-        EXPECT_TRUE(r.text.contains(QStringLiteral("%1 bytes, 8192 expected").arg(size))) << r.text.toStdString();
-        EXPECT_EQ(img, Pattern());
-    }
-}
-
-TEST_F(DataFileTest, LongFileUsesTheFirst8192Bytes)
-{
-    QByteArray bytes(kImageSize + 500, '\x22');
-    bytes[0] = '\x01';
-    MemoryImage img;
-    ASSERT_TRUE(LoadImageFile(env.WriteFile("long.dat", bytes), img).ok());
-    EXPECT_EQ(img[0], 0x01);
-    EXPECT_EQ(img[kImageSize - 1], 0x22);
-}
+// (Short and long files: the image_file fuzz corpus; the message: corvane-cli.)
 
 // A failure carries the system's own reason, also alone in Result::reason.
 TEST_F(DataFileTest, FailuresGiveTheSystemsReason)
@@ -134,25 +110,78 @@ TEST(DataFilePermissions, ReadOnlyFilesAndFolders)
     EXPECT_EQ(problem, "");
 }
 
+// A failed open leaves the document, its file and the new-document flag.
 TEST_F(DataFileTest, DocumentNewOpenAndFailedOpen)
 {
     CProgramDoc doc;
     doc.OnNewDocument(env.app);
-    EXPECT_TRUE(env.app.newDocument);
-    EXPECT_EQ(doc.GetTitle(), QStringLiteral("Channel Information"));
-    EXPECT_TRUE(doc.GetPathName().isEmpty()) << "a new document has no file yet";
+    EXPECT_TRUE(env.app.newDocument && doc.GetPathName().isEmpty());
     EXPECT_EQ(doc.m_image, MemoryImage::newImage());
-
     const QString good = env.Path("good.dat");
     ASSERT_TRUE(SaveImageFile(good, Pattern()).ok());
     ASSERT_TRUE(doc.OnOpenDocument(good, env.app).ok());
-    EXPECT_FALSE(env.app.newDocument);
     EXPECT_EQ(doc.GetTitle(), QStringLiteral("good.dat"));
 
     env.app.newDocument = true;
-    const Result r = doc.OnOpenDocument(env.WriteFile("bad.dat", QByteArray(100, 0)), env.app);
-    EXPECT_FALSE(r.ok());
+    EXPECT_FALSE(doc.OnOpenDocument(env.WriteFile("bad.dat", QByteArray(100, 0)), env.app).ok());
     EXPECT_TRUE(env.app.newDocument);
     EXPECT_EQ(doc.m_image, Pattern());
     EXPECT_EQ(doc.GetPathName(), good);
 }
+
+namespace {
+
+// Backups of reads: names by time of the read, the newest hundred kept,
+// other files left alone, and a folder that cannot be written reported.
+class BackupsTest : public ::testing::Test {
+protected:
+    void SetUp() override { qputenv("XDG_DATA_HOME", home.path().toUtf8()); }
+    static QDateTime At(int second) { return QDateTime(QDate(2026, 3, 4), QTime(5, 6, 0)).addSecs(second); }
+    static MemoryImage Image(uint8_t fill)
+    {
+        MemoryImage m;
+        m.data()[0] = fill;
+        return m;
+    }
+    QTemporaryDir home;
+};
+
+// (What a backup holds: the transfer tests.)
+TEST_F(BackupsTest, NamedByTheTimeOfTheRead)
+{
+    EXPECT_EQ(Backups::Folder(), home.path() + "/Corvane/backups");
+    QString first, second;
+    ASSERT_TRUE(Backups::Store(Image(1), At(7), &first).ok());
+    ASSERT_TRUE(Backups::Store(Image(2), At(7), &second).ok()); // same second
+    EXPECT_EQ(first, Backups::Folder() + "/20260304-050607.dat");
+    EXPECT_EQ(second, Backups::Folder() + "/20260304-050607-2.dat");
+}
+
+TEST_F(BackupsTest, KeepsTheNewestHundredAndNothingElseIsTouched)
+{
+    QDir().mkpath(Backups::Folder());
+    QFile mine(Backups::Folder() + "/my radio.dat");
+    ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+    mine.close();
+    for (int i = 0; i < Backups::kKeep + 5; ++i)
+        ASSERT_TRUE(Backups::Store(Image(uint8_t(i)), At(i % 60 * 60 + i / 60)).ok()); // not in time order
+    const QStringList kept = Backups::List(Backups::Folder());
+    ASSERT_EQ(kept.size(), Backups::kKeep);
+    EXPECT_EQ(kept.first(), "20260304-050801.dat") << "the five oldest went";
+    EXPECT_EQ(kept.last(), "20260304-060500.dat");
+    EXPECT_TRUE(mine.exists());
+}
+
+TEST_F(BackupsTest, AFolderThatCannotBeMadeIsReported)
+{
+    QFile blocker(home.filePath("Corvane"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder belongs
+    blocker.close();
+    QString stored = "untouched";
+    const Result r = Backups::Store(Image(1), At(0), &stored);
+    EXPECT_EQ(r.status, Status::FileError);
+    EXPECT_TRUE(r.text.contains(Backups::Folder())) << r.text.toStdString();
+    EXPECT_EQ(stored, "untouched");
+}
+
+} // namespace

