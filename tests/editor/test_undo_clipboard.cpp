@@ -29,7 +29,6 @@ protected:
         QList<QStringList> rows;
         MemoryImage saved;
         bool operator==(const Snapshot &o) const { return rows == o.rows && saved == o.saved; }
-        bool operator!=(const Snapshot &o) const { return !(*this == o); }
     };
     Snapshot Take(CProgramView &v, CProgramDoc &d)
     {
@@ -72,19 +71,19 @@ TEST_F(History, UndoAndRedoWalkEveryKindOfStepBackAndForthOverWholeImages)
     const auto step = [&](const std::function<void()> &change) {
         change();
         states.push_back(Take(*view, doc));
-        ASSERT_NE(states.back(), states[states.size() - 2]) << "step " << states.size() - 1;
+        ASSERT_FALSE(states.back() == states[states.size() - 2]) << "step " << states.size() - 1;
     };
-    step([&] { NewChannel(2, "145.0125"); QTest::keyClick(Focus(), Qt::Key_Escape); });
-    step([&] { Click(5, 1); QTest::keyClick(Focus(), Qt::Key_Backspace); Enter(); QTest::keyClick(Focus(), Qt::Key_Escape); });
+    step([&] { NewChannel(2, "145.0125"); Key(Qt::Key_Escape); });
+    step([&] { Click(5, 1); Key(Qt::Key_Backspace); Enter(); Key(Qt::Key_Escape); });
     // A save in between writes the erased record as 0xFF; undo brings back its hidden bytes.
     ASSERT_TRUE(view->CommitToImage());
     ASSERT_TRUE(doc.Save(env->Path("between.dat")).ok());
     states.back() = Take(*view, doc);
-    step([&] { Click(2, 8); Type("abc"); Enter(); QTest::keyClick(Focus(), Qt::Key_Escape); });
+    step([&] { Click(2, 8); Type("abc"); Enter(); Key(Qt::Key_Escape); });
     step([&] {
         std::unique_ptr<QMimeData> text(Text("146\t\t88.5\t\tLow\t\t\tX1\n147\t\t\t\t\t\t\t\n148\t149\t\t\t\t\t\t\n"));
         Grid().SetRowCol(10, 1);
-        QTest::keyClick(Focus(), Qt::Key_Escape);
+        Key(Qt::Key_Escape);
         ASSERT_TRUE(RowClipboard(*view).Paste(text.get()).isEmpty());
     });
     step([&] {
@@ -112,8 +111,8 @@ TEST_F(History, UndoAndRedoWalkEveryKindOfStepBackAndForthOverWholeImages)
         view->History().Undo();
         EXPECT_EQ(Take(*view, doc), states[i - 1]) << "undo to " << i - 1;
     }
-    EXPECT_TRUE(std::equal(kHiddenRecord, kHiddenRecord + 16, doc.m_image.record(4)));
-    EXPECT_TRUE(std::equal(kHiddenName, kHiddenName + 8, doc.m_image.nameSlot(4)));
+    EXPECT_TRUE(std::equal(kHiddenRecord, kHiddenRecord + 16, doc.m_image.record(4))
+                && std::equal(kHiddenName, kHiddenName + 8, doc.m_image.nameSlot(4)));
     for (size_t i = 1; i < states.size(); ++i) {
         view->History().Redo();
         EXPECT_EQ(Take(*view, doc), states[i]) << "redo to " << i;
@@ -130,7 +129,7 @@ TEST_F(History, TheModifiedStateFollowsTheHistorySavesAndReads)
 {
     Open();
     NewChannel(2, "145.0125");
-    QTest::keyClick(Focus(), Qt::Key_Escape);
+    Key(Qt::Key_Escape);
     EXPECT_TRUE(doc.IsModified());
     view->History().Undo();
     EXPECT_FALSE(doc.IsModified()) << "back to the file's state";
@@ -152,7 +151,7 @@ TEST_F(History, TheModifiedStateFollowsTheHistorySavesAndReads)
             doc.SetModifiedFlag(true);
         EXPECT_FALSE(view->History().CanUndo());
         NewChannel(4, "146");
-        QTest::keyClick(Focus(), Qt::Key_Escape);
+        Key(Qt::Key_Escape);
         view->History().Undo();
         EXPECT_TRUE(doc.IsModified()) << markFirst;
     }
@@ -180,7 +179,7 @@ TEST_F(History, RowLabelsSelectRowsWithoutOpeningAnEditor)
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_TRUE(view->Selection().IsEmpty());
     EXPECT_FALSE(view->EditRx().isHidden());
-    QTest::keyClick(Focus(), Qt::Key_Escape);
+    Key(Qt::Key_Escape);
     ClickLabel(8);
     EXPECT_EQ(view->Selection().Rows(), QList<int>{8});
     EXPECT_TRUE(EditorHidden());

@@ -159,32 +159,26 @@ TEST(PrintPageModel, ChannelBlockLabelsAndGridTextsInBothLanguages)
     EXPECT_EQ(Model(t, true).Page(2, kMetrics).texts.front().text, QString::fromUtf8("信道"));
 }
 
-TEST(PrintPageModel, OptionPageOfNewAndExtremeImagesInBothLanguages)
+// The values of option bytes of all zeros and all ones at 35u, beside
+// the labels at 9u ("Busy", "LED" and "Encoder" without colons); values
+// within the dialog's lists in either language are those of
+// EveryDialogValuePrintsAsTheDialogShowsIt.
+TEST(PrintPageModel, OptionPageOfExtremeImages)
 {
-    struct Case {
-        int fill; // -1: a new image
-        bool chinese;
-        const char *values;
+    const std::pair<uint8_t, const char *> cases[] = {
+        {0x00, "Off|0|Off|Off|On|Off|On|3s|SE|Manual|Off|Channel|Off|Off|2.5k|Off"},
+        {0xFF, "10|15|On|15|Off|On|Off|10s|TO|Auto|On|Memory|On|31|25k|1.4"},
     };
-    const Case cases[] = {
-        {-1, false, "1|1|On|1|Off|Off|Off|3s|CO|Manual|Auto|Frequency|On|Off|12.5k|0.4"},
-        {0x00, false, "Off|0|Off|Off|On|Off|On|3s|SE|Manual|Off|Channel|Off|Off|2.5k|Off"},
-        {0xFF, false, "10|15|On|15|Off|On|Off|10s|TO|Auto|On|Memory|On|31|25k|1.4"},
-        {-1, true, "1|1|开|1|关|关|关|3s|CO|手动|自动|频率|开|关|12.5k|0.4"},
-        {0x00, true, "关|0|关|关|开|关|开|3s|SE|手动|关|信道|关|关|2.5k|关"},
-        {0xFF, true, "10|15|开|15|关|开|关|10s|TO|自动|开|存储|开|31|25k|1.4"},
-    };
-    for (const Case &c : cases) {
+    for (const auto &[fill, values] : cases) {
         MemoryImage image = MemoryImage::newImage();
-        for (int off = Off::beepFlags; c.fill >= 0 && off <= Off::callKey; ++off)
-            image.setOption(off, uint8_t(c.fill));
-        const PrintPage page = Model(ChannelTable(), c.chinese, image).Page(1, kMetrics);
-        EXPECT_EQ(TextsAt(page, 35).join('|'), QString::fromUtf8(c.values)) << c.fill << c.chinese;
+        for (int off = Off::beepFlags; off <= Off::callKey; ++off)
+            image.setOption(off, fill);
+        const PrintPage page = Model(ChannelTable(), false, image).Page(1, kMetrics);
+        EXPECT_EQ(TextsAt(page, 35).join('|'), values) << int(fill);
+        EXPECT_EQ(TextsAt(page, 9).join('|'),
+                  "Time Out Timer:|Squelch Level:|Beep:|Call Tone:|Channel Display:|Priority Scan:|Busy|"
+                  "Pri-Scanning Time:|Scan Mode:|Keypad Lock:|LED|Mode:|Encoder|Voice Sensitivity:|Step:|Battery Saver:");
     }
-    // Labels exactly as printed: "Busy", "LED" and "Encoder" without colons.
-    EXPECT_EQ(TextsAt(Model(ChannelTable()).Page(1, kMetrics), 9).join('|'),
-              "Time Out Timer:|Squelch Level:|Beep:|Call Tone:|Channel Display:|Priority Scan:|Busy|"
-              "Pri-Scanning Time:|Scan Mode:|Keypad Lock:|LED|Mode:|Encoder|Voice Sensitivity:|Step:|Battery Saver:");
     EXPECT_EQ(TextsAt(Model(ChannelTable(), true).Page(1, kMetrics), 9).join('|'),
               QString::fromUtf8("超时定时器:|静噪电平:|提示音:|呼叫铃音:|信道显示:|优先扫描:|繁忙:|预扫描时间:|"
                                 "扫描模式:|键盘锁定:|LED|模式:|编码器|声控灵敏度:|步长:|电池省电:"));
