@@ -161,28 +161,23 @@ TEST(FleetCommandTest, CommitsThePendingEditFirst)
     CProgramView::SetMessageHook([&](QWidget *, const QString &, const QString &text) { cautions << text; });
     const MemoryImage before = view->GetDocument().m_image;
     std::vector<MemoryImage> seen;
-    std::vector<QString> names;
+    QString firstPort;
     FleetCommand::SetExecHook([&](CFleetDlg &dlg) {
         seen.push_back(dlg.Image());
-        names.push_back(dlg.PortCheck(0)->text());
+        firstPort = dlg.PortCheck(0)->text();
     });
-
-    view->Grid().SetRowCol(5, 1); // the receive frequency of channel 4
-    view->EditorForColumn()->show();
-    view->EditRx().setText(QStringLiteral("150.00000"));
-    EXPECT_TRUE(frame->Router().Execute(Cmd::WriteSeveral));
+    for (const auto &[row, typed] : {std::pair{5, "150.00000"}, std::pair{6, "999.00000"}}) {
+        view->Grid().SetRowCol(row, 1); // the receive frequency of channel row - 1
+        view->EditorForColumn()->show();
+        view->EditRx().setText(QString::fromLatin1(typed));
+        EXPECT_TRUE(frame->Router().Execute(Cmd::WriteSeveral));
+    }
     ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(cautions.size(), 1);
     EXPECT_EQ(seen[0], view->GetDocument().m_image);
     EXPECT_NE(seen[0], before);
     EXPECT_EQ(view->Grid().TextMatrix(5, 1), "150.00000");
-    EXPECT_EQ(names[0], "COM1");
-
-    view->Grid().SetRowCol(6, 1);
-    view->EditorForColumn()->show();
-    view->EditRx().setText(QStringLiteral("999.00000"));
-    frame->Router().Execute(Cmd::WriteSeveral);
-    EXPECT_EQ(cautions.size(), 1);
-    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_EQ(firstPort, "COM1");
     FleetCommand::SetExecHook(nullptr);
     CProgramView::SetMessageHook(nullptr);
 }

@@ -68,42 +68,36 @@ protected:
 
 TEST_F(OptionalFeatures, OpenThenOkShowsAndStoresTheMappedBytes)
 {
-    const auto block = [](uint8_t v) {
-        return [v](MemoryImage &m) {
-            for (int o = 0x1FC0; o <= 0x1FEF; ++o)
-                m.setOption(o, v);
-        };
-    };
+    using Bytes = std::vector<std::pair<int, uint8_t>>; // offset, value
     const struct {
-        const char *name;
-        std::function<void(MemoryImage &)> prepare;
+        int fill; // of the option block 0x1FC0-0x1FEF; -1: a new image
+        Bytes set;
         const char *shown;
-        std::vector<std::pair<int, uint8_t>> changes; // offset, value after OK
+        Bytes changes; // by OK
     } cases[] = {
-        {"option block 0x00", block(0x00), "off|0|Off|2.5k|On|On|SE|Off|Manual|Off|Off|Channel|Off|Off|Off|3s|Off", {}},
-        {"option block 0xFF", block(0xFF), "on||||Off|Off|TO|On|Auto|On|On|Memory|||||Off",
+        {0x00, {}, "off|0|Off|2.5k|On|On|SE|Off|Manual|Off|Off|Channel|Off|Off|Off|3s|Off", {}},
+        {0xFF, {}, "on||||Off|Off|TO|On|Auto|On|On|Memory|||||Off",
          {{0x1FC1, 0x0F}, {0x1FC3, 0x0F}, {0x1FE0, 0x0F}, {0x1FE1, 0xEB}, {0x1FE2, 0xFE},
           {0x1FE4, 0x1F}, {0x1FE5, 0x0F}, {0x1FE6, 0x0F}, {0x1FE7, 0x0F}, {0x1FE9, 0x00}}},
-        {"new image", [](MemoryImage &) {},
-         "on|1|1|12.5k|Off|Off|CO|Auto|Manual|Off|On|Frequency|Off|1|0.4|3s|Off", {{0x1FE9, 0x00}}},
-        {"timer 0x21, call key 7",
-         [](MemoryImage &m) {
-             m.setOption(Off::timeOutTimer, 0x21);
-             m.setOption(Off::callKey, 7);
-         },
+        {-1, {}, "on|1|1|12.5k|Off|Off|CO|Auto|Manual|Off|On|Frequency|Off|1|0.4|3s|Off", {{0x1FE9, 0x00}}},
+        {-1, {{Off::timeOutTimer, 0x21}, {Off::callKey, 7}},
          "on|1|1|12.5k|Off|Off|CO|Auto|Manual|Off|On|Frequency|Off|1|0.4|3s|Off", {{0x1FC3, 0x01}, {0x1FE9, 0x00}}},
     };
     Start();
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.shown);
         doc.m_image = MemoryImage::newImage();
-        c.prepare(doc.m_image);
+        for (int o = 0x1FC0; c.fill >= 0 && o <= 0x1FEF; ++o)
+            doc.m_image.setOption(o, uint8_t(c.fill));
+        for (const auto &[offset, value] : c.set)
+            doc.m_image.setOption(offset, value);
         doc.SetModifiedFlag(false);
         MemoryImage expected = doc.m_image;
         for (const auto &[offset, value] : c.changes)
             expected.setOption(offset, value);
-        Run([&] { EXPECT_EQ(ShownTexts(), c.shown) << c.name; }, true);
-        EXPECT_EQ(Diff(expected, doc.m_image), std::vector<int>{}) << c.name;
-        EXPECT_EQ(doc.IsModified(), !c.changes.empty()) << c.name;
+        Run([&] { EXPECT_EQ(ShownTexts(), c.shown); }, true);
+        EXPECT_EQ(Diff(expected, doc.m_image), std::vector<int>{});
+        EXPECT_EQ(doc.IsModified(), !c.changes.empty());
     }
 }
 

@@ -70,7 +70,6 @@ TEST(PrintPageModel, CountsPagesAndSplitsChannelsSevenAPage)
         {"none", {}, 1, {{1, 200}, {29, 200}}, {}},
         {"seven", FirstRows(7), 2, {{1, 7}, {2, 200}}, {firstSeven}},
         {"eight", FirstRows(8), 3, {{1, 7}, {2, 200}}, {firstSeven, {"Channel 7:"}}},
-        {"fourteen", FirstRows(14), 3, {{1, 7}, {2, 14}, {3, 200}}, {}},
         {"scattered", {3, 50, 51, 90, 120, 121, 199, 200}, 3, {{1, 199}, {2, 200}},
          {{"Channel 2:", "Channel 49:", "Channel 50:", "Channel 89:", "Channel 119:", "Channel 120:", "Channel 198:"},
           {"Channel 199:"}}},
