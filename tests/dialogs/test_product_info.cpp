@@ -83,12 +83,9 @@ TEST_F(ProductInfo, OkAppliesThePairAsOneUndoStep)
     const MemoryImage before = doc.m_image;
     const QString old = State();
     EXPECT_EQ(old, "13000000-16000000 Test Programmer 0");
-    Run(1, 0, 1); // T-2, 136-174MHz
-    MemoryImage expected = before;
-    const std::pair<int, uint8_t> written[] = {{Off::radioType, 1}, {Off::bandIndex, 0}, {Off::bandLimits, 0x13},
-                                               {Off::bandLimits + 1, 0x17}, {Off::bandLimits + 2, 0x63}};
-    for (const auto &[offset, value] : written)
-        expected.setOption(offset, value);
+    Run(1, 0, 1);
+    MemoryImage expected = before; // the bytes of T-2, 136-174MHz, and no others
+    ASSERT_TRUE(ApplyProductChoice({1, 0, "T-2", "136-174MHz"}, expected, env->app).applied);
     EXPECT_EQ(doc.m_image, expected);
     const QString applied = "13600000-17400000 Test Programmer  [ Type:T-2  Fre:136-174MHz ] 1";
     EXPECT_EQ(State(), applied);

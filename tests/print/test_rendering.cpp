@@ -23,25 +23,12 @@ const editortest::AppHolder g_app;
 ChannelTable WideChannels(int n, bool chinese)
 {
     ChannelTable t;
-    for (int r = 1; r <= n; ++r) {
-        t.cell(r, ColRx) = QStringLiteral("470.00000");
-        t.cell(r, ColTx) = QStringLiteral("%1.99375").arg(400 + r);
-        t.cell(r, ColDecode) = QStringLiteral("D754I");
-        t.cell(r, ColEncode) = QStringLiteral("254.1");
-        t.cell(r, ColPower) = chinese ? QString::fromUtf8("中") : QStringLiteral("Middle");
-        t.cell(r, ColLock) = chinese ? QString::fromUtf8("未锁定") : QStringLiteral("Unlock");
-        t.cell(r, ColScan) = QStringLiteral("Yes");
-        t.cell(r, ColName) = QStringLiteral("WWWWWW");
-    }
+    const QStringList texts = {"470.00000", "", "D754I", "254.1", chinese ? QString::fromUtf8("中") : "Middle",
+                               chinese ? QString::fromUtf8("未锁定") : "Unlock", "Yes", "WWWWWW"};
+    for (int r = 1; r <= n; ++r)
+        for (int c = ColRx; c <= ColName; ++c)
+            t.cell(r, c) = c == ColTx ? QStringLiteral("%1.99375").arg(400 + r) : texts[c - 1];
     return t;
-}
-
-MemoryImage AllOptionBytes(uint8_t value)
-{
-    MemoryImage image = MemoryImage::newImage();
-    for (int off = Off::beepFlags; off <= Off::callKey; ++off)
-        image.setOption(off, value);
-    return image;
 }
 
 QPageLayout Layout(QPageSize::PageSizeId size, QPageLayout::Orientation o)
@@ -89,7 +76,10 @@ TEST(PagePainter, EveryTextFitsWithoutOverlap)
         const PagePainter painter(writer);
         const PrintMetrics &m = painter.Metrics();
         for (bool chinese : {false, true}) {
-            const PrintPageModel model(WideChannels(8, chinese), AllOptionBytes(0xFF), chinese,
+            MemoryImage allOnes = MemoryImage::newImage();
+            for (int off = Off::beepFlags; off <= Off::callKey; ++off)
+                allOnes.setOption(off, 0xFF);
+            const PrintPageModel model(WideChannels(8, chinese), allOnes, chinese,
                                        chinese ? QString::fromUtf8("测试所有者有限公司") : QStringLiteral("Test Owner Ltd"));
             for (int p : {1, 2}) {
                 SCOPED_TRACE(testing::Message() << "layout " << int(l.size) << "/" << int(l.orientation)
