@@ -54,7 +54,8 @@ protected:
     std::unique_ptr<CProductInfoDlg> dlg;
 };
 
-TEST_F(ProductInfo, OpensOnTheStoredPairWithBothListsDisabled)
+// F1 on OK asks context 1.
+TEST_F(ProductInfo, OpensOnTheStoredPairWithBothListsDisabledAndF1)
 {
     const struct { uint32_t type, field; int typeShown; const char *bands; int bandShown; } cases[] = {
         {0, 1, 0, "130-160MHz|400-470MHz", 1},
@@ -70,8 +71,13 @@ TEST_F(ProductInfo, OpensOnTheStoredPairWithBothListsDisabled)
         EXPECT_EQ(dlg->m_comboBand->currentIndex(), c.bandShown) << c.type;
         EXPECT_FALSE(dlg->m_comboType->isEnabled());
         EXPECT_FALSE(dlg->m_comboBand->isEnabled());
+        EXPECT_EQ(dlg->focusWidget(), dlg->Control(1)) << "OK is the first control that can take the focus";
         Press(2);
     }
+    Run(0, 0);
+    QTest::keyClick(dlg->Control(1), Qt::Key_F1);
+    EXPECT_EQ(help, QStringList{"enHelp.chm#1"});
+    Press(2);
 }
 
 // OK writes the pair's bytes and no others and the grid checks the new
@@ -116,15 +122,6 @@ TEST_F(ProductInfo, CancelAndAStoredPairWithoutABandChangeNothing)
         ReadStoredProduct(env->app, stored, unused);
         EXPECT_EQ(stored, type) << "the store keeps its pair";
     }
-}
-
-TEST_F(ProductInfo, F1OnOkAsksContextOne)
-{
-    Run(0, 0);
-    EXPECT_EQ(dlg->focusWidget(), dlg->Control(1)) << "OK is the first control that can take the focus";
-    QTest::keyClick(dlg->Control(1), Qt::Key_F1);
-    EXPECT_EQ(help, QStringList{"enHelp.chm#1"});
-    Press(2);
 }
 
 } // namespace

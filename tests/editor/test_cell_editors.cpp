@@ -1,6 +1,5 @@
 // The in-cell editors: laid exactly over their cell and aligned as the
-// cells are, the lists opened below them, keys in a list, a long name from
-// the image, and the message of a radio type without a band.
+// cells are, the lists opened below them, and keys in a list.
 #include "ViewFixture.h"
 #include "image/MemoryImage.h"
 
@@ -62,7 +61,7 @@ TEST_F(ViewFixture, EditorsCoverTheirCellExactlyAndAlignAsTheCells)
 
 // All four arrow keys change a list's item; none moves the current cell.
 // In the opened list, Return picks the highlighted item and moves on; F1
-// asks the list's help, F1 on the grid the grid's.
+// asks the list's help (F1 on the grid: ChineseInterface).
 TEST_F(ViewFixture, KeysInAListChangeItsItem)
 {
     Open();
@@ -85,43 +84,7 @@ TEST_F(ViewFixture, KeysInAListChangeItsItem)
         QTest::keyClick(popup, key);
     EXPECT_EQ(GridRow(3)[4], "Low");
     EXPECT_EQ(Cell(), QPoint(3, 6));
-    Grid().setFocus();
-    QTest::keyClick(&Grid(), Qt::Key_F1);
-    EXPECT_EQ(help, QStringList({"enHelp.chm#1129", "enHelp.chm#1000"}));
-}
-
-// A name of 7 or 8 characters read from the radio is shown whole and
-// stays as it is when its cell is only passed through (a typed one keeps
-// to 6 characters: NameEditorTakesOnlyTheNameAlphabet).
-TEST_F(ViewFixture, ALongNameFromTheImageIsKept)
-{
-    Open();
-    const uint8_t bytes[16] = {0x50, 0x12, 0x50, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xEC, 0, 0, 0};
-    std::copy(bytes, bytes + 16, doc.m_image.record(2));
-    for (int i = 0; i < 8; ++i)
-        doc.m_image.nameSlot(2)[i] = static_cast<uint8_t>(0x0A + i);
-    view->RefreshFromImage();
-    doc.SetModifiedFlag(false);
-    Click(3, 8);
-    EXPECT_EQ(view->EditName().text(), "ABCDEFGH");
-    Click(4, 8);
-    EXPECT_EQ(GridRow(3)[7], "ABCDEFGH");
-    EXPECT_FALSE(doc.IsModified());
-}
-
-// Without a band for the radio type every frequency is refused, and the
-// message says why.
-TEST_F(ViewFixture, NoBandRefusesEveryFrequency)
-{
-    Open();
-    view->m_nBandLow = view->m_nBandHigh = 0;
-    NewChannel(5, "145.0125");
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "Out of range,please input again.\nProgram.ini gives no frequency band for this "
-                                "radio type, so no frequency can be entered.");
-    EXPECT_EQ(GridRow(5), QStringList(8));
-    Key(Qt::Key_Escape);
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(help, QStringList({"enHelp.chm#1129"}));
 }
 
 } // namespace

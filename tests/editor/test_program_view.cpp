@@ -90,6 +90,13 @@ TEST_F(ViewFixture, RejectedFrequencyKeepsTheRowAndReopensTheEditor)
     EXPECT_EQ(Cell(), QPoint(12, 2));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(view->CommitToImage());
+    // Without a band for the radio type every frequency is refused, and the
+    // message says why.
+    view->m_nBandLow = view->m_nBandHigh = 0;
+    NewChannel(20, "145.0125");
+    EXPECT_EQ(messages.back().text, "Out of range,please input again.\nProgram.ini gives no frequency band for this "
+                                    "radio type, so no frequency can be entered.");
+    EXPECT_EQ(GridRow(20), QStringList(8));
 }
 
 // A frequency typed into an empty row makes a channel with the defaults;
@@ -126,14 +133,17 @@ TEST_F(ViewFixture, TypingANewChannelAndEnterWalkThroughTheColumnsAndRows)
 }
 
 // Enter through the cells of a row without typing changes nothing and
-// leaves the document unmodified; Enter on the last cell of an untouched
-// out-of-band channel read from the radio keeps it.
+// leaves the document unmodified; Enter on the name cell of an untouched
+// out-of-band channel read from the radio keeps it, and its name of 8
+// characters is shown and kept whole (a typed one has at most 6).
 TEST_F(ViewFixture, EnterWithoutTypingChangesNothing)
 {
     Open();
     const uint8_t bytes[16] = {0x00, 0x00, 0x00, 0x45, 0x00, 0x00, 0x00, 0x45, // 450 MHz, outside 130-160
                                0xFF, 0xFF, 0xFF, 0xFF, 0xEF, 0xFF, 0xFF, 0xFF};
     std::copy(bytes, bytes + 16, doc.m_image.record(7));
+    for (int i = 0; i < 8; ++i)
+        doc.m_image.nameSlot(7)[i] = static_cast<uint8_t>(0x0A + i);
     view->RefreshFromImage();
     NewChannel(7, "145.0125");
     doc.SetModifiedFlag(false);
@@ -141,10 +151,11 @@ TEST_F(ViewFixture, EnterWithoutTypingChangesNothing)
         Enter();
     Key(Qt::Key_Escape);
     Grid().SetRowCol(8, 8);
+    EXPECT_EQ(view->EditName().text(), "ABCDEFGH");
     Enter();
     EXPECT_EQ(Cell(), QPoint(9, 1));
     EXPECT_EQ(GridRow(7), kNewChannel);
-    EXPECT_EQ(GridRow(8)[0], "450.00000");
+    EXPECT_EQ(QStringList({GridRow(8)[0], GridRow(8)[7]}), QStringList({"450.00000", "ABCDEFGH"}));
     EXPECT_TRUE(messages.empty());
     EXPECT_FALSE(doc.IsModified());
 }
