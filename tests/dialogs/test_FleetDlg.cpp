@@ -99,6 +99,9 @@ TEST_F(FleetDialog, RefusesBadChoicesThenWritesThreeRadiosAndSavesTheReport)
     EXPECT_TRUE(summary.endsWith("write it again.")); // the mismatched radio
     EXPECT_EQ(dlg->CancelButton()->text(), env.app.bundle.String(CFleetDlg::IdClose));
     EXPECT_TRUE(dlg->StartButton()->isEnabled());
+    const MemoryImage sent = PatternImage(2), old = PatternImage(1);
+    for (int offset = 0; offset < kImageSize; ++offset) // the document's bytes reached the radios
+        ASSERT_EQ(lines.Radio(0).Memory()[offset], (Proto::WriteSends(offset) ? sent : old)[offset]);
 
     // Save Report: ".csv" is added; a second save to the same name asks,
     // and No leaves the file as it is.

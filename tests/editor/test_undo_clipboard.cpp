@@ -4,7 +4,6 @@
 #include "ViewFixture.h"
 #include "editor/RowClipboard.h"
 #include "image/ChannelRow.h"
-#include "image/CsvImport.h"
 #include "image/ImagePasses.h"
 
 #include <QClipboard>
@@ -88,15 +87,6 @@ TEST_F(History, UndoAndRedoWalkEveryKindOfStepBackAndForthOverWholeImages)
         ASSERT_TRUE(RowClipboard(*view).Paste(copied.get()).isEmpty());
     });
     step([&] { view->Selection().Select({10, 11, 12}); RowClipboard(*view).Delete(); });
-    step([&] {
-        ChannelTable table = view->Table();
-        ASSERT_TRUE(ImportIntoTable({{1, {"Location", "Frequency", "Tone", "rToneFreq"}}, {2, {"0", "150", "Tone", "67"}}},
-                                    table, view->Band(), env->app).isEmpty());
-        QList<int> all;
-        for (int r = 1; r <= kChannelCount; ++r)
-            all << r;
-        view->History().ApplyRows(table, doc.m_image, all);
-    });
     EXPECT_EQ(view->History().Stack().count(), int(states.size()) - 1);
 
     // Undo and redo never check a frequency: not even against a new band.
