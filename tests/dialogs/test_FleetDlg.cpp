@@ -62,63 +62,17 @@ protected:
     PromptScript script;
 };
 
-TEST_F(FleetDialog, WritesThreeRadiosAndSavesTheReport)
+// Start refuses no port, a port without a device and one device under two
+// names; then three radios are written, one of them with a fault.
+TEST_F(FleetDialog, RefusesBadChoicesThenWritesThreeRadiosAndSavesTheReport)
 {
-    const MemoryImage image = PatternImage(2);
     RadioFaults drop; // the middle radio acknowledges a block it does not store
     drop.dropWrite = 0x1000;
     RadioLines lines(PatternImage(1), {RadioFaults{}, drop, RadioFaults{}});
-    auto dlg = Make(lines, 3, image);
-
+    auto dlg = Make(lines, 3, PatternImage(2), {{QStringLiteral("COM2"), lines.Path(0)}});
     EXPECT_FALSE(dlg->PortCheck(0)->isEnabled());
     EXPECT_TRUE(dlg->VerifyCheck()->isChecked());
     EXPECT_FALSE(dlg->SaveButton()->isEnabled());
-    CheckAll(*dlg);
-    QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
-    EXPECT_FALSE(dlg->StartButton()->isEnabled());
-    EXPECT_FALSE(dlg->PortCheck(1)->isEnabled());
-    ASSERT_TRUE(WaitFinished(*dlg));
-    lines.Stop();
-
-    EXPECT_EQ(dlg->StatusText(1)->text(), "ok");
-    EXPECT_EQ(dlg->StatusText(2)->text(), "verify mismatch: 8 bytes");
-    EXPECT_EQ(dlg->StatusText(3)->text(), "ok");
-    EXPECT_EQ(dlg->Bar(1)->value(), dlg->Bar(1)->maximum());
-    const QString summary = dlg->Summary()->text();
-    EXPECT_TRUE(summary.startsWith("2 of 3 radios ok (3 ports, ")) << summary.toStdString();
-    EXPECT_TRUE(summary.endsWith("write it again.")); // the mismatched radio
-    EXPECT_EQ(dlg->CancelButton()->text(), env.app.bundle.String(CFleetDlg::IdClose));
-    EXPECT_TRUE(dlg->StartButton()->isEnabled());
-    for (int i : {0, 2})
-        for (int offset = 0; offset < kImageSize; ++offset)
-            ASSERT_EQ(lines.Radio(i).Memory()[offset],
-                      Proto::WriteSends(offset) ? image[offset] : PatternImage(1)[offset]);
-
-    // Save Report: ".csv" is added; a second save to the same name asks
-    // (the file dialog asks about names it returns complete), and No leaves
-    // the file as it is.
-    ASSERT_TRUE(dlg->SaveButton()->isEnabled());
-    const QString report = env.Path("fleet-report.csv");
-    script.fileNames = {env.Path("fleet-report"), env.Path("fleet-report"), env.Path("fleet-report")};
-    QTest::mouseClick(dlg->SaveButton(), Qt::LeftButton);
-    EXPECT_EQ(script.proposedNames.value(0), report);
-    const QByteArray saved = testenv::TestEnv::ReadFile(report);
-    EXPECT_TRUE(saved.startsWith("port,device,result,time (s)\n")) << saved.toStdString();
-    EXPECT_EQ(saved.count('\n'), 4);
-    env.WriteFile("fleet-report.csv", "older");
-    script.answers = {QMessageBox::No};
-    QTest::mouseClick(dlg->SaveButton(), Qt::LeftButton);
-    EXPECT_EQ(testenv::TestEnv::ReadFile(report), "older");
-    EXPECT_EQ(script.messages.value(0), env.app.bundle.String(Ids::ReplaceFile).arg(report));
-    script.answers = {QMessageBox::Yes};
-    QTest::mouseClick(dlg->SaveButton(), Qt::LeftButton);
-    EXPECT_EQ(testenv::TestEnv::ReadFile(report), saved);
-}
-
-TEST_F(FleetDialog, RefusesNoPortAndOneDeviceTwice)
-{
-    RadioLines lines(PatternImage(1), {RadioFaults{}});
-    auto dlg = Make(lines, 1, PatternImage(2), {{QStringLiteral("COM2"), lines.Path(0)}});
     QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
     dlg->PortCheck(0)->setChecked(true); // no device: cannot take part
     QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
@@ -129,8 +83,39 @@ TEST_F(FleetDialog, RefusesNoPortAndOneDeviceTwice)
                                             env.app.bundle.String(CFleetDlg::IdSameDevice)
                                                 .arg("COM2 and " + lines.Path(0) + " are the same device ("
                                                      + lines.Path(0) + ")")}));
-    EXPECT_FALSE(dlg->Runner().IsRunning());
     EXPECT_TRUE(dlg->Runner().Results().empty());
+    script.messages.clear();
+
+    dlg->PortCheck(1)->setChecked(false);
+    QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
+    EXPECT_FALSE(dlg->StartButton()->isEnabled());
+    EXPECT_FALSE(dlg->PortCheck(2)->isEnabled());
+    ASSERT_TRUE(WaitFinished(*dlg));
+    lines.Stop();
+    EXPECT_EQ(QStringList({dlg->StatusText(2)->text(), dlg->StatusText(3)->text(), dlg->StatusText(4)->text()}),
+              QStringList({"ok", "verify mismatch: 8 bytes", "ok"}));
+    const QString summary = dlg->Summary()->text();
+    EXPECT_TRUE(summary.startsWith("2 of 3 radios ok (3 ports, ")) << summary.toStdString();
+    EXPECT_TRUE(summary.endsWith("write it again.")); // the mismatched radio
+    EXPECT_EQ(dlg->CancelButton()->text(), env.app.bundle.String(CFleetDlg::IdClose));
+    EXPECT_TRUE(dlg->StartButton()->isEnabled());
+    const MemoryImage sent = PatternImage(2), old = PatternImage(1);
+    for (int offset = 0; offset < kImageSize; ++offset) // the document's bytes reached the radios
+        ASSERT_EQ(lines.Radio(0).Memory()[offset], (Proto::WriteSends(offset) ? sent : old)[offset]);
+
+    // Save Report: ".csv" is added; a second save to the same name asks,
+    // and No leaves the file as it is.
+    ASSERT_TRUE(dlg->SaveButton()->isEnabled());
+    const QString report = env.Path("fleet-report.csv");
+    script.fileNames = {env.Path("fleet-report"), env.Path("fleet-report")};
+    QTest::mouseClick(dlg->SaveButton(), Qt::LeftButton);
+    EXPECT_EQ(script.proposedNames.value(0), report);
+    EXPECT_EQ(testenv::TestEnv::ReadFile(report).count('\n'), 4); // the heading and three ports
+    env.WriteFile("fleet-report.csv", "older");
+    script.answers = {QMessageBox::No};
+    QTest::mouseClick(dlg->SaveButton(), Qt::LeftButton);
+    EXPECT_EQ(testenv::TestEnv::ReadFile(report), "older");
+    EXPECT_EQ(script.messages.value(0), env.app.bundle.String(Ids::ReplaceFile).arg(report));
 }
 
 TEST_F(FleetDialog, CancelStopsEveryPortAndTheWindowStaysUntilTheyEnd)
@@ -140,18 +125,14 @@ TEST_F(FleetDialog, CancelStopsEveryPortAndTheWindowStaysUntilTheyEnd)
     auto dlg = Make(lines, 3, PatternImage(2));
     CheckAll(*dlg);
     QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
-    // Every radio has taken some blocks.
-    const auto started = [&] {
-        return dlg->Bar(1)->value() > 8 && dlg->Bar(2)->value() > 8 && dlg->Bar(3)->value() > 8;
-    };
-    ASSERT_TRUE(QTest::qWaitFor(started, 60000));
+    ASSERT_TRUE(QTest::qWaitFor( // every radio has taken some blocks
+        [&] { return dlg->Bar(1)->value() > 8 && dlg->Bar(2)->value() > 8 && dlg->Bar(3)->value() > 8; }, 60000));
     dlg->reject(); // the close box or Escape
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_FALSE(dlg->CancelButton()->isEnabled());
     ASSERT_TRUE(WaitFinished(*dlg));
     for (int r = 1; r <= 3; ++r)
         EXPECT_EQ(dlg->StatusText(r)->text(), "cancelled");
-    EXPECT_TRUE(dlg->isVisible());
     QTest::mouseClick(dlg->CancelButton(), Qt::LeftButton);
     EXPECT_FALSE(dlg->isVisible());
 }
@@ -169,28 +150,23 @@ TEST(FleetCommandTest, CommitsThePendingEditFirst)
     CProgramView::SetMessageHook([&](QWidget *, const QString &, const QString &text) { cautions << text; });
     const MemoryImage before = view->GetDocument().m_image;
     std::vector<MemoryImage> seen;
-    std::vector<QString> names;
+    QString firstPort;
     FleetCommand::SetExecHook([&](CFleetDlg &dlg) {
         seen.push_back(dlg.Image());
-        names.push_back(dlg.PortCheck(0)->text());
+        firstPort = dlg.PortCheck(0)->text();
     });
-
-    view->Grid().SetRowCol(5, 1); // the receive frequency of channel 4
-    view->EditorForColumn()->show();
-    view->EditRx().setText(QStringLiteral("150.00000"));
-    EXPECT_TRUE(frame->Router().Execute(Cmd::WriteSeveral));
+    for (const auto &[row, typed] : {std::pair{5, "150.00000"}, std::pair{6, "999.00000"}}) {
+        view->Grid().SetRowCol(row, 1); // the receive frequency of channel row - 1
+        view->EditorForColumn()->show();
+        view->EditRx().setText(QString::fromLatin1(typed));
+        EXPECT_TRUE(frame->Router().Execute(Cmd::WriteSeveral));
+    }
     ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(cautions.size(), 1);
     EXPECT_EQ(seen[0], view->GetDocument().m_image);
     EXPECT_NE(seen[0], before);
     EXPECT_EQ(view->Grid().TextMatrix(5, 1), "150.00000");
-    EXPECT_EQ(names[0], "COM1");
-
-    view->Grid().SetRowCol(6, 1);
-    view->EditorForColumn()->show();
-    view->EditRx().setText(QStringLiteral("999.00000"));
-    frame->Router().Execute(Cmd::WriteSeveral);
-    EXPECT_EQ(cautions.size(), 1);
-    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_EQ(firstPort, "COM1");
     FleetCommand::SetExecHook(nullptr);
     CProgramView::SetMessageHook(nullptr);
 }

@@ -17,7 +17,6 @@ namespace editortest {
 
 struct Message {
     QString caption, text;
-    QStringList rowAtMessage; // the grid row while the message was up
 };
 
 class ViewFixture : public ::testing::Test {
@@ -33,9 +32,8 @@ protected:
         view->show();
         view->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
-        CProgramView::SetMessageHook([this](QWidget *, const QString &caption, const QString &text) {
-            messages.push_back({caption, text, GridRow(view->Grid().Row())});
-        });
+        CProgramView::SetMessageHook(
+            [this](QWidget *, const QString &caption, const QString &text) { messages.push_back({caption, text}); });
         HelpService::SetHandler([this](const QString &file, int id) { help << file + "#" + QString::number(id); });
     }
     void TearDown() override
@@ -67,7 +65,8 @@ protected:
         QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, r.center());
     }
     void Type(const QString &text) { QTest::keyClicks(Focus(), text); }
-    void Enter() { QTest::keyClick(Focus(), Qt::Key_Return); }
+    void Key(Qt::Key key) { QTest::keyClick(Focus(), key); }
+    void Enter() { Key(Qt::Key_Return); }
     // Types text into the receive cell of row and presses Enter.
     void NewChannel(int row, const QString &rx)
     {

@@ -24,30 +24,18 @@ QStringList Row(const ChannelTable &t, int row)
 
 TEST(CheckFrequency, RangeAndRaster)
 {
+    using F = FrequencyCheck;
     struct Case { const char *text; FrequencyCheck::Kind kind; const char *shown; } cases[] = {
-        {"145.0125", FrequencyCheck::Valid, "145.01250"},
-        {"145.00625", FrequencyCheck::Valid, "145.00625"},
-        {"145.0025", FrequencyCheck::Valid, "145.00250"},
-        {"145.0010", FrequencyCheck::StepError, nullptr},
-        {"145.01251", FrequencyCheck::StepError, nullptr},
-        {"145.012504", FrequencyCheck::Valid, "145.01250"},
-        {"145.012506", FrequencyCheck::Valid, "145.01250"},
-        {"136.0125", FrequencyCheck::Valid, "136.01250"},
-        {"130", FrequencyCheck::Valid, "130.00000"},
-        {"160", FrequencyCheck::Valid, "160.00000"},
-        {"129.9975", FrequencyCheck::OutOfRange, nullptr},
-        {"160.0025", FrequencyCheck::OutOfRange, nullptr},
-        {"abc", FrequencyCheck::OutOfRange, nullptr},
-        {"  145.0125xyz", FrequencyCheck::Valid, "145.01250"},
-        {"-145.0125", FrequencyCheck::OutOfRange, nullptr},
-        {"1e300", FrequencyCheck::OutOfRange, nullptr},
-        {"99999999999", FrequencyCheck::OutOfRange, nullptr},
+        {"145.0125", F::Valid, "145.01250"}, {"145.00625", F::Valid, "145.00625"}, {"145.0025", F::Valid, "145.00250"},
+        {"145.0010", F::StepError, nullptr}, {"145.01251", F::StepError, nullptr},
+        {"145.012504", F::Valid, "145.01250"}, {"145.012506", F::Valid, "145.01250"},
+        {"136.0125", F::Valid, "136.01250"}, {"130", F::Valid, "130.00000"}, {"160", F::Valid, "160.00000"},
+        {"129.9975", F::OutOfRange, nullptr}, {"160.0025", F::OutOfRange, nullptr}, {"abc", F::OutOfRange, nullptr},
+        {"  145.0125xyz", F::Valid, "145.01250"}, {"-145.0125", F::OutOfRange, nullptr},
+        {"1e300", F::OutOfRange, nullptr}, {"99999999999", F::OutOfRange, nullptr},
         // A decimal comma after the whole digits is the decimal point.
-        {"146,5125", FrequencyCheck::Valid, "146.51250"},
-        {" 146,00625MHz", FrequencyCheck::Valid, "146.00625"},
-        {"146,0010", FrequencyCheck::StepError, nullptr},
-        {",5125", FrequencyCheck::OutOfRange, nullptr},
-        {"146.5,125", FrequencyCheck::Valid, "146.50000"},
+        {"146,5125", F::Valid, "146.51250"}, {" 146,00625MHz", F::Valid, "146.00625"},
+        {"146,0010", F::StepError, nullptr}, {",5125", F::OutOfRange, nullptr}, {"146.5,125", F::Valid, "146.50000"},
     };
     for (const Case &c : cases) {
         const FrequencyCheck r = CheckFrequency(QString::fromLatin1(c.text), kLow, kHigh);
@@ -55,92 +43,55 @@ TEST(CheckFrequency, RangeAndRaster)
         if (c.shown)
             EXPECT_EQ(r.text, QString::fromLatin1(c.shown)) << c.text;
     }
+    // Without a band (0-0) nothing is in range, not even 0.
+    for (const char *text : {"0", "145.0125"})
+        EXPECT_EQ(CheckFrequency(QString::fromLatin1(text), 0, 0).kind, FrequencyCheck::OutOfRange) << text;
 }
 
-TEST(CommitCell, NewChannelGetsDefaultsInTheCurrentLanguage)
+// Commits one after another on one row: the message, whether the row
+// changed and the row after; a preview gives the same message and changes
+// nothing. A rejected frequency leaves the row exactly as it was. (The
+// defaults in Chinese: the view's ChineseInterface.)
+TEST(CommitCell, StepsOnOneRow)
 {
-    ChannelTable t;
-    EXPECT_EQ(CommitCell(t, Req(5, ColRx, "145.0125")).messageId, 0);
-    EXPECT_EQ(Row(t, 5), (QStringList{"145.01250", "145.01250", "None", "None", "High", "Lock", "Yes", ""}));
-    CommitCell(t, Req(6, ColRx, "145.0125", true));
-    EXPECT_EQ(Row(t, 6), (QStringList{"145.01250", "145.01250", QString::fromUtf8("无"), QString::fromUtf8("无"),
-                                      QString::fromUtf8("高"), QString::fromUtf8("锁定"), QString::fromUtf8("有"), ""}));
-}
-
-TEST(CommitCell, EmptyReceiveFrequencyErasesTheChannelARejectedOneChangesNothing)
-{
-    const struct { const char *text; int message; bool erased; } cases[] = {
-        {"", 0, true}, {"145.0010", 61456, false}, {"170", 61448, false}, {"garbage", 61448, false},
+    const char *const kFresh = "145.01250|145.01250|None|None|High|Lock|Yes|";
+    const char *const kEdited = "146.00000|150.00000|None|None|Low|Lock|Yes|AB";
+    const struct { int col; const char *text; int message; bool changed; const char *row; } steps[] = {
+        {ColTx, "150", 0, false, ""}, // no channel: other columns stay empty
+        {ColName, "AB", 0, false, ""},
+        {ColRx, "170", 61448, false, ""},
+        {ColRx, "145.0125", 0, true, kFresh},
+        {ColRx, "145.01250", 0, false, kFresh}, // the same value again
+        {ColPower, "High", 0, false, kFresh},
+        {ColTx, "150.001", 61456, false, kFresh},
+        {ColTx, "200", 61448, false, kFresh},
+        {ColTx, "150", 0, true, "145.01250|150.00000|None|None|High|Lock|Yes|"},
+        {ColPower, "Low", 0, true, "145.01250|150.00000|None|None|Low|Lock|Yes|"},
+        {ColName, "AB", 0, true, "145.01250|150.00000|None|None|Low|Lock|Yes|AB"},
+        {ColRx, "146", 0, true, kEdited}, // the rest of the row stays
+        {ColRx, "145.0010", 61456, false, kEdited},
+        {ColRx, "garbage", 61448, false, kEdited},
+        {ColTx, "", 0, true, "146.00000||None|None|Low|Lock|Yes|AB"},
+        {ColRx, "", 0, true, ""}, // erases the channel
     };
-    for (const auto &c : cases) {
-        ChannelTable t;
-        CommitCell(t, Req(3, ColRx, "145.0125"));
-        CommitCell(t, Req(3, ColName, "AB"));
-        const QStringList before = Row(t, 3);
-        const CommitOutcome out = CommitCell(t, Req(3, ColRx, QString::fromLatin1(c.text)));
-        EXPECT_EQ(Row(t, 3), c.erased ? QStringList(8, QString()) : before) << c.text;
-        EXPECT_EQ(out.messageId, c.message) << c.text;
-        EXPECT_EQ(out.changed, c.erased) << c.text;
-        // On an empty row a rejected frequency leaves it empty.
-        EXPECT_EQ(CommitCell(t, Req(9, ColRx, QString::fromLatin1(c.text))).messageId, c.message);
-        EXPECT_EQ(Row(t, 9), QStringList(8, QString())) << c.text;
+    ChannelTable t;
+    for (const auto &s : steps) {
+        const ChannelTable before = t;
+        EXPECT_EQ(PreviewCommit(t, Req(4, s.col, QString::fromLatin1(s.text))).messageId, s.message) << s.text;
+        EXPECT_EQ(Row(t, 4), Row(before, 4));
+        const CommitOutcome out = CommitCell(t, Req(4, s.col, QString::fromLatin1(s.text)));
+        EXPECT_EQ(out.messageId, s.message) << s.text;
+        EXPECT_EQ(out.changed, s.changed) << s.text;
+        const QString row = QString::fromLatin1(s.row);
+        EXPECT_EQ(Row(t, 4), row.isEmpty() ? QStringList(8) : row.split('|')) << s.text;
     }
-}
-
-TEST(CommitCell, ChangedTellsWhetherTheRowChanged)
-{
-    ChannelTable t;
-    EXPECT_TRUE(CommitCell(t, Req(2, ColRx, "145.0125")).changed);
-    EXPECT_FALSE(CommitCell(t, Req(2, ColRx, "145.01250")).changed); // the same value again
-    EXPECT_FALSE(CommitCell(t, Req(2, ColPower, "High")).changed);
-    EXPECT_TRUE(CommitCell(t, Req(2, ColPower, "Low")).changed);
-    EXPECT_FALSE(CommitCell(t, Req(7, ColName, "AB")).changed);      // empty channel stays empty
-}
-
-TEST(CommitCell, ChangedReceiveFrequencyKeepsTheRestOfTheRow)
-{
-    ChannelTable t;
-    CommitCell(t, Req(2, ColRx, "145.0125"));
-    CommitCell(t, Req(2, ColTx, "150"));
-    CommitCell(t, Req(2, ColPower, "Low"));
-    CommitCell(t, Req(2, ColRx, "146"));
-    EXPECT_EQ(Row(t, 2), (QStringList{"146.00000", "150.00000", "None", "None", "Low", "Lock", "Yes", ""}));
-}
-
-TEST(CommitCell, TransmitFrequencyRules)
-{
-    ChannelTable t;
-    CommitCell(t, Req(2, ColTx, "150"));                       // empty channel: stays empty
-    EXPECT_TRUE(t.cell(2, ColTx).isEmpty());
-    CommitCell(t, Req(2, ColRx, "145.0125"));
-    EXPECT_EQ(CommitCell(t, Req(2, ColTx, "150.001")).messageId, 61456);
-    EXPECT_EQ(t.cell(2, ColTx), "145.01250");                  // rejected: kept as it was
-    CommitCell(t, Req(2, ColTx, "150"));
-    EXPECT_EQ(CommitCell(t, Req(2, ColTx, "200")).messageId, 61448);
-    EXPECT_EQ(t.cell(2, ColTx), "150.00000");
-    CommitCell(t, Req(2, ColTx, ""));
-    EXPECT_TRUE(t.cell(2, ColTx).isEmpty());
 }
 
 TEST(CommitCell, OtherColumnsNeedAChannel)
 {
     for (int col = ColDecode; col <= ColName; ++col) {
         ChannelTable t;
-        CommitCell(t, Req(9, col, "X"));
-        EXPECT_TRUE(t.cell(9, col).isEmpty()) << col;
-        CommitCell(t, Req(9, ColRx, "145"));
-        CommitCell(t, Req(9, col, "X"));
-        EXPECT_EQ(t.cell(9, col), "X") << col;
+        EXPECT_FALSE(CommitCell(t, Req(9, col, "X")).changed) << col;
+        EXPECT_EQ(Row(t, 9), QStringList(8)) << col;
     }
-}
-
-TEST(CommitCell, PreviewMatchesCommitAndChangesNothing)
-{
-    ChannelTable t;
-    CommitCell(t, Req(4, ColRx, "145"));
-    const ChannelTable before = t;
-    EXPECT_EQ(PreviewCommit(t, Req(4, ColRx, "145.001")).messageId, 61456);
-    EXPECT_EQ(PreviewCommit(t, Req(4, ColTx, "1")).messageId, 61448);
-    EXPECT_EQ(PreviewCommit(t, Req(4, ColName, "145.001")).messageId, 0);
-    EXPECT_EQ(Row(t, 4), Row(before, 4));
 }

@@ -1,6 +1,5 @@
 // The in-cell editors: laid exactly over their cell and aligned as the
-// cells are, arrow keys in a list, a long name from the image, and the
-// message of a radio type without a band.
+// cells are, the lists opened below them, and keys in a list.
 #include "ViewFixture.h"
 #include "image/MemoryImage.h"
 
@@ -48,76 +47,44 @@ TEST_F(ViewFixture, EditorsCoverTheirCellExactlyAndAlignAsTheCells)
     ASSERT_LT(left, right);
     EXPECT_LE(std::abs((left - field.left()) - (field.right() - right)), 3)
         << left << ".." << right << " in " << field.left() << ".." << field.right();
-    // The opened tone list drops from the box's left edge, at least as wide.
+    // An opened list drops from the box's bottom left corner, at least as
+    // wide, and at most kListExtraHeight high, which the long tone list fills.
     Click(4, 3);
-    CCellCombo &tones = view->ComboEncode();
+    CCellCombo &tones = view->ComboDecode();
     tones.showPopup();
     const QRect list = tones.view()->window()->geometry();
-    EXPECT_EQ(list.left(), tones.mapToGlobal(QPoint(0, 0)).x());
+    EXPECT_EQ(list.topLeft(), tones.mapToGlobal(QPoint(0, tones.height())));
     EXPECT_GE(list.width(), tones.width());
+    EXPECT_EQ(list.height(), CProgramView::kListExtraHeight);
     tones.hidePopup();
 }
 
 // All four arrow keys change a list's item; none moves the current cell.
-TEST_F(ViewFixture, ArrowKeysInAListChangeItsItem)
+// In the opened list, Return picks the highlighted item and moves on; F1
+// asks the list's help (F1 on the grid: ChineseInterface).
+TEST_F(ViewFixture, KeysInAListChangeItsItem)
 {
     Open();
     NewChannel(3, "145.0125");
     Click(3, 5);
-    const struct { Qt::Key key; const char *item; } steps[] = {
-        {Qt::Key_Right, "Middle"}, {Qt::Key_Right, "Low"}, {Qt::Key_Right, "Low"}, {Qt::Key_Left, "Middle"},
-        {Qt::Key_Up, "High"},      {Qt::Key_Left, "High"}, {Qt::Key_Down, "Middle"},
-    };
+    const struct { Qt::Key key; const char *item; } steps[] = {{Qt::Key_Right, "Middle"}, {Qt::Key_Right, "Low"},
+        {Qt::Key_Right, "Low"}, {Qt::Key_Left, "Middle"}, {Qt::Key_Up, "High"}, {Qt::Key_Left, "High"}, {Qt::Key_Down, "Middle"}};
     for (const auto &s : steps) {
-        QTest::keyClick(Focus(), s.key);
+        Key(s.key);
         EXPECT_EQ(view->ComboPower().currentText(), s.item) << s.key;
         EXPECT_EQ(Cell(), QPoint(3, 5)) << s.key;
     }
     Enter();
     EXPECT_EQ(GridRow(3)[4], "Middle");
-}
 
-// A name of 7 or 8 characters read from the radio is shown whole and
-// stays as it is when its cell is only passed through; a typed name keeps
-// to 6 characters.
-TEST_F(ViewFixture, ALongNameFromTheImageIsKept)
-{
-    Open();
-    uint8_t *rec = doc.m_image.record(2);
-    const uint8_t bytes[16] = {0x50, 0x12, 0x50, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xEC, 0, 0, 0};
-    std::copy(bytes, bytes + 16, rec);
-    for (int i = 0; i < 8; ++i)
-        doc.m_image.nameSlot(2)[i] = static_cast<uint8_t>(0x0A + i);
-    view->RefreshFromImage();
-    doc.SetModifiedFlag(false);
-    Click(3, 8);
-    EXPECT_EQ(view->EditName().text(), "ABCDEFGH");
-    Click(4, 8);
-    EXPECT_EQ(GridRow(3)[7], "ABCDEFGH");
-    EXPECT_FALSE(doc.IsModified());
-    NewChannel(5, "145.0125");
-    Click(5, 8);
-    Type("abcdefgh");
-    Enter();
-    EXPECT_EQ(GridRow(5)[7], "ABCDEF");
-}
-
-// Without a band for the radio type every frequency is refused, and the
-// message says why.
-TEST_F(ViewFixture, NoBandRefusesEveryFrequency)
-{
-    Open();
-    view->m_nBandLow = view->m_nBandHigh = 0;
-    for (const char *typed : {"0", "abc", "145.0125"}) {
-        NewChannel(5, typed);
-        ASSERT_EQ(messages.size(), 1u) << typed;
-        EXPECT_EQ(messages[0].text, "Out of range,please input again.\nProgram.ini gives no frequency band for this "
-                                    "radio type, so no frequency can be entered.");
-        EXPECT_EQ(GridRow(5), QStringList(8)) << typed;
-        QTest::keyClick(Focus(), Qt::Key_Escape);
-        messages.clear();
-    }
-    EXPECT_FALSE(doc.IsModified());
+    Click(3, 5);
+    view->ComboPower().showPopup();
+    QAbstractItemView *popup = view->ComboPower().view();
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_F1, Qt::Key_Return})
+        QTest::keyClick(popup, key);
+    EXPECT_EQ(GridRow(3)[4], "Low");
+    EXPECT_EQ(Cell(), QPoint(3, 6));
+    EXPECT_EQ(help, QStringList({"enHelp.chm#1129"}));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-// The print commands in the desktop program: Print with its page range,
-// Print Preview, Export PDF, the shared printer of Print Setup, the open
-// editor committed first, and a machine without a printer.
+// The print commands in the desktop program: Print with its page range and
+// the open editor committed first, Print Preview, Export PDF, the shared
+// printer of Print Setup, and a machine without a printer.
 #include "PdfTools.h"
 #include "app/DocumentCommands.h"
 #include "app/GuiTestSupport.h"
@@ -80,11 +80,14 @@ protected:
 
 } // namespace
 
+// The eighth channel is still in its editor: every command commits the
+// open editor first (what is printed is what the grid shows).
 TEST_F(Printing, PrintOffersPagesOneToNAndPrintsTheChosenRange)
 {
     for (int r = 1; r <= 8; ++r) {
         TypePending(QStringLiteral("14%1.00000").arg(r), r);
-        View()->OnLeaveCell();
+        if (r < 8)
+            View()->OnLeaveCell();
     }
     range = {2, 3};
     ASSERT_TRUE(Run(Cmd::FilePrint));
@@ -93,7 +96,7 @@ TEST_F(Printing, PrintOffersPagesOneToNAndPrintsTheChosenRange)
     EXPECT_EQ(pdftools::Pages(Pdf()), 2);
     const QString text = pdftools::Text(Pdf());
     EXPECT_FALSE(text.contains("Page 1 of 3"));
-    EXPECT_EQ(pdftools::FirstOutOfOrder(text, {"Channel 0:", "Page 2 of 3", "Channel 7:", "Page 3 of 3"}), "");
+    EXPECT_EQ(pdftools::FirstOutOfOrder(text, {"Channel 0:", "Page 2 of 3", "Channel 7:", "148.00000", "Page 3 of 3"}), "");
 
     // The next print starts from all pages again; cancelling prints nothing.
     QFile::remove(Pdf());
@@ -115,9 +118,13 @@ TEST_F(Printing, PrintOffersPagesOneToNAndPrintsTheChosenRange)
     EXPECT_EQ(s.script.messages, QStringList{QStringLiteral("Printing on \"%1\" failed.").arg(target)});
 }
 
+// Preview and export also work without a printer, on the paper chosen in
+// Print Setup.
 TEST_F(Printing, WithoutAPrinterPrintSaysSoAndPreviewAndExportStillWork)
 {
     printerInstalled = false;
+    s.app->Printer().setPageOrientation(QPageLayout::Landscape);
+    s.app->Printer().setPageSize(QPageSize(QPageSize::Letter));
     ASSERT_TRUE(Run(Cmd::FilePrint));
     ASSERT_TRUE(Run(Cmd::FilePrintDirect));
     const QString noPrinter = "No printer is installed on this computer. Use Print Preview to see the pages, "
@@ -129,42 +136,17 @@ TEST_F(Printing, WithoutAPrinterPrintSaysSoAndPreviewAndExportStillWork)
 
     ASSERT_TRUE(Run(Cmd::FilePrintPreview));
     EXPECT_EQ(previewTitles, QStringList{"Print Preview"});
+    EXPECT_EQ(printedOn, &s.app->Printer());
     EXPECT_EQ(pdftools::Pages(Pdf()), 1);
+    EXPECT_EQ(pdftools::PageSize(Pdf()), "792 x 612");
     EXPECT_TRUE(pdftools::Text(Pdf()).contains("Test Owner"));
-
     s.script.fileNames = {s.folder.File("export.pdf")};
     ASSERT_TRUE(s.app->Printing()->OnExportPdf());
-    EXPECT_EQ(pdftools::Pages(s.folder.File("export.pdf")), 1);
+    EXPECT_EQ(pdftools::PageSize(s.folder.File("export.pdf")), "792 x 612");
 
     frame->DestroyActiveChild(); // no document, nothing to print
     for (int id : {Cmd::FilePrint, Cmd::FilePrintDirect, Cmd::FilePrintPreview, Cmd::FileExportPdf})
         EXPECT_FALSE(frame->Router().IsEnabled(id)) << id;
-}
-
-// What is printed is what the grid shows: an open editor is committed first.
-TEST_F(Printing, EveryCommandCommitsTheOpenEditorFirst)
-{
-    TypePending("150.00000");
-    ASSERT_TRUE(Run(Cmd::FilePrintPreview));
-    EXPECT_EQ(View()->Grid().TextMatrix(1, 1), "150.00000");
-    EXPECT_TRUE(pdftools::Text(Pdf()).contains("150.00000"));
-
-    TypePending("151.00000");
-    s.script.fileNames = {s.folder.File("commit.pdf")};
-    ASSERT_TRUE(s.app->Printing()->OnExportPdf());
-    EXPECT_TRUE(pdftools::Text(s.folder.File("commit.pdf")).contains("151.00000"));
-}
-
-TEST_F(Printing, PrintSetupChoiceHoldsForPreviewAndExport)
-{
-    s.app->Printer().setPageOrientation(QPageLayout::Landscape);
-    s.app->Printer().setPageSize(QPageSize(QPageSize::Letter));
-    ASSERT_TRUE(Run(Cmd::FilePrintPreview));
-    EXPECT_EQ(printedOn, &s.app->Printer());
-    EXPECT_EQ(pdftools::PageSize(Pdf()), "792 x 612");
-    s.script.fileNames = {s.folder.File("setup.pdf")};
-    ASSERT_TRUE(s.app->Printing()->OnExportPdf());
-    EXPECT_EQ(pdftools::PageSize(s.folder.File("setup.pdf")), "792 x 612");
 }
 
 TEST_F(Printing, ExportProposesTheDocumentNameAndNeverReplacesUnasked)
@@ -175,17 +157,14 @@ TEST_F(Printing, ExportProposesTheDocumentNameAndNeverReplacesUnasked)
     ASSERT_EQ(s.script.proposedNames.size(), 1);
     EXPECT_TRUE(s.script.proposedNames[0].endsWith("/CorvaneTest.pdf")) << s.script.proposedNames[0].toStdString();
 
-    // A name without the extension gets it, and an existing file is asked about.
+    // A name without the extension gets it, and an existing file is asked
+    // about (No: the question's own tests in tests/app).
     s.folder.Write("out.pdf", "old");
-    s.script.fileNames = {s.folder.File("out")};
-    s.script.answers = {QMessageBox::No};
-    EXPECT_FALSE(print.OnExportPdf());
-    EXPECT_EQ(s.script.messages.value(0), QStringLiteral("\"%1\" already exists. Do you want to replace it?")
-                                               .arg(s.folder.File("out.pdf")));
-    EXPECT_EQ(s.folder.Read("out.pdf"), "old");
     s.script.fileNames = {s.folder.File("out")};
     s.script.answers = {QMessageBox::Yes};
     EXPECT_TRUE(print.OnExportPdf());
+    EXPECT_EQ(s.script.messages, QStringList{QStringLiteral("\"%1\" already exists. Do you want to replace it?")
+                                                 .arg(s.folder.File("out.pdf"))});
     EXPECT_TRUE(s.folder.Read("out.pdf").startsWith("%PDF"));
 
     // A folder that does not exist: a message naming the file, nothing written.
@@ -207,15 +186,13 @@ TEST_F(Printing, ExportProposesTheDocumentNameAndNeverReplacesUnasked)
 
 TEST_F(PrintingChinese, ChineseListingAndMessages)
 {
-    s.script.fileNames = {s.folder.File("zh.pdf")};
-    ASSERT_TRUE(s.app->Printing()->OnExportPdf());
-    EXPECT_EQ(pdftools::FirstOutOfOrder(pdftools::Text(s.folder.File("zh.pdf")),
-                                        QString::fromUtf8("可选功能|功能|超时定时器:|提示音:|开|测试所有者|Page 1 of 1").split('|')),
-              "");
     printerInstalled = false;
     ASSERT_TRUE(Run(Cmd::FilePrint));
     EXPECT_EQ(s.script.messages.value(0),
               QString::fromUtf8("本机没有安装打印机。可以用“打印预览”查看页面，或用“导出 PDF”把页面写入文件。"));
     ASSERT_TRUE(Run(Cmd::FilePrintPreview));
     EXPECT_EQ(previewTitles, QStringList{QString::fromUtf8("打印预览")});
+    EXPECT_EQ(pdftools::FirstOutOfOrder(pdftools::Text(Pdf()),
+                                        QString::fromUtf8("可选功能|功能|超时定时器:|提示音:|开|测试所有者|Page 1 of 1").split('|')),
+              "");
 }

@@ -23,25 +23,12 @@ const editortest::AppHolder g_app;
 ChannelTable WideChannels(int n, bool chinese)
 {
     ChannelTable t;
-    for (int r = 1; r <= n; ++r) {
-        t.cell(r, ColRx) = QStringLiteral("470.00000");
-        t.cell(r, ColTx) = QStringLiteral("%1.99375").arg(400 + r);
-        t.cell(r, ColDecode) = QStringLiteral("D754I");
-        t.cell(r, ColEncode) = QStringLiteral("254.1");
-        t.cell(r, ColPower) = chinese ? QString::fromUtf8("中") : QStringLiteral("Middle");
-        t.cell(r, ColLock) = chinese ? QString::fromUtf8("未锁定") : QStringLiteral("Unlock");
-        t.cell(r, ColScan) = QStringLiteral("Yes");
-        t.cell(r, ColName) = QStringLiteral("WWWWWW");
-    }
+    const QStringList texts = {"470.00000", "", "D754I", "254.1", chinese ? QString::fromUtf8("中") : "Middle",
+                               chinese ? QString::fromUtf8("未锁定") : "Unlock", "Yes", "WWWWWW"};
+    for (int r = 1; r <= n; ++r)
+        for (int c = ColRx; c <= ColName; ++c)
+            t.cell(r, c) = c == ColTx ? QStringLiteral("%1.99375").arg(400 + r) : texts[c - 1];
     return t;
-}
-
-MemoryImage AllOptionBytes(uint8_t value)
-{
-    MemoryImage image = MemoryImage::newImage();
-    for (int off = Off::beepFlags; off <= Off::callKey; ++off)
-        image.setOption(off, value);
-    return image;
 }
 
 QPageLayout Layout(QPageSize::PageSizeId size, QPageLayout::Orientation o)
@@ -59,7 +46,6 @@ TEST(PagePainter, FontsFollowThePrintableAreaAndResolveToASerif)
     const PrintMetrics &m = painter.Metrics();
     EXPECT_EQ(m.width, writer.width() * 1440 / writer.logicalDpiX());
     EXPECT_EQ(m.height, writer.height() * 1440 / writer.logicalDpiY());
-    EXPECT_NEAR(m.width, 190 / 25.4 * 1440, 20); // A4 less two 10 mm margins, as points round
     for (PrintFont f : {PrintFont::Main, PrintFont::Small}) {
         const QFont &font = painter.Font(f);
         const QFontMetricsF fm(font);
@@ -72,11 +58,11 @@ TEST(PagePainter, FontsFollowThePrintableAreaAndResolveToASerif)
         EXPECT_TRUE(family == "Times New Roman" || family == "Liberation Serif" || family == "Tinos")
             << family.toStdString();
     }
-    EXPECT_GT(m.l1, m.l2);
 }
 
 // Nothing runs off the printable area, into a neighbour on its line or
-// below the footer rule, in either language, on portrait and landscape.
+// below the footer rule, in either language, on portrait and landscape;
+// every Chinese character finds a real glyph.
 TEST(PagePainter, EveryTextFitsWithoutOverlap)
 {
     const struct { QPageSize::PageSizeId size; QPageLayout::Orientation orientation; } layouts[] = {
@@ -88,7 +74,10 @@ TEST(PagePainter, EveryTextFitsWithoutOverlap)
         const PagePainter painter(writer);
         const PrintMetrics &m = painter.Metrics();
         for (bool chinese : {false, true}) {
-            const PrintPageModel model(WideChannels(8, chinese), AllOptionBytes(0xFF), chinese,
+            MemoryImage allOnes = MemoryImage::newImage();
+            for (int off = Off::beepFlags; off <= Off::callKey; ++off)
+                allOnes.setOption(off, 0xFF);
+            const PrintPageModel model(WideChannels(8, chinese), allOnes, chinese,
                                        chinese ? QString::fromUtf8("测试所有者有限公司") : QStringLiteral("Test Owner Ltd"));
             for (int p : {1, 2}) {
                 SCOPED_TRACE(testing::Message() << "layout " << int(l.size) << "/" << int(l.orientation)
@@ -105,6 +94,12 @@ TEST(PagePainter, EveryTextFitsWithoutOverlap)
                         EXPECT_LT(t.y + fm.height(), page.rules[2].y) << t.text.toStdString();
                     else
                         EXPECT_GT(t.y, page.rules[2].y) << t.text.toStdString();
+                    QTextLayout layout(t.text, painter.Font(t.font));
+                    layout.beginLayout();
+                    layout.createLine();
+                    layout.endLayout();
+                    for (const QGlyphRun &run : layout.glyphRuns())
+                        EXPECT_FALSE(run.glyphIndexes().contains(0)) << t.text.toStdString();
                 }
                 for (auto spans : lines) {
                     std::sort(spans.begin(), spans.end());
@@ -112,23 +107,6 @@ TEST(PagePainter, EveryTextFitsWithoutOverlap)
                         EXPECT_LT(spans[i - 1].second, spans[i].first);
                 }
             }
-        }
-    }
-}
-
-TEST(PagePainter, ChineseTextHasRealGlyphs)
-{
-    QPdfWriter writer(QStringLiteral("/dev/null"));
-    const PagePainter painter(writer);
-    const PrintPageModel model(WideChannels(1, true), MemoryImage::newImage(), true, QString::fromUtf8("测试所有者"));
-    for (int p : {1, 2}) {
-        for (const PrintText &t : model.Page(p, painter.Metrics()).texts) {
-            QTextLayout layout(t.text, painter.Font(t.font));
-            layout.beginLayout();
-            layout.createLine();
-            layout.endLayout();
-            for (const QGlyphRun &run : layout.glyphRuns())
-                EXPECT_FALSE(run.glyphIndexes().contains(0)) << t.text.toStdString() << " in " << run.rawFont().familyName().toStdString();
         }
     }
 }
