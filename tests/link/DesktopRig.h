@@ -6,6 +6,7 @@
 // inside a running transfer (after a number of port writes); they run at
 // the transfer's next pump pass, as a user's click would.
 #include "FakeLink.h"
+#include "LinkHelpers.h"
 #include "link/CProcessDlg.h"
 #include "link/DesktopLink.h"
 #include "link/PortNames.h"
@@ -19,11 +20,7 @@
 #include <deque>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
 #include <set>
-
-// Readable QStrings in failure output.
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace corvane::test {
 
@@ -108,14 +105,11 @@ struct DesktopRig {
     // Runs `action` at the first pump pass after the port's n-th write.
     void AtWrite(int n, std::function<void()> action)
     {
-        const FakePort::Responder inner = port.responder;
-        auto fired = std::make_shared<bool>(false);
-        port.responder = [this, n, action, inner, fired](const QByteArray &bytes) {
-            if (!*fired && static_cast<int>(port.writes.size()) >= n) {
-                *fired = true;
+        port.beforeWrite = [this, n, action, fired = false](const QByteArray &) mutable {
+            if (!fired && static_cast<int>(port.writes.size()) + 1 >= n) {
+                fired = true;
                 QTimer::singleShot(0, qApp, action);
             }
-            return inner ? inner(bytes) : QByteArray();
         };
     }
 

@@ -68,6 +68,8 @@ public:
     void Write(const uint8_t *data, int n) override
     {
         const QByteArray bytes(reinterpret_cast<const char *>(data), n);
+        if (beforeWrite)
+            beforeWrite(bytes);
         Event("write " + bytes.toHex(' ').toUpper().toStdString());
         writes.push_back(bytes);
         if (!isOpen || !responder)
@@ -92,7 +94,6 @@ public:
         ++closes;
     }
 
-
     // Writes that are read requests ('R' + 3) or write requests ('W' + 3).
     std::vector<int> RequestAddresses(uint8_t command) const
     {
@@ -106,6 +107,7 @@ public:
 
     Responder responder;
     std::function<bool(int n, int index)> readError; // true: this read fails
+    std::function<void(const QByteArray &)> beforeWrite;
     Result openResult = Result::success();
     int64_t replyLatencyUs = 1000;
     bool isOpen = false;
@@ -153,6 +155,15 @@ private:
 
     FakeClock &m_clock;
     std::deque<Timed> m_incoming;
+};
+
+// A fake port on a timeline of its own, for code that owns its port.
+struct OwnClock {
+    FakeClock ownClock;
+};
+class OwnedFakePort : OwnClock, public FakePort {
+public:
+    OwnedFakePort() : FakePort(ownClock) {}
 };
 
 class FakeProgress : public ProgressSink {

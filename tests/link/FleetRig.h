@@ -10,43 +10,9 @@
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
-#include <functional>
 #include <memory>
 
 namespace corvane::test {
-
-// A fake port with its own timeline and radio, owned by the runner's thread
-// for the port. Open fails with openResult; a radio that hung up makes
-// every later read report an error, as a real line does.
-class OwnedFakePort : public SerialPort {
-public:
-    OwnedFakePort(VirtualRadio &radio, Result openResult) : m_port(m_clock), m_radio(radio)
-    {
-        m_port.AttachRadio(radio);
-        m_port.openResult = std::move(openResult);
-        m_port.readError = [this](int, int) { return m_radio.HungUp(); };
-    }
-    Result Open(const QString &name) override { return m_port.Open(name); }
-    void SetupComm(int rx, int tx) override { m_port.SetupComm(rx, tx); }
-    void SetTimeouts(const CommTimeouts &t) override { m_port.SetTimeouts(t); }
-    void SetLineSettings(const LineSettings &s) override { m_port.SetLineSettings(s); }
-    void Purge(PurgeMode mode) override { m_port.Purge(mode); }
-    void Write(const uint8_t *data, int n) override
-    {
-        if (beforeWrite)
-            beforeWrite(QByteArray(reinterpret_cast<const char *>(data), n));
-        m_port.Write(data, n);
-    }
-    ReadOutcome Read(int n) override { return m_port.Read(n); }
-    void Close() override { m_port.Close(); }
-
-    std::function<void(const QByteArray &)> beforeWrite;
-
-private:
-    FakeClock m_clock;
-    FakePort m_port;
-    VirtualRadio &m_radio;
-};
 
 // Sleeps of the engine cost nothing; the fake ports keep their own time.
 class NullClock : public Clock {
@@ -56,7 +22,7 @@ public:
 };
 
 struct FleetEvent {
-    std::string what; // "progress", "finished <i>", "all finished"
+    std::string what; // "progress", "finished", "all finished"
     int index = -1;
     int done = 0;
     int total = 0;
@@ -75,29 +41,23 @@ struct FleetRig {
         for (const Port &p : spec)
             radios.push_back(std::make_unique<VirtualRadio>(p.memory, p.faults));
         runner.SetClockFactory([] { return std::make_unique<NullClock>(); });
-        QObject::connect(&runner, &FleetRunner::portProgress, [this](int i, FleetPhase, int done, int total) {
-            events.push_back({"progress", i, done, total, QThread::currentThread() == caller});
-        });
-        QObject::connect(&runner, &FleetRunner::portFinished, [this](int i) {
-            events.push_back({"finished", i, 0, 0, QThread::currentThread() == caller});
-        });
-        QObject::connect(&runner, &FleetRunner::finished, [this] {
-            events.push_back({"all finished", -1, 0, 0, QThread::currentThread() == caller});
-        });
+        const auto record = [this](const char *what, int i, int done = 0, int total = 0) {
+            events.push_back({what, i, done, total, QThread::currentThread() == caller});
+        };
+        QObject::connect(&runner, &FleetRunner::portProgress,
+                         [record](int i, FleetPhase, int done, int total) { record("progress", i, done, total); });
+        QObject::connect(&runner, &FleetRunner::portFinished, [record](int i) { record("finished", i); });
+        QObject::connect(&runner, &FleetRunner::finished, [record] { record("all finished", -1); });
     }
 
-    std::vector<FleetTarget> Targets() const
-    {
-        std::vector<FleetTarget> out;
-        for (std::size_t i = 0; i < spec.size(); ++i)
-            out.push_back({QStringLiteral("COM%1").arg(i + 1), QStringLiteral("/dev/fake%1").arg(i)});
-        return out;
-    }
-
-    // Starts the fleet and runs the event loop until it has finished.
+    // Starts the fleet on COM1.. (/dev/fake0..) and runs the event loop
+    // until it has finished.
     bool Run(const MemoryImage &image, FleetSpec fleetSpec, const std::function<void()> &whileRunning = {})
     {
-        if (!runner.Start(Targets(), image, fleetSpec))
+        std::vector<FleetTarget> targets;
+        for (std::size_t i = 0; i < spec.size(); ++i)
+            targets.push_back({QStringLiteral("COM%1").arg(i + 1), QStringLiteral("/dev/fake%1").arg(i)});
+        if (!runner.Start(targets, image, fleetSpec))
             return false;
         if (whileRunning)
             whileRunning();
@@ -122,11 +82,15 @@ struct FleetRig {
     QThread *caller = QThread::currentThread();
     // Runs on each port's thread before each of its writes; may block.
     std::function<void(int index, const QByteArray &written)> beforeWrite;
+    // A radio that hung up makes every later read fail, as a real line does.
     FleetRunner runner{[this](const FleetTarget &t) -> std::unique_ptr<SerialPort> {
-        const int i = t.device.mid(9).toInt();
-        auto port = std::make_unique<OwnedFakePort>(*radios[std::size_t(i)], spec[std::size_t(i)].openResult);
+        const std::size_t i = t.device.mid(9).toUInt();
+        auto port = std::make_unique<OwnedFakePort>();
+        port->AttachRadio(*radios[i]);
+        port->openResult = spec[i].openResult;
+        port->readError = [radio = radios[i].get()](int, int) { return radio->HungUp(); };
         if (beforeWrite)
-            port->beforeWrite = [this, i](const QByteArray &w) { beforeWrite(i, w); };
+            port->beforeWrite = [this, i](const QByteArray &w) { beforeWrite(int(i), w); };
         return port;
     }};
 };

@@ -111,9 +111,10 @@ inline std::vector<SoakCase> DrawSoak(uint64_t seed, int count)
 
 struct SoakExpect {
     int status = Exit::Ok;
-    int failAddress = -1;  // the block an interrupted transfer must name
-    MemoryImage radio;     // the radio's memory afterwards (not for Ctrl+C)
-    int mismatchBytes = 0; // bytes a verify must find different
+    int failAddress = -1;      // the block an interrupted transfer must name
+    MemoryImage radio;         // the radio's memory afterwards (not for Ctrl+C)
+    int mismatchBytes = 0;     // bytes a verify must find different
+    bool partlyWritten = false; // a write stopped after its first block went out
 };
 
 inline SoakExpect Expect(const SoakCase &c)
@@ -126,6 +127,7 @@ inline SoakExpect Expect(const SoakCase &c)
     }
     if (c.fault == SoakFault::Cancel) {
         e.status = Exit::Cancelled;
+        e.partlyWritten = c.Writes(); // Ctrl+C comes within the first blocks a write sends
         return e;
     }
     const auto interrupted = [&e](int address) {
@@ -135,6 +137,7 @@ inline SoakExpect Expect(const SoakCase &c)
     };
     const auto hit = [&c](SoakFault f, int address) { return c.fault == f && c.address == address; };
     if (c.Writes()) {
+        e.partlyWritten = true; // until the write has ended
         for (int a : WriteOrder()) {
             if (hit(SoakFault::Hangup, a))
                 return interrupted(a); // the line goes before the block is stored
@@ -143,6 +146,7 @@ inline SoakExpect Expect(const SoakCase &c)
             if (hit(SoakFault::NoAck, a))
                 return interrupted(a); // stored, then not acknowledged
         }
+        e.partlyWritten = false;
         if (c.op == SoakOp::Write)
             return e;
     }

@@ -4,34 +4,29 @@
 // pseudo-terminal served by a thread of this process, so the radio's memory
 // can be looked at afterwards. Many run at once: a transfer mostly waits
 // for the other end of its line.
+#include "LinkHelpers.h"
+#include "RadioLines.h"
 #include "SoakPlan.h"
-
-#include "image/DataFile.h"
-#include "link/PtyEndpoint.h"
-#include "link/RadioSimulator.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <atomic>
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
-#include <vector>
 
 extern char **environ;
 
 namespace corvane::test {
 
 struct SoakRun {
-    int status = -1;      // exit status; -1 when the program did not exit by itself
-    QString note;         // why status is -1
-    QString err;          // what the program printed on stderr
-    MemoryImage radio;    // the radio's memory afterwards
-    QStringList files;    // the transfer's folder afterwards
+    int status = -1;   // exit status; -1 when the program did not exit by itself
+    QString note;      // why status is -1
+    QString port;      // the device the program was given
+    QString err;       // what the program printed on stderr
+    MemoryImage radio; // the radio's memory afterwards
+    QStringList files; // the transfer's folder afterwards
     double seconds = 0;
 };
 
@@ -40,7 +35,7 @@ public:
     // A transfer that has not ended after this long is killed and fails.
     static constexpr int kHungMs = 120000;
 
-    SoakRunner(QString cli, QString folder) : m_cli(std::move(cli)), m_folder(std::move(folder)) {}
+    explicit SoakRunner(QString folder) : m_folder(std::move(folder)) {}
 
     static QString ImagePath(const QString &dir) { return dir + QStringLiteral("/image.dat"); }
     static QString OutputPath(const QString &dir) { return dir + QStringLiteral("/out.dat"); }
@@ -80,35 +75,30 @@ public:
             SaveImageFile(ImagePath(dir), c.image);
         else if (c.outputExists)
             SaveImageFile(OutputPath(dir), c.older);
-        VirtualRadio radio(c.radio, c.Faults());
-        PtyEndpoint pty;
-        if (!pty.Open()) {
-            run.note = QStringLiteral("no pseudo-terminal: ") + pty.error();
-            return run;
-        }
         // Ctrl+C is aimed between blocks: at 9600 baud a block takes
         // milliseconds and the whole transfer many seconds.
-        RadioSimulator line(radio, pty, c.fault == SoakFault::Cancel ? 9600 : 0);
-        std::atomic<bool> stop{false};
-        std::thread serve([&line, &stop] { line.Run(stop); });
+        RadioLines line(c.radio, {c.Faults()}, c.fault == SoakFault::Cancel ? 9600 : 0);
+        run.port = line.Path(0);
         QElapsedTimer timer;
         timer.start();
-        Execute(c, dir, pty.SlavePath(), line, run);
+        if (run.port.isEmpty())
+            run.note = QStringLiteral("no pseudo-terminal");
+        else
+            Execute(c, dir, line, run);
         run.seconds = timer.elapsed() / 1000.0;
-        stop = true;
-        serve.join();
-        run.radio = radio.Memory();
-        QFile err(dir + QStringLiteral("/stderr.txt"));
-        if (err.open(QIODevice::ReadOnly))
-            run.err = QString::fromUtf8(err.readAll());
+        line.Stop();
+        run.radio = line.Radio(0).Memory();
+        run.err = QString::fromUtf8(FileBytes(dir + QStringLiteral("/stderr.txt")));
         run.files = QDir(dir).entryList(QDir::Files, QDir::Name);
         return run;
     }
 
 private:
-    QList<QByteArray> Arguments(const SoakCase &c, const QString &dir, const QString &port) const
+    // Starts corvane-cli with its error output in the folder, and anything
+    // it keeps per user (settings, copies of reads) there too; -1 on failure.
+    static pid_t Spawn(const SoakCase &c, const QString &dir, const QString &port)
     {
-        QList<QByteArray> args{m_cli.toLocal8Bit(), c.Writes() ? "write" : "read", port.toLocal8Bit(),
+        QList<QByteArray> args{kCli.toLocal8Bit(), c.Writes() ? "write" : "read", port.toLocal8Bit(),
                                (c.Writes() ? ImagePath(dir) : OutputPath(dir)).toLocal8Bit()};
         if (c.op == SoakOp::WriteVerify)
             args << "--verify";
@@ -117,34 +107,19 @@ private:
         // a handshake that fails for a reason of its own fails every retry.
         if (c.fault != SoakFault::Silent && c.fault != SoakFault::NoFinalAck)
             args << "--retries" << "2";
-        return args;
-    }
-
-    // Anything the program keeps per user (settings, copies of reads) goes
-    // to the transfer's folder, never to the user's own.
-    static QList<QByteArray> Environment(const QString &dir)
-    {
         QList<QByteArray> env;
         for (char **e = environ; *e; ++e)
             if (!QByteArray(*e).startsWith("XDG_CONFIG_HOME=") && !QByteArray(*e).startsWith("XDG_DATA_HOME="))
                 env << QByteArray(*e);
-        return env << "XDG_CONFIG_HOME=" + (dir + QStringLiteral("/config")).toLocal8Bit()
-                   << "XDG_DATA_HOME=" + (dir + QStringLiteral("/data")).toLocal8Bit();
-    }
-
-    static std::vector<char *> Pointers(QList<QByteArray> &list)
-    {
-        std::vector<char *> out;
-        for (QByteArray &item : list)
-            out.push_back(item.data());
-        out.push_back(nullptr);
-        return out;
-    }
-
-    // Starts corvane-cli with its error output in the folder; -1 on failure.
-    pid_t Spawn(const SoakCase &c, const QString &dir, const QString &port) const
-    {
-        QList<QByteArray> args = Arguments(c, dir, port), env = Environment(dir);
+        env << "XDG_CONFIG_HOME=" + (dir + QStringLiteral("/config")).toLocal8Bit()
+            << "XDG_DATA_HOME=" + (dir + QStringLiteral("/data")).toLocal8Bit();
+        const auto pointers = [](QList<QByteArray> &list) {
+            std::vector<char *> out;
+            for (QByteArray &item : list)
+                out.push_back(item.data());
+            out.push_back(nullptr);
+            return out;
+        };
         const QByteArray errPath = (dir + QStringLiteral("/stderr.txt")).toLocal8Bit();
         posix_spawn_file_actions_t files;
         posix_spawn_file_actions_init(&files);
@@ -152,16 +127,15 @@ private:
         posix_spawn_file_actions_addopen(&files, STDERR_FILENO, errPath.constData(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0644);
         pid_t pid = -1;
-        const int spawned = posix_spawn(&pid, args[0].constData(), &files, nullptr, Pointers(args).data(),
-                                        Pointers(env).data());
+        const int spawned =
+            posix_spawn(&pid, args[0].constData(), &files, nullptr, pointers(args).data(), pointers(env).data());
         posix_spawn_file_actions_destroy(&files);
         return spawned == 0 ? pid : -1;
     }
 
-    void Execute(const SoakCase &c, const QString &dir, const QString &port, const RadioSimulator &line,
-                 SoakRun &run) const
+    static void Execute(const SoakCase &c, const QString &dir, const RadioLines &line, SoakRun &run)
     {
-        const pid_t pid = Spawn(c, dir, port);
+        const pid_t pid = Spawn(c, dir, run.port);
         if (pid < 0) {
             run.note = QStringLiteral("cannot start corvane-cli");
             return;
@@ -172,7 +146,7 @@ private:
         int st = 0;
         pid_t ended = 0;
         while ((ended = ::waitpid(pid, &st, WNOHANG)) == 0) {
-            if (c.fault == SoakFault::Cancel && !interrupted && line.Requests() >= c.cancelAfter)
+            if (c.fault == SoakFault::Cancel && !interrupted && line.Requests(0) >= c.cancelAfter)
                 interrupted = ::kill(pid, SIGINT) == 0;
             if (!killed && timer.elapsed() > kHungMs)
                 killed = ::kill(pid, SIGKILL) == 0;
@@ -187,7 +161,6 @@ private:
                               : QStringLiteral("ended by signal %1").arg(WTERMSIG(st));
     }
 
-    QString m_cli;
     QString m_folder;
 };
 

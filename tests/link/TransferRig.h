@@ -1,8 +1,8 @@
 #pragma once
 // A transfer engine wired to fakes, recording every callback in one event
-// list with the port's operations, so tests can check order as well as
-// outcome.
+// list with the port's operations, so tests can check order and outcome.
 #include "FakeLink.h"
+#include "LinkHelpers.h"
 #include "link/Protocol.h"
 #include "link/TransferEngine.h"
 
@@ -90,14 +90,5 @@ struct TransferRig {
     int prompts = 0;
     bool newDocument = true;
 };
-
-// A radio memory unlike a new image: every byte depends on its offset.
-inline MemoryImage PatternImage(int seed = 1)
-{
-    MemoryImage m;
-    for (int i = 0; i < kImageSize; ++i)
-        m[i] = static_cast<uint8_t>((i * 7 + seed * 13 + (i >> 8)) & 0xFF);
-    return m;
-}
 
 } // namespace corvane::test

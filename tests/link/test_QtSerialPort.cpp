@@ -1,16 +1,12 @@
 // The real port on a pseudo-terminal: bytes both ways, the read timeout
 // rules, purge, a device that goes away, and open failures.
+#include "LinkHelpers.h"
 #include "QtAppEnvironment.h"
 
 #include "link/PtyEndpoint.h"
 #include "link/QtSerialPort.h"
-#include "settings/CProfileFile.h"
 
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <atomic>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -158,12 +154,8 @@ TEST(PtyEndpointThreads, EachLineNamesItsOwnDevice)
 TEST(QtSerialPortOpen, FailuresCarryTheReason)
 {
     QTemporaryDir dir;
-    QFile ini(dir.filePath("Program.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Ports]\r\nCOM4=/dev/corvane-missing\r\n");
-    ini.close();
     CProfileFile settings;
-    ASSERT_TRUE(settings.LoadPath(dir.filePath("Program.ini"), false));
+    ASSERT_TRUE(test::LoadSettings(settings, dir, "[Ports]\r\nCOM4=/dev/corvane-missing\r\n"));
     QtSerialPort port(&settings);
 
     Result r = port.Open(QStringLiteral("COM4"));

@@ -1,7 +1,7 @@
 // The transfer fault soak: 200 runs of corvane-cli read, write and write
 // --verify against virtual radios on pseudo-terminals, each radio with a
 // fault drawn from a seeded generator, checked after each run: the exit
-// status, the output file, what the radio holds, and what a verify names.
+// status, the output file, what the radio holds, and what the program says.
 //
 //   CORVANE_SOAK_SEED=N   another draw (the seed is printed at every run)
 //   CORVANE_SOAK_COUNT=N  another number of transfers
@@ -9,9 +9,10 @@
 #include "QtAppEnvironment.h"
 #include "SoakRunner.h"
 
+#include "app/LanguageBundle.h"
+#include "link/LinkStrings.h"
+
 #include <QFileInfo>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <iostream>
 #include <map>
 
@@ -20,7 +21,6 @@ using namespace corvane::test;
 
 namespace {
 
-const QString kCli = QStringLiteral(CORVANE_BIN_DIR "/corvane-cli");
 constexpr uint64_t kDefaultSeed = 16016;
 constexpr int kDefaultCount = 200;
 // Transfers at a time, silent radios aside: enough to keep two cores busy
@@ -33,14 +33,6 @@ uint64_t EnvNumber(const char *name, uint64_t fallback)
     const uint64_t v = qEnvironmentVariable(name).toULongLong(&ok);
     return ok ? v : fallback;
 }
-
-QByteArray FileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray Bytes(const MemoryImage &m) { return {reinterpret_cast<const char *>(m.data()), kImageSize}; }
 
 // Empty when equal, else where the first difference is (not 8 KB of bytes).
 std::string Differs(const QByteArray &got, const QByteArray &want)
@@ -78,7 +70,7 @@ void CheckFiles(const SoakCase &c, const SoakExpect &e, const SoakRun &r, const 
 }
 
 // What the radio holds, and what the program named.
-void CheckRadioAndMessages(const SoakCase &c, const SoakExpect &e, const SoakRun &r)
+void CheckRadioAndMessages(const SoakCase &c, const SoakExpect &e, const SoakRun &r, const LanguageBundle &en)
 {
     if (c.fault == SoakFault::Cancel && c.Writes()) {
         // Stopped after the block it was moving: a first part of the image.
@@ -88,6 +80,17 @@ void CheckRadioAndMessages(const SoakCase &c, const SoakExpect &e, const SoakRun
     } else {
         EXPECT_EQ(Differs(Bytes(r.radio), Bytes(e.radio)), "") << "the radio's memory";
     }
+    const int message = e.status == Exit::Comm ? Ids::CommError
+                        : e.status == Exit::Interrupted && e.mismatchBytes == 0 ? Ids::ProgramInterrupt
+                                                                                : 0;
+    if (message) {
+        EXPECT_TRUE(r.err.contains(en.String(message) + "\n  ")) << "the message for the failure";
+        EXPECT_TRUE(r.err.contains("  Port: " + r.port + "\n")) << "the port is not named";
+    }
+    if (e.status == Exit::Cancelled) {
+        EXPECT_TRUE(r.err.contains("cancelled\n"));
+    }
+    EXPECT_EQ(r.err.contains(en.String(Ids::PartlyWritten)), e.partlyWritten) << "the note on a partly written radio";
     if (e.failAddress >= 0) {
         EXPECT_TRUE(r.err.contains(SoakCase::Hex(e.failAddress, 4))) << "the failed block is not named";
     }
@@ -100,8 +103,7 @@ void CheckRadioAndMessages(const SoakCase &c, const SoakExpect &e, const SoakRun
                     differ.push_back(a + k);
         for (std::size_t i = 0; i < differ.size() && i < 8; ++i) {
             const QString offset = SoakCase::Hex(differ[i], 4);
-            EXPECT_TRUE(r.err.contains(offset + QStringLiteral(": sent ")))
-                << "verify does not name " << offset.toStdString();
+            EXPECT_TRUE(r.err.contains(offset + QStringLiteral(": sent "))) << "verify does not name " << offset.toStdString();
         }
     }
 }
@@ -124,18 +126,19 @@ std::pair<int, std::string> Outcome(const SoakCase &c, const SoakRun &r)
 TEST(TransferSoak, EveryFaultEndsAsItMust)
 {
     const uint64_t seed = EnvNumber("CORVANE_SOAK_SEED", kDefaultSeed);
-    const int count = int(EnvNumber("CORVANE_SOAK_COUNT", kDefaultCount));
-    std::vector<SoakCase> cases = DrawSoak(seed, count);
+    std::vector<SoakCase> cases = DrawSoak(seed, int(EnvNumber("CORVANE_SOAK_COUNT", kDefaultCount)));
     if (qEnvironmentVariableIsSet("CORVANE_SOAK_CASE")) {
         const std::size_t only = EnvNumber("CORVANE_SOAK_CASE", 0);
         ASSERT_LT(only, cases.size());
         cases = {cases[only]};
     }
+    LanguageBundle en;
+    ASSERT_TRUE(en.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English")));
     std::cout << "transfer soak: seed " << seed << " (CORVANE_SOAK_SEED), " << cases.size() << " transfers, "
               << kBusy << " at a time besides the silent radios\n";
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    const SoakRunner runner(kCli, folder.path());
+    const SoakRunner runner(folder.path());
     QElapsedTimer timer;
     timer.start();
     const std::vector<SoakRun> runs = runner.RunAll(cases, kBusy);
@@ -158,7 +161,7 @@ TEST(TransferSoak, EveryFaultEndsAsItMust)
         longest = std::max(longest, r.seconds);
         EXPECT_EQ(r.status, e.status) << r.note.toStdString() << "\n" << r.err.toStdString();
         CheckFiles(c, e, r, runner.Dir(c));
-        CheckRadioAndMessages(c, e, r);
+        CheckRadioAndMessages(c, e, r, en);
         failed += parts() > before ? 1 : 0;
     }
     std::cout << "transfer soak: " << cases.size() << " transfers in " << seconds << " s (longest " << longest

@@ -1,7 +1,7 @@
 // The desktop program against the virtual radio on a real pseudo-terminal
 // (`corvane-cli simulate`), through the real serial port: read into the
 // grid, edit a cell, write, verify.
-#include "Simulator.h"
+#include "LinkHelpers.h"
 #include "editor/ViewFixture.h"
 
 #include "image/DataFile.h"

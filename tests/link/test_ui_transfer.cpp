@@ -4,7 +4,6 @@
 #include "DesktopRig.h"
 #include "editor/ViewFixture.h"
 #include "image/Backups.h"
-#include "image/DataFile.h"
 #include "image/ImagePasses.h"
 #include "link/LinkStrings.h"
 #include "link/Protocol.h"
@@ -37,8 +36,6 @@ MemoryImage RadioImage()
     return m;
 }
 
-QByteArray Bytes(const MemoryImage &m) { return QByteArray(reinterpret_cast<const char *>(m.data()), kImageSize); }
-
 class Transfers : public editortest::ViewFixture {
 protected:
     void Open(const QByteArray &language = "English")
@@ -49,24 +46,22 @@ protected:
     CProcessDlg *Dlg() { return view->Transfer().ProcessDlg(); }
     QString Text(int id) { return env->app.bundle.String(id); }
     int Requests(uint8_t command) { return static_cast<int>(rig->port.RequestAddresses(command).size()); }
-    // Types into a cell and leaves the editor open.
-    void TypeInto(int row, int col, const QString &text)
-    {
-        Click(row, col);
-        Type(text);
-    }
 
     std::unique_ptr<DesktopRig> rig;
 };
 
 TEST_F(Transfers, CancelBeforeOkSendsNothingAndChangesNothing)
 {
-    Open();
+    Open("Chinese");
     const QByteArray before = Bytes(doc.m_image);
-    for (void (CProgramView::*command)() : {&CProgramView::OnRead, &CProgramView::OnWrite, &CProgramView::OnVerify}) {
-        (view.get()->*command)();
+    const struct { void (CProgramView::*command)(); const char *caption; } cases[] = {
+        {&CProgramView::OnRead, "读数据"}, {&CProgramView::OnWrite, "写数据"}, {&CProgramView::OnVerify, "校验数据"}};
+    for (const auto &c : cases) {
+        (view.get()->*c.command)();
         ASSERT_TRUE(Dlg()->IsWindowCreated());
         EXPECT_TRUE(Dlg()->isVisible());
+        EXPECT_EQ(Dlg()->windowTitle(), QString::fromUtf8(c.caption));
+        EXPECT_EQ(Dlg()->OkButton()->text(), "确定");
         QTest::keyClick(Dlg(), Qt::Key_Escape);
         EXPECT_FALSE(Dlg()->IsWindowCreated());
         EXPECT_TRUE(Dlg()->isHidden());
@@ -87,9 +82,14 @@ TEST_F(Transfers, ReadFillsGridCaptionAndBackupAndMarksTheDocument)
     EXPECT_EQ(Dlg()->windowTitle(), "Read Data");
     EXPECT_EQ(Dlg()->Counter()->text(), "0");
     EXPECT_TRUE(Dlg()->OkButton()->isEnabled());
+    view->OnWrite(); // a second command while the dialog exists changes nothing
+    view->OnVerify();
+    EXPECT_EQ(Dlg()->windowTitle(), "Read Data");
+    EXPECT_EQ(view->Transfer().CurrentMode(), TransferController::Mode::Read);
     rig->PressOk(Dlg());
 
     EXPECT_EQ(Requests(Proto::ReadCmd), Proto::ReadBlocks);
+    EXPECT_EQ(Requests(Proto::WriteCmd), 0);
     EXPECT_FALSE(Dlg()->IsWindowCreated());
     EXPECT_EQ(Dlg()->m_progress->value(), Proto::ReadSteps);
     EXPECT_EQ(Dlg()->Counter()->text(), "512");
@@ -113,7 +113,8 @@ TEST_F(Transfers, ReadFillsGridCaptionAndBackupAndMarksTheDocument)
 TEST_F(Transfers, WriteCommitsTheOpenEditorBeforeAnythingIsSent)
 {
     Open();
-    TypeInto(3, 1, "145.0125");
+    Click(3, 1);
+    Type("145.0125"); // left open
     view->OnWrite(); // the command commits; the grid shows it before OK
     EXPECT_EQ(GridRow(3)[0], "145.01250");
     EXPECT_TRUE(rig->port.writes.empty());
@@ -122,19 +123,6 @@ TEST_F(Transfers, WriteCommitsTheOpenEditorBeforeAnythingIsSent)
     EXPECT_EQ(Dlg()->Counter()->text(), "461");
     EXPECT_EQ(Bytes(rig->radio->Memory()).mid(32, 4), QByteArray("\x50\x12\x50\x14", 4));
     EXPECT_TRUE(rig->messages.isEmpty());
-}
-
-TEST_F(Transfers, ASecondCommandWhileTheDialogExistsChangesNothing)
-{
-    Open();
-    view->OnRead();
-    view->OnWrite();
-    view->OnVerify();
-    EXPECT_EQ(Dlg()->windowTitle(), "Read Data");
-    EXPECT_EQ(view->Transfer().CurrentMode(), TransferController::Mode::Read);
-    rig->PressOk(Dlg());
-    EXPECT_EQ(Requests(Proto::ReadCmd), Proto::ReadBlocks);
-    EXPECT_EQ(Requests(Proto::WriteCmd), 0);
 }
 
 TEST_F(Transfers, CancelWhileRunningStopsAtTheNextPassWithoutAMessage)
@@ -159,7 +147,8 @@ TEST_F(Transfers, CancelWhileRunningStopsAtTheNextPassWithoutAMessage)
     EXPECT_TRUE(Backups::List(Backups::Folder()).isEmpty());
 }
 
-TEST_F(Transfers, RetryStartsTheAttemptCountAfresh)
+// Retry, port, failure and partly written radio: what each message says.
+TEST_F(Transfers, FailureMessagesNameThePortAndTheRadiosState)
 {
     Open();
     RadioFaults silent;
@@ -168,19 +157,15 @@ TEST_F(Transfers, RetryStartsTheAttemptCountAfresh)
     rig->answers = {QMessageBox::Retry, QMessageBox::Cancel};
     view->OnRead();
     rig->PressOk(Dlg());
-    EXPECT_EQ(rig->port.Count("write 41"), 2 * 15); // the wake-up's last byte
+    EXPECT_EQ(rig->port.Count("write 41"), 2 * 15); // Retry starts the attempt count afresh
     ASSERT_EQ(rig->messages.size(), 2);
     EXPECT_EQ(rig->messages[0].section('\n', 0, 0), Text(Ids::CommError));
     EXPECT_TRUE(rig->messages[0].contains("COM1 (/dev/ttyFAKE0)")) << rig->messages[0].toStdString();
     EXPECT_EQ(rig->captions[0], env->app.MessageCaption());
     EXPECT_FALSE(Dlg()->IsWindowCreated());
     EXPECT_EQ(GridRow(1), QStringList(8));
-}
+    rig->messages.clear();
 
-// Port, failure and partly written radio: what each message says.
-TEST_F(Transfers, FailureMessagesNameThePortAndTheRadiosState)
-{
-    Open();
     rig->port.openResult = Result::fail(Status::PortError, "Port: COM1 (/dev/ttyUSB9)\nReason: No such file");
     view->OnRead();
     rig->PressOk(Dlg());
@@ -206,8 +191,6 @@ TEST_F(Transfers, FailureMessagesNameThePortAndTheRadiosState)
     ASSERT_EQ(rig->messages.size(), 3);
     EXPECT_EQ(rig->messages[2], Text(Ids::PartlyWritten));
 
-    RadioFaults silent;
-    silent.silent = true;
     rig->Radio(MemoryImage::newImage(), silent);
     view->OnWrite();
     rig->AtWrite(static_cast<int>(rig->port.writes.size()) + 10, [&] { Dlg()->reject(); });
@@ -229,7 +212,8 @@ TEST_F(Transfers, VerifyReportsAMatchThenTheChangedChannelAndNeverChangesTheDocu
     ASSERT_EQ(rig->messages.size(), 1);
     EXPECT_EQ(rig->messages[0], "The radio matches the document.");
 
-    TypeInto(5, 1, "147.5"); // left open: Verify commits it to the grid
+    Click(5, 1);
+    Type("147.5"); // left open: Verify commits it to the grid
     const QByteArray image = Bytes(doc.m_image);
     view->OnVerify();
 
@@ -240,19 +224,6 @@ TEST_F(Transfers, VerifyReportsAMatchThenTheChangedChannelAndNeverChangesTheDocu
     EXPECT_EQ(Bytes(doc.m_image), image);
     EXPECT_EQ(GridRow(5)[0], "147.50000");
     EXPECT_EQ(Requests(Proto::WriteCmd), 0);
-}
-
-TEST_F(Transfers, ChineseCaptions)
-{
-    Open("Chinese");
-    const struct { void (CProgramView::*command)(); const char *caption; } cases[] = {
-        {&CProgramView::OnRead, "读数据"}, {&CProgramView::OnWrite, "写数据"}, {&CProgramView::OnVerify, "校验数据"}};
-    for (const auto &c : cases) {
-        (view.get()->*c.command)();
-        EXPECT_EQ(Dlg()->windowTitle(), QString::fromUtf8(c.caption));
-        EXPECT_EQ(Dlg()->OkButton()->text(), "确定");
-        Dlg()->reject();
-    }
 }
 
 } // namespace

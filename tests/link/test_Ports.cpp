@@ -1,0 +1,244 @@
+// Port names and their devices, the port probe of the COM Setup dialog,
+// the stored choice "com", a fleet's ports, and what a failed port open
+// tells the user: port and device first, then the system's reason, then
+// advice that fits the device's owner, group and mode (never "join root").
+#include "FakeLink.h"
+#include "LinkHelpers.h"
+#include "QtAppEnvironment.h"
+
+#include "app/LanguageBundle.h"
+#include "link/FleetPorts.h"
+#include "link/LinkStrings.h"
+#include "link/PortDiagnosis.h"
+#include "link/PortNames.h"
+#include "link/PortSetup.h"
+#include "settings/UserStore.h"
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+TEST(PortNames, ComNumber)
+{
+    const std::vector<std::pair<const char *, int>> cases{
+        {"COM1", 1}, {"com4", 4}, {"Com2", 2}, {"COM0", 0}, {"com5", 0}, {"COM12", 0},
+        {"com", 0},  {"/dev/ttyUSB0", 0}, {"ttyS1", 0}, {" com1", 0}, {"", 0}};
+    for (const auto &[name, n] : cases)
+        EXPECT_EQ(ComNumber(QString::fromLatin1(name)), n) << name;
+}
+
+TEST(PortNames, UsbAdaptersComeFirstInNumberOrder)
+{
+    const QStringList listed{"/dev/ttyS1", "/dev/ttyUSB10", "/dev/ttyS0", "/dev/ttyACM0",
+                             "/dev/ttyUSB2", "/dev/rfcomm0", "/dev/ttyS10", "/dev/ttyS2"};
+    EXPECT_EQ(OrderSerialDevices(listed),
+              (QStringList{"/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/rfcomm0", "/dev/ttyS0", "/dev/ttyS1",
+                           "/dev/ttyS2", "/dev/ttyS10"}));
+}
+
+class PortResolve : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(LoadSettings(settings, dir,
+                                 "[Setup]\r\nAppName=Corvane\r\n[Ports]\r\nCOM2=/dev/ttyUSB7  // note\r\nCOM3=\r\n"));
+    }
+
+    QTemporaryDir dir;
+    CProfileFile settings;
+};
+
+TEST_F(PortResolve, SettingsThenListedDevicesThenNothing)
+{
+    const QStringList devices{"/dev/ttyUSB0", "/dev/ttyS0", "/dev/ttyS1"};
+    const std::vector<std::pair<const char *, const char *>> cases{
+        {"COM1", "/dev/ttyUSB0"},  // no key: first device
+        {"com2", "/dev/ttyUSB7"},  // key in [Ports], any letter case, comment and blanks cut
+        {"COM3", "/dev/ttyS1"},    // empty key counts as absent
+        {"com4", ""},              // no fourth device
+        {"/dev/pts/5", "/dev/pts/5"},
+        {"ttyUSB3", "ttyUSB3"},
+        {"com0", "com0"}};
+    for (const auto &[name, device] : cases)
+        EXPECT_EQ(ResolvePortName(QString::fromLatin1(name), &settings, devices), QString::fromLatin1(device)) << name;
+    EXPECT_EQ(ResolvePortName("COM2", nullptr, devices), "/dev/ttyS0");
+}
+
+TEST(PortProbe, OpensAndClosesEachOfTheFour)
+{
+    // Ports 2 and 4 are busy.
+    struct Probing : FakePort {
+        using FakePort::FakePort;
+        Result Open(const QString &name) override
+        {
+            FakePort::Open(name);
+            return name == "com2" || name == "com4" ? Result::fail(Status::PortError, "busy") : Result::success();
+        }
+    };
+    FakeClock clock;
+    Probing port(clock);
+    EXPECT_EQ(ProbePorts(port), (std::array<bool, 4>{true, false, true, false}));
+    EXPECT_EQ(port.ownEvents, (std::vector<std::string>{"open com1", "close", "open com2", "close", "open com3",
+                                                        "close", "open com4", "close"}));
+    EXPECT_EQ(ComPortName(0), "com0");
+}
+
+TEST(StoredCom, DefaultRoundTripAndOddValues)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+    UserStore store(QStringLiteral("Corvane"));
+    EXPECT_EQ(ReadStoredCom(store), 1);
+    for (int n : {3, 1, 4, 0, 7, -1}) {
+        WriteStoredCom(store, n);
+        EXPECT_EQ(ReadStoredCom(UserStore(QStringLiteral("Corvane"))), n);
+    }
+    EXPECT_EQ(ReadStoredCom(UserStore(QStringLiteral("Other"))), 1);
+}
+
+TEST(FleetPorts, NamesDevicesAndFileTags)
+{
+    QTemporaryDir dir;
+    const QString device = dir.filePath("ttyUSB7"), link = dir.filePath("by-id-radio");
+    ASSERT_TRUE(WriteFile(device, {}) && QFile::link(device, link));
+    CProfileFile settings;
+    ASSERT_TRUE(LoadSettings(settings, dir, "[Ports]\r\nCOM2=" + device.toLocal8Bit() + "\r\n"));
+    const QStringList devices{"/dev/ttyUSB0", "/dev/ttyUSB1"};
+
+    std::vector<FleetTarget> targets;
+    ASSERT_TRUE(ResolveFleetTargets({"com1", "COM2", "COM4", "/dev/pts/9"}, &settings, devices, targets).ok());
+    ASSERT_EQ(targets.size(), 4u);
+    EXPECT_EQ(targets[0].device, "/dev/ttyUSB0");
+    EXPECT_EQ(targets[1].device, device);
+    EXPECT_EQ(targets[2].device, ""); // no fourth device: the port fails to open
+    EXPECT_EQ(targets[3].device, "/dev/pts/9");
+
+    struct Clash {
+        QStringList names;
+        const char *why;
+    };
+    const std::vector<Clash> clashes{
+        {{"/dev/pts/9", "/dev/pts/9"}, "/dev/pts/9 is given twice"},
+        {{"COM1", "/dev/ttyUSB0"}, "COM1 and /dev/ttyUSB0 are the same device (/dev/ttyUSB0)"},
+        {{"COM2", link}, "COM2 and LINK are the same device (DEVICE)"},
+    };
+    for (const Clash &c : clashes) {
+        const Result r = ResolveFleetTargets(c.names, &settings, devices, targets);
+        EXPECT_EQ(r.status, Status::Usage);
+        EXPECT_EQ(r.text, QString::fromLatin1(c.why).replace("LINK", link).replace("DEVICE", device));
+        EXPECT_TRUE(targets.empty());
+    }
+
+    const std::vector<FleetTarget> candidates = FleetCandidates(&settings, devices);
+    ASSERT_EQ(candidates.size(), 6u);
+    EXPECT_EQ(candidates[1].name, "COM2");
+    EXPECT_EQ(candidates[1].device, device);
+    EXPECT_EQ(candidates[3].device, "");
+    EXPECT_EQ(candidates[5].name, "/dev/ttyUSB1");
+
+    for (const auto &[name, tag] : std::vector<std::pair<QString, QString>>{
+             {"/dev/ttyUSB0", "ttyUSB0"}, {"/dev/pts/3", "pts-3"}, {"COM2", "COM2"},
+             {"/dev/serial/by-id/usb-FTDI-if00", "serial-by-id-usb-FTDI-if00"}, {"/tmp/x", "tmp-x"}})
+        EXPECT_EQ(PortFileTag(name), tag);
+}
+
+DeviceAccess Access(const char *mode, const char *group, bool groupRw, bool inGroup, bool listed)
+{
+    DeviceAccess a;
+    a.exists = true;
+    a.mode = mode;
+    a.owner = "root";
+    a.group = group;
+    a.groupMayReadWrite = groupRw;
+    a.inGroup = inGroup;
+    a.listedInGroup = listed;
+    a.user = "dealer";
+    return a;
+}
+
+struct AdviceCase {
+    const char *name;
+    DeviceAccess access;
+    int adviceId; // 0: no advice line
+};
+
+class Advice : public ::testing::TestWithParam<AdviceCase> {
+protected:
+    void SetUp() override { ASSERT_TRUE(en.Load(QStringLiteral(CORVANE_BIN_DIR), "English")); }
+    LanguageBundle en;
+};
+
+TEST_P(Advice, FitsTheDevice)
+{
+    OpenFailure f{"COM1", "/dev/ttyUSB0", "Permission denied", true, GetParam().access};
+    const QStringList lines = DescribeOpenFailure(f, en);
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[0], "Port: COM1 (/dev/ttyUSB0)");
+    EXPECT_EQ(lines[1], "Reason: Permission denied");
+    const int id = GetParam().adviceId;
+    ASSERT_EQ(lines.size(), id ? 3 : 2) << lines.join('\n').toStdString();
+    if (!id)
+        return;
+    const QString &advice = lines[2];
+    EXPECT_TRUE(advice.startsWith(en.String(id).section('%', 0, 0))) << advice.toStdString();
+    EXPECT_FALSE(advice.contains("-aG root")) << advice.toStdString();
+    if (id == Ids::JoinGroup) {
+        EXPECT_TRUE(advice.contains("sudo usermod -aG dialout dealer")) << advice.toStdString();
+    }
+    if (id == Ids::UdevRule) {
+        EXPECT_TRUE(advice.contains(QString("The device /dev/ttyUSB0 is %1, owner \"root\", group \"%2\"")
+                                        .arg(GetParam().access.mode, GetParam().access.group)))
+            << advice.toStdString();
+        EXPECT_TRUE(advice.contains("KERNEL==\"ttyUSB[0-9]*\", GROUP=\"dialout\", MODE=\"0660\""));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Devices, Advice,
+    ::testing::Values(AdviceCase{"GroupMayUseItJoinIt", Access("crw-rw----", "dialout", true, false, false), Ids::JoinGroup},
+                      AdviceCase{"JoinedButSessionIsOlder", Access("crw-rw----", "dialout", true, false, true),
+                                 Ids::LogInAgain},
+                      AdviceCase{"OnlyTheOwner", Access("crw-------", "root", false, false, false), Ids::UdevRule},
+                      AdviceCase{"GroupRootMayUseIt", Access("crw-rw----", "root", true, false, false), Ids::UdevRule},
+                      AdviceCase{"GroupMayOnlyRead", Access("crw-r-----", "dialout", false, false, true), Ids::UdevRule},
+                      AdviceCase{"InTheGroupAndStillRefused", Access("crw-rw----", "dialout", true, true, true), 0},
+                      AdviceCase{"HeldByAnotherProgram",
+                                 [] {
+                                     DeviceAccess a = Access("crw-rw----", "dialout", true, true, true);
+                                     a.userMayReadWrite = true;
+                                     return a;
+                                 }(),
+                                 Ids::DeviceBusy},
+                      AdviceCase{"Gone", DeviceAccess{}, 0}),
+    [](const ::testing::TestParamInfo<AdviceCase> &i) { return std::string(i.param.name); });
+
+TEST(OpenFailureLines, NoDeviceAndOtherReasons)
+{
+    {
+        LanguageBundle zh;
+        ASSERT_TRUE(zh.Load(QStringLiteral(CORVANE_BIN_DIR), "Chinese"));
+        EXPECT_EQ(DescribeOpenFailure({"com3", "", "", false, {}}, zh),
+                  (QStringList{"端口：COM3 (无设备)", zh.String(Ids::NoDeviceForPort).arg("COM3")}));
+    }
+    LanguageBundle en;
+    ASSERT_TRUE(en.Load(QStringLiteral(CORVANE_BIN_DIR), "English"));
+    EXPECT_EQ(DescribeOpenFailure({"/dev/pts/9", "/dev/pts/9", "No such file or directory", false, {}}, en),
+              (QStringList{"Port: /dev/pts/9", "Reason: No such file or directory"}));
+}
+
+TEST(OpenFailureLines, InspectsARealDeviceAndNamesKernelPatterns)
+{
+    const DeviceAccess null = InspectDevice("/dev/null");
+    EXPECT_TRUE(null.exists);
+    EXPECT_EQ(null.mode, "crw-rw-rw-");
+    EXPECT_TRUE(null.userMayReadWrite);
+    EXPECT_FALSE(null.owner.isEmpty());
+    EXPECT_FALSE(InspectDevice("/dev/corvane-missing").exists);
+    EXPECT_EQ(KernelPattern("/dev/ttyUSB12"), "ttyUSB[0-9]*");
+    EXPECT_EQ(KernelPattern("/dev/ttyS0"), "ttyS[0-9]*");
+    EXPECT_EQ(KernelPattern("/dev/radio"), "radio");
+}
+
+} // namespace
