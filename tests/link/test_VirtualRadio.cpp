@@ -9,64 +9,87 @@ using namespace corvane::test;
 
 namespace {
 
-QByteArray Feed(VirtualRadio &radio, const QByteArray &bytes)
+const std::string W = "0250524F475241"; // the wake-up string
+const std::string H[] = {W, "06", "4D02", "ID", "06", "06"}; // a whole handshake
+
+// Bytes fed (hex) and the reply: hex, "ID" for the identification, "+n" for
+// any n bytes, "" for silence.
+struct Session {
+    const char *name;
+    QStringList faults;
+    std::vector<std::string> steps; // in, reply, in, reply, ...
+    int at = -1;                    // where the memory must hold `stored` afterwards
+    const char *stored = "";
+    bool hungUp = false;
+};
+
+class VirtualRadioSession : public ::testing::TestWithParam<Session> {};
+
+TEST_P(VirtualRadioSession, AnswersAsARadioWould)
 {
-    QByteArray out;
-    for (char c : bytes)
-        out += radio.Feed(static_cast<uint8_t>(c)).bytes;
+    const Session &s = GetParam();
+    RadioFaults faults;
+    for (const QString &f : s.faults)
+        ASSERT_TRUE(faults.Parse(f, nullptr)) << f.toStdString();
+    VirtualRadio radio(PatternImage(1), faults);
+    for (std::size_t i = 0; i + 1 < s.steps.size(); i += 2) {
+        QByteArray reply;
+        for (char c : QByteArray::fromHex(QByteArray::fromStdString(s.steps[i])))
+            reply += radio.Feed(static_cast<uint8_t>(c)).bytes;
+        const std::string &want = s.steps[i + 1];
+        if (want == "ID")
+            EXPECT_EQ(reply, VirtualRadio::Identification()) << "step " << i / 2;
+        else if (!want.empty() && want[0] == '+')
+            EXPECT_EQ(reply.size(), std::stoi(want.substr(1))) << "step " << i / 2;
+        else
+            EXPECT_EQ(reply.toHex().toUpper().toStdString(), want) << "step " << i / 2;
+    }
+    MemoryImage expected = PatternImage(1);
+    const QByteArray stored = QByteArray::fromHex(s.stored);
+    std::copy(stored.begin(), stored.end(), expected.data() + std::max(s.at, 0));
+    EXPECT_EQ(radio.Memory(), expected);
+    EXPECT_EQ(radio.HungUp(), s.hungUp);
+}
+
+std::vector<std::string> Steps(std::initializer_list<std::vector<std::string>> parts)
+{
+    std::vector<std::string> out;
+    for (const auto &p : parts)
+        out.insert(out.end(), p.begin(), p.end());
     return out;
 }
+const std::vector<std::string> kHandshake(std::begin(H), std::end(H));
 
-QByteArray At(const MemoryImage &m, int offset, int n) { return {reinterpret_cast<const char *>(m.data() + offset), n}; }
-
-const QByteArray kWake = QByteArray::fromHex("0250524F475241");
-const QByteArray kAck(1, 0x06);
-
-void Handshake(VirtualRadio &radio)
+std::string Hex(int offset, int n)
 {
-    ASSERT_EQ(Feed(radio, kWake), kAck);
-    ASSERT_EQ(Feed(radio, "M\x02"), VirtualRadio::Identification());
-    ASSERT_EQ(Feed(radio, kAck), kAck);
-    ASSERT_TRUE(radio.InSession());
+    return QByteArray(reinterpret_cast<const char *>(PatternImage(1).data() + offset), n).toHex().toUpper().toStdString();
 }
 
-TEST(VirtualRadioProtocol, ReadAndWriteBlocks)
-{
-    VirtualRadio radio(PatternImage(1));
-    Handshake(radio);
-    EXPECT_EQ(Feed(radio, QByteArray::fromHex("520C9008")), QByteArray::fromHex("570C9008") + At(PatternImage(1), 0x0C90, 8));
-    EXPECT_EQ(Feed(radio, kAck), kAck);
-    // Write data may hold any byte, the wake-up string's and 0x06 among them.
-    const QByteArray data = kWake + kAck;
-    EXPECT_EQ(Feed(radio, QByteArray::fromHex("57010008") + data), kAck);
-    EXPECT_EQ(At(radio.Memory(), 0x0100, 8), data);
-    EXPECT_TRUE(radio.InSession());
-    EXPECT_EQ(std::make_pair(radio.BlocksRead(), radio.BlocksWritten()), std::make_pair(1, 1));
-}
-
-TEST(VirtualRadioProtocol, IgnoresWhatARadioWouldNotAnswer)
-{
-    VirtualRadio idle(PatternImage(1));
-    EXPECT_EQ(Feed(idle, QByteArray::fromHex("520000080657000008") + "12345678M\x02"), QByteArray());
-    VirtualRadio radio(PatternImage(1));
-    Handshake(radio);
-    for (const char *hex : {"52000308", "52200008", "52000010", "570001080102030405060708", "06"})
-        EXPECT_EQ(Feed(radio, QByteArray::fromHex(hex)), QByteArray()) << hex;
-    EXPECT_EQ(radio.Memory(), PatternImage(1));
-    EXPECT_EQ(idle.Memory(), PatternImage(1));
-}
-
-TEST(VirtualRadioProtocol, WakeUpStartsOverInAnyState)
-{
-    VirtualRadio radio(MemoryImage::newImage());
-    EXPECT_EQ(Feed(radio, kWake.left(4) + kWake), kAck); // broken string, then a whole one
-    EXPECT_EQ(Feed(radio, kWake), kAck);                 // woken, not yet identified
-    EXPECT_EQ(Feed(radio, "M\x02"), VirtualRadio::Identification());
-    EXPECT_EQ(Feed(radio, kWake), kAck);                 // identified, before the final 0x06
-    Handshake(radio);
-    EXPECT_EQ(Feed(radio, QByteArray::fromHex("52000008")).size(), 12);
-    Handshake(radio);                                    // mid-session
-}
+INSTANTIATE_TEST_SUITE_P(
+    Table, VirtualRadioSession,
+    ::testing::Values(
+        // Write data may hold any byte, the wake-up string's and 0x06 among them.
+        Session{"ReadAndWriteBlocks", {},
+                Steps({kHandshake, {"520C9008", "570C9008" + Hex(0x0C90, 8), "06", "06",
+                                    "57010008" + W + "06", "06"}}),
+                0x0100, "0250524F47524106"},
+        Session{"IdleIgnoresEverything", {}, {"520000080657000008", "", "31323334353637384D02", ""}},
+        Session{"IgnoresBadRequests", {},
+                Steps({kHandshake, {"52000308", "", "52200008", "", "52000010", "", "570001080102030405060708", "",
+                                    "06", ""}})},
+        Session{"WakeUpStartsOverInAnyState", {},
+                Steps({{"0250524F" + W, "06", W, "06", "4D02", "ID", W, "06"}, kHandshake, {"52000008", "+12"},
+                       kHandshake})},
+        // An unacknowledged write is still stored.
+        Session{"FirstByteShortReplyNoAck", {"first-byte=0x15", "short-reply=0x0008", "no-ack=0x0010"},
+                {W, "1506", "4D02", "ID", "06", "06", "52000008", "+12", "06", "06", "52000808", "+11", "52001008",
+                 "+12", "06", "", "570010083132333435363738", "", "570018084142434445464748", "06"},
+                0x0010, "31323334353637384142434445464748"},
+        Session{"DropWrite", {"drop-write=8"}, Steps({kHandshake, {"570008083132333435363738", "06"}})},
+        Session{"Silent", {"silent"}, {W + "4D020652000008", ""}},
+        Session{"Hangup", {"hangup=0X0800"}, Steps({kHandshake, {"52000008", "+12", "52080008", "", W, ""}}), -1, "",
+                true}),
+    [](const ::testing::TestParamInfo<Session> &i) { return std::string(i.param.name); });
 
 TEST(VirtualRadioFaults, Spelling)
 {
@@ -89,51 +112,6 @@ TEST(VirtualRadioFaults, Spelling)
         EXPECT_FALSE(f.Parse(QString::fromLatin1(bad), &error)) << bad;
         EXPECT_FALSE(error.isEmpty());
     }
-}
-
-TEST(VirtualRadioFaults, EachSwitchChangesOnlyItsAnswer)
-{
-    RadioFaults f;
-    f.firstByte = 0x15;
-    f.shortReply = 0x0008;
-    f.noAck = 0x0010;
-    VirtualRadio radio(PatternImage(1), f);
-    EXPECT_EQ(Feed(radio, kWake), QByteArray("\x15\x06"));
-    EXPECT_EQ(Feed(radio, "M\x02").size(), 8);
-    EXPECT_EQ(Feed(radio, kAck), kAck);
-    EXPECT_EQ(Feed(radio, QByteArray::fromHex("52000008")).size(), 12);
-    EXPECT_EQ(Feed(radio, kAck), kAck);
-    EXPECT_EQ(Feed(radio, QByteArray::fromHex("52000808")).size(), 11);
-    EXPECT_EQ(Feed(radio, QByteArray::fromHex("52001008")).size(), 12);
-    EXPECT_EQ(Feed(radio, kAck), QByteArray());
-    EXPECT_EQ(Feed(radio, QByteArray::fromHex("57001008") + "12345678"), QByteArray());
-    EXPECT_EQ(Feed(radio, QByteArray::fromHex("57001808") + "ABCDEFGH"), kAck);
-    EXPECT_EQ(At(radio.Memory(), 0x0010, 16), "12345678ABCDEFGH") << "an unacknowledged write is still stored";
-
-    RadioFaults drop;
-    drop.dropWrite = 0x0008;
-    VirtualRadio forgetful(PatternImage(1), drop);
-    Handshake(forgetful);
-    EXPECT_EQ(Feed(forgetful, QByteArray::fromHex("57000808") + "12345678"), kAck);
-    EXPECT_EQ(At(forgetful.Memory(), 0x0008, 8), At(PatternImage(1), 0x0008, 8));
-}
-
-TEST(VirtualRadioFaults, SilentAndHangup)
-{
-    RadioFaults silent;
-    silent.silent = true;
-    VirtualRadio quiet(PatternImage(1), silent);
-    EXPECT_EQ(Feed(quiet, kWake + "M\x02" + kAck + QByteArray::fromHex("52000008")), QByteArray());
-
-    RadioFaults hang;
-    hang.hangup = 0x0800;
-    VirtualRadio radio(PatternImage(1), hang);
-    Handshake(radio);
-    EXPECT_EQ(Feed(radio, QByteArray::fromHex("52000008")).size(), 12);
-    EXPECT_FALSE(radio.HungUp());
-    EXPECT_EQ(Feed(radio, QByteArray::fromHex("52080008")), QByteArray());
-    EXPECT_TRUE(radio.HungUp());
-    EXPECT_EQ(Feed(radio, kWake), QByteArray());
 }
 
 } // namespace
