@@ -26,18 +26,14 @@ protected:
     void SetUp() override { editortest::EnsureApp(); }
     void Busy(std::set<int> ports) { rig.port.busy = std::move(ports); }
     UserStore Store() { return UserStore("CorvaneTest"); }
-    int Checked(CComSetupDlg &dlg)
+    // The four buttons: 'o' enabled, '-' disabled; '*' and '#' the same, checked.
+    std::string Buttons(CComSetupDlg &dlg)
     {
-        for (int n = 0; n < 4; ++n)
-            if (static_cast<QRadioButton *>(dlg.Control(1007 + n))->isChecked())
-                return n;
-        return -1;
-    }
-    QList<bool> Enabled(CComSetupDlg &dlg)
-    {
-        QList<bool> out;
-        for (int n = 0; n < 4; ++n)
-            out << dlg.Control(1007 + n)->isEnabled();
+        std::string out;
+        for (int n = 0; n < 4; ++n) {
+            auto *b = static_cast<QRadioButton *>(dlg.Control(1007 + n));
+            out += b->isChecked() ? (b->isEnabled() ? '*' : '#') : b->isEnabled() ? 'o' : '-';
+        }
         return out;
     }
 
@@ -50,7 +46,7 @@ struct StoredCase {
     const char *name;
     int stored;          // 0: nothing stored
     std::set<int> busy;
-    int checked;         // index, -1 none
+    const char *buttons; // as Buttons() shows them
     QString portAfterOk;
     uint32_t storedAfterOk;
 };
@@ -66,11 +62,7 @@ TEST_P(ComSetupStored, SelectsTheStoredPortAndOkKeepsIt)
     }
     Busy(c.busy);
     CComSetupDlg dlg(env.app, port);
-    EXPECT_EQ(Checked(dlg), c.checked);
-    QList<bool> enabled{true, true, true, true};
-    for (int n : c.busy)
-        enabled[n - 1] = false;
-    EXPECT_EQ(Enabled(dlg), enabled);
+    EXPECT_EQ(Buttons(dlg), c.buttons);
     dlg.accept();
     EXPECT_EQ(port, c.portAfterOk);
     uint32_t stored = 99;
@@ -80,10 +72,10 @@ TEST_P(ComSetupStored, SelectsTheStoredPortAndOkKeepsIt)
 
 INSTANTIATE_TEST_SUITE_P(
     Stored, ComSetupStored,
-    ::testing::Values(StoredCase{"NothingStoredSelectsCom1", 0, {}, 0, "com1", 1},
-                      StoredCase{"Stored3SelectsCom3", 3, {4}, 2, "com3", 3},
-                      StoredCase{"BusyStoredPortStaysSelected", 2, {2, 3}, 1, "com2", 2},
-                      StoredCase{"OutsideTheRangeSelectsNone", 7, {}, -1, "com0", 0}),
+    ::testing::Values(StoredCase{"NothingStoredSelectsCom1", 0, {}, "*ooo", "com1", 1},
+                      StoredCase{"Stored3SelectsCom3", 3, {4}, "oo*-", "com3", 3},
+                      StoredCase{"BusyStoredPortStaysSelected", 2, {2, 3}, "o#-o", "com2", 2},
+                      StoredCase{"OutsideTheRangeSelectsNone", 7, {}, "oooo", "com0", 0}),
     [](const ::testing::TestParamInfo<StoredCase> &i) { return std::string(i.param.name); });
 
 TEST_F(ComSetup, CancelChangesNothingAndF1AsksHelp)
