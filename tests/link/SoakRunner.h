@@ -1,9 +1,7 @@
 #pragma once
-// Runs the soak's transfers: each one is a real `corvane-cli read` or
-// `write` in a folder of its own, against a virtual radio of its own on a
-// pseudo-terminal served by a thread of this process, so the radio's memory
-// can be looked at afterwards. Many run at once: a transfer mostly waits
-// for the other end of its line.
+// Runs the soak's transfers, many at once: each a real `corvane-cli read` or
+// `write` in a folder of its own, against its own virtual radio served by a
+// thread of this process, so the radio's memory can be looked at afterwards.
 #include "LinkHelpers.h"
 #include "RadioLines.h"
 #include "SoakPlan.h"
@@ -41,9 +39,8 @@ public:
     static QString OutputPath(const QString &dir) { return dir + QStringLiteral("/out.dat"); }
     QString Dir(const SoakCase &c) const { return m_folder + QLatin1Char('/') + QString::number(c.index); }
 
-    // Runs every case, at most `busy` at a time; silent radios, which only
-    // make the program wait through its 15 handshake attempts, all start at
-    // once besides those.
+    // At most `busy` at a time, besides the silent radios, which only make
+    // the program wait through its handshake attempts and all start at once.
     std::vector<SoakRun> RunAll(const std::vector<SoakCase> &cases, int busy) const
     {
         std::vector<SoakRun> runs(cases.size());
@@ -94,8 +91,7 @@ public:
     }
 
 private:
-    // Starts corvane-cli with its error output in the folder, and anything
-    // it keeps per user (settings, copies of reads) there too; -1 on failure.
+    // Starts corvane-cli with its error output and per-user files in the folder; -1 on failure.
     static pid_t Spawn(const SoakCase &c, const QString &dir, const QString &port)
     {
         QList<QByteArray> args{kCli.toLocal8Bit(), c.Writes() ? "write" : "read", port.toLocal8Bit(),

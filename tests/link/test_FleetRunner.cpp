@@ -30,22 +30,18 @@ TEST(FleetRunner, EachPortEndsOnItsOwn)
 
     const std::vector<FleetPortResult> &r = rig.runner.Results();
     ASSERT_EQ(r.size(), 5u);
-    EXPECT_EQ(r[0].result.status, Status::Ok);
-    EXPECT_TRUE(HoldsSentRanges(rig.radios[0]->Memory(), image));
-    EXPECT_EQ(r[1].result.status, Status::CommError);
-    EXPECT_EQ(r[1].result.text, "no answer to the wake-up string in 15 attempts");
-    EXPECT_EQ(r[2].result.status, Status::Interrupted);
-    EXPECT_EQ(r[2].result.text, "the line failed (hang-up or unplugged cable) after the write block at 0x1800");
-    EXPECT_EQ(r[2].phase, FleetPhase::Writing);
-    EXPECT_EQ(r[3].result.status, Status::Mismatch);
-    EXPECT_EQ(std::make_pair(r[3].mismatchBytes, r[3].firstMismatch), std::make_pair(8, 0x1000));
-    EXPECT_EQ(r[3].phase, FleetPhase::Verifying);
-    EXPECT_EQ(r[4].result.status, Status::PortError);
-    EXPECT_EQ(r[4].result.text, "/dev/fake4: Device or resource busy");
+    const Status status[] = {Status::Ok, Status::CommError, Status::Interrupted, Status::Mismatch, Status::PortError};
     for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(r[std::size_t(i)].result.status, status[i]) << i;
         EXPECT_EQ(r[std::size_t(i)].target.name, QStringLiteral("COM%1").arg(i + 1));
         EXPECT_EQ(rig.Count("finished", i), 1) << i;
     }
+    EXPECT_TRUE(HoldsSentRanges(rig.radios[0]->Memory(), image));
+    EXPECT_EQ(r[2].result.text, "the line failed (hang-up or unplugged cable) after the write block at 0x1800");
+    EXPECT_EQ(r[2].phase, FleetPhase::Writing);
+    EXPECT_EQ(std::make_tuple(r[3].mismatchBytes, r[3].firstMismatch, r[3].phase),
+              std::make_tuple(8, 0x1000, FleetPhase::Verifying));
+    EXPECT_EQ(r[4].result.text, "/dev/fake4: Device or resource busy");
 
     // Every event on the caller's thread; the good port's progress climbs
     // to the write's and the read-back's blocks together; "all finished"
@@ -60,7 +56,6 @@ TEST(FleetRunner, EachPortEndsOnItsOwn)
         }
     }
     EXPECT_EQ(last, Proto::WriteBlocks + Proto::ReadBlocks);
-    ASSERT_FALSE(rig.events.empty());
     EXPECT_EQ(rig.events.back().what, "all finished");
     EXPECT_EQ(rig.Count("all finished", -1), 1);
 }

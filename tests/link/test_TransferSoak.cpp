@@ -1,8 +1,6 @@
-// The transfer fault soak: 200 runs of corvane-cli read, write and write
-// --verify against virtual radios on pseudo-terminals, each radio with a
-// fault drawn from a seeded generator, checked after each run: the exit
-// status, the output file, what the radio holds, and what the program says.
-//
+// The transfer fault soak: 200 seeded runs of corvane-cli read, write and
+// write --verify against faulty virtual radios on pseudo-terminals, checked
+// for exit status, files, the radio's memory and what the program says.
 //   CORVANE_SOAK_SEED=N   another draw (the seed is printed at every run)
 //   CORVANE_SOAK_COUNT=N  another number of transfers
 //   CORVANE_SOAK_CASE=I   only transfer I of the draw, e.g. to repeat a failure
@@ -23,9 +21,7 @@ namespace {
 
 constexpr uint64_t kDefaultSeed = 16016;
 constexpr int kDefaultCount = 200;
-// Transfers at a time, silent radios aside: enough to keep two cores busy
-// while each transfer waits for its line.
-constexpr int kBusy = 12;
+constexpr int kBusy = 12; // keeps two cores busy while transfers wait for their lines
 
 uint64_t EnvNumber(const char *name, uint64_t fallback)
 {
@@ -45,8 +41,7 @@ std::string Differs(const QByteArray &got, const QByteArray &want)
     return {};
 }
 
-// What the run left: the files of its folder, the image file a write sent
-// and the output file of a read.
+// The files the run left: a write's image file, a read's output file.
 void CheckFiles(const SoakCase &c, const SoakExpect &e, const SoakRun &r, const QString &dir)
 {
     struct Kept {
