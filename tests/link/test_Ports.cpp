@@ -36,20 +36,11 @@ TEST(PortNames, UsbAdaptersComeFirstInNumberOrder)
                            "/dev/ttyS2", "/dev/ttyS10"}));
 }
 
-class PortResolve : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(LoadSettings(settings, dir,
-                                 "[Setup]\r\nAppName=Corvane\r\n[Ports]\r\nCOM2=/dev/ttyUSB7  // note\r\nCOM3=\r\n"));
-    }
-
+TEST(PortResolve, SettingsThenListedDevicesThenNothing)
+{
     QTemporaryDir dir;
     CProfileFile settings;
-};
-
-TEST_F(PortResolve, SettingsThenListedDevicesThenNothing)
-{
+    ASSERT_TRUE(LoadSettings(settings, dir, "[Ports]\r\nCOM2=/dev/ttyUSB7  // note\r\nCOM3=\r\n"));
     const QStringList devices{"/dev/ttyUSB0", "/dev/ttyS0", "/dev/ttyS1"};
     const std::vector<std::pair<const char *, const char *>> cases{
         {"COM1", "/dev/ttyUSB0"},  // no key: first device
@@ -123,18 +114,9 @@ TEST(FleetPorts, NamesDevicesAndFileTags)
         EXPECT_EQ(PortFileTag(name), tag);
 }
 
-DeviceAccess Access(const char *mode, const char *group, bool groupRw, bool inGroup, bool listed)
+DeviceAccess Access(const char *mode, const char *group, bool groupRw, bool inGroup, bool listed, bool userRw = false)
 {
-    DeviceAccess a;
-    a.exists = true;
-    a.mode = mode;
-    a.owner = "root";
-    a.group = group;
-    a.groupMayReadWrite = groupRw;
-    a.inGroup = inGroup;
-    a.listedInGroup = listed;
-    a.user = "dealer";
-    return a;
+    return {true, userRw, mode, "root", group, groupRw, inGroup, listed, "dealer"};
 }
 
 struct AdviceCase {
@@ -183,12 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AdviceCase{"GroupRootMayUseIt", Access("crw-rw----", "root", true, false, false), Ids::UdevRule},
                       AdviceCase{"GroupMayOnlyRead", Access("crw-r-----", "dialout", false, false, true), Ids::UdevRule},
                       AdviceCase{"InTheGroupAndStillRefused", Access("crw-rw----", "dialout", true, true, true), 0},
-                      AdviceCase{"HeldByAnotherProgram",
-                                 [] {
-                                     DeviceAccess a = Access("crw-rw----", "dialout", true, true, true);
-                                     a.userMayReadWrite = true;
-                                     return a;
-                                 }(),
+                      AdviceCase{"HeldByAnotherProgram", Access("crw-rw----", "dialout", true, true, true, true),
                                  Ids::DeviceBusy},
                       AdviceCase{"Gone", DeviceAccess{}, 0}),
     [](const ::testing::TestParamInfo<AdviceCase> &i) { return std::string(i.param.name); });
