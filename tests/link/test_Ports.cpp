@@ -1,8 +1,7 @@
-// Port names and their devices, the port probe of the COM Setup dialog
-// (the stored choice: test_ui_com_setup), a fleet's ports, and what a failed port open
+// Port names and their devices (the COM Setup probe and stored choice:
+// test_ui_com_setup), a fleet's ports, and what a failed port open
 // tells the user: port and device first, then the system's reason, then
 // advice that fits the device's owner, group and mode (never "join root").
-#include "FakeLink.h"
 #include "LinkHelpers.h"
 #include "QtAppEnvironment.h"
 
@@ -11,7 +10,6 @@
 #include "link/LinkStrings.h"
 #include "link/PortDiagnosis.h"
 #include "link/PortNames.h"
-#include "link/PortSetup.h"
 
 using namespace corvane;
 using namespace corvane::test;
@@ -53,24 +51,6 @@ TEST(PortResolve, SettingsThenListedDevicesThenNothing)
     for (const auto &[name, device] : cases)
         EXPECT_EQ(ResolvePortName(QString::fromLatin1(name), &settings, devices), QString::fromLatin1(device)) << name;
     EXPECT_EQ(ResolvePortName("COM2", nullptr, devices), "/dev/ttyS0");
-}
-
-TEST(PortProbe, OpensAndClosesEachOfTheFour)
-{
-    // Ports 2 and 4 are busy.
-    struct Probing : FakePort {
-        using FakePort::FakePort;
-        Result Open(const QString &name) override
-        {
-            FakePort::Open(name);
-            return name == "com2" || name == "com4" ? Result::fail(Status::PortError, "busy") : Result::success();
-        }
-    };
-    FakeClock clock;
-    Probing port(clock);
-    EXPECT_EQ(ProbePorts(port), (std::array<bool, 4>{true, false, true, false}));
-    EXPECT_EQ(port.ownEvents, (std::vector<std::string>{"open com1", "close", "open com2", "close", "open com3",
-                                                        "close", "open com4", "close"}));
 }
 
 TEST(FleetPorts, NamesDevicesAndFileTags)

@@ -63,6 +63,7 @@ TEST_P(ComSetupStored, SelectsTheStoredPortAndOkKeepsIt)
     Busy(c.busy);
     CComSetupDlg dlg(env.app, port);
     EXPECT_EQ(Buttons(dlg), c.buttons);
+    EXPECT_FALSE(rig.port.isOpen) << "the probe left a port open";
     dlg.accept();
     EXPECT_EQ(port, c.portAfterOk);
     uint32_t stored = 99;
@@ -75,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(StoredCase{"NothingStoredSelectsCom1", 0, {}, "*ooo", "com1", 1},
                       StoredCase{"Stored3SelectsCom3", 3, {4}, "oo*-", "com3", 3},
                       StoredCase{"BusyStoredPortStaysSelected", 2, {2, 3}, "o#-o", "com2", 2},
-                      StoredCase{"OutsideTheRangeSelectsNone", 7, {}, "oooo", "com0", 0}),
+                      StoredCase{"OutsideTheRangeSelectsNone", 7, {}, "oooo", "com0", 0},
+                      StoredCase{"AllBitsSetReadsAsMinusOne", -1, {}, "oooo", "com0", 0}),
     [](const ::testing::TestParamInfo<StoredCase> &i) { return std::string(i.param.name); });
 
 TEST_F(ComSetup, CancelChangesNothingAndF1AsksHelp)
