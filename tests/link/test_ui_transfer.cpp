@@ -100,7 +100,8 @@ TEST_F(Transfers, ReadFillsGridCaptionAndBackupAndMarksTheDocument)
     EXPECT_EQ(Bytes(kept), Bytes(RadioImage()));
 }
 
-TEST_F(Transfers, WriteCommitsTheOpenEditorBeforeAnythingIsSent)
+// Write and Verify commit the open editor first; Verify never changes the document.
+TEST_F(Transfers, WriteThenVerifyCommitTheOpenEditorFirst)
 {
     Open();
     Click(3, 1);
@@ -111,7 +112,21 @@ TEST_F(Transfers, WriteCommitsTheOpenEditorBeforeAnythingIsSent)
     EXPECT_EQ(Requests(Proto::WriteCmd), Proto::WriteBlocks);
     EXPECT_EQ(Dlg()->Counter()->text(), "461");
     EXPECT_EQ(Bytes(rig->radio->Memory()).mid(32, 4), QByteArray("\x50\x12\x50\x14", 4));
-    EXPECT_TRUE(rig->messages.isEmpty());
+    EXPECT_TRUE(view->isActiveWindow()) << "the keyboard is back in the channel window";
+
+    view->OnVerify();
+    rig->PressOk(Dlg());
+    Click(3, 1);
+    Type("147.5");
+    const QByteArray image = Bytes(doc.m_image);
+    view->OnVerify();
+    rig->PressOk(Dlg());
+    EXPECT_EQ(rig->messages, (QStringList{"The radio matches the document.",
+                                          "The radio differs from the document:\n"
+                                          "Channel 2, Rx Frequency: document 147.50000, radio 145.01250"}));
+    EXPECT_EQ(Bytes(doc.m_image), image);
+    EXPECT_EQ(GridRow(3)[0], "147.50000");
+    EXPECT_EQ(Requests(Proto::WriteCmd), Proto::WriteBlocks);
 }
 
 TEST_F(Transfers, CancelWhileRunningStopsAtTheNextPassWithoutAMessage)
@@ -182,32 +197,6 @@ TEST_F(Transfers, FailureMessagesNameThePortAndTheRadiosState)
     rig->AtWrite(static_cast<int>(rig->port.writes.size()) + 10, [&] { Dlg()->reject(); });
     rig->PressOk(Dlg());
     EXPECT_EQ(rig->messages.size(), 3);
-}
-
-TEST_F(Transfers, VerifyReportsAMatchThenTheChangedChannelAndNeverChangesTheDocument)
-{
-    Open();
-    view->OnRead();
-    rig->PressOk(Dlg());
-    doc.SetModifiedFlag(false);
-    EXPECT_TRUE(view->isActiveWindow()) << "the keyboard is back in the channel window";
-
-    view->OnVerify();
-    rig->PressOk(Dlg());
-    ASSERT_EQ(rig->messages.size(), 1);
-    EXPECT_EQ(rig->messages[0], "The radio matches the document.");
-
-    Click(5, 1);
-    Type("147.5"); // left open: Verify commits it to the grid
-    const QByteArray image = Bytes(doc.m_image);
-    view->OnVerify();
-    rig->PressOk(Dlg());
-    ASSERT_EQ(rig->messages.size(), 2);
-    EXPECT_EQ(rig->messages[1], "The radio differs from the document:\n"
-                                "Channel 4, Rx Frequency: document 147.50000, radio 146.02500");
-    EXPECT_EQ(Bytes(doc.m_image), image);
-    EXPECT_EQ(GridRow(5)[0], "147.50000");
-    EXPECT_EQ(Requests(Proto::WriteCmd), 0);
 }
 
 } // namespace
