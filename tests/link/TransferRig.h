@@ -70,12 +70,6 @@ struct TransferRig {
         return out;
     }
 
-    // Events from the first one equal to from.
-    std::vector<std::string> Tail(std::size_t from) const
-    {
-        return {events.begin() + static_cast<std::ptrdiff_t>(from), events.end()};
-    }
-
     std::vector<std::string> events;
     FakeClock clock;
     FakePort port{clock};
