@@ -2,7 +2,9 @@
 // Helpers shared by the link tests: image patterns, settings files, and
 // corvane-cli run as a process (a command, or `simulate` serving virtual
 // radios on pseudo-terminals) in a private folder.
+#include "image/ChannelTable.h"
 #include "image/DataFile.h"
+#include "image/ImagePasses.h"
 #include "link/Protocol.h"
 #include "settings/CProfileFile.h"
 
@@ -11,6 +13,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <tuple>
 
 // Readable QStrings in failure output.
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
@@ -25,6 +28,24 @@ inline MemoryImage PatternImage(int seed = 1)
     MemoryImage m;
     for (int i = 0; i < kImageSize; ++i)
         m[i] = static_cast<uint8_t>((i * 7 + seed * 13 + (i >> 8)) & 0xFF);
+    return m;
+}
+
+// A new image with these channels (grid row 1 is Pr): rx as both
+// frequencies, no codes, high power, locked, scanned, and the name.
+inline MemoryImage ChannelImage(const std::vector<std::tuple<int, const char *, const char *>> &rows)
+{
+    MemoryImage m = MemoryImage::newImage();
+    ChannelTable t;
+    for (const auto &[row, rx, name] : rows) {
+        t.cell(row, ColRx) = t.cell(row, ColTx) = QString::fromLatin1(rx);
+        t.cell(row, ColDecode) = t.cell(row, ColEncode) = "None";
+        t.cell(row, ColPower) = "High";
+        t.cell(row, ColLock) = "Lock";
+        t.cell(row, ColScan) = "Yes";
+        t.cell(row, ColName) = QString::fromLatin1(name);
+    }
+    CommitToImage(t, m);
     return m;
 }
 

@@ -5,9 +5,7 @@
 #include "QtAppEnvironment.h"
 
 #include "app/LanguageBundle.h"
-#include "image/ChannelTable.h"
 #include "image/Csv.h"
-#include "image/ImagePasses.h"
 #include "link/FleetReport.h"
 #include "link/VerifyReport.h"
 
@@ -28,17 +26,11 @@ FleetPortResult Port(Status status, const QString &text, int mismatch = 0)
     return r;
 }
 
-TEST(FleetReport, ResultWords)
+TEST(FleetReport, ResultWordsRowsAndCsv)
 {
-    struct Case {
-        FleetPortResult port;
-        const char *english;
-        const char *chinese;
-    };
-    const std::vector<Case> cases{
+    const std::vector<std::tuple<FleetPortResult, const char *, const char *>> cases{
         {Port(Status::Ok, {}), "ok", "成功"},
-        {Port(Status::Mismatch, "first difference at 0x1000", 8), "verify mismatch: 8 bytes",
-         "校验不符：8 字节"},
+        {Port(Status::Mismatch, "first difference at 0x1000", 8), "verify mismatch: 8 bytes", "校验不符：8 字节"},
         {Port(Status::PortError, "/dev/ttyUSB0: busy"), "cannot open the port: /dev/ttyUSB0: busy",
          "无法打开端口：/dev/ttyUSB0: busy"},
         {Port(Status::CommError, "no answer"), "communication error: no answer", "通信错误：no answer"},
@@ -46,43 +38,34 @@ TEST(FleetReport, ResultWords)
          "传输中断：no acknowledgement"},
         {Port(Status::Cancelled, "cancelled after the write block at 0x0100"), "cancelled", "已取消"},
     };
-    for (const Case &c : cases) {
-        EXPECT_EQ(FleetReport::ResultText(c.port, false), QString::fromUtf8(c.english));
-        EXPECT_EQ(FleetReport::ResultText(c.port, true), QString::fromUtf8(c.chinese));
+    for (const auto &[port, english, chinese] : cases) {
+        EXPECT_EQ(FleetReport::ResultText(port, false), QString::fromUtf8(english));
+        EXPECT_EQ(FleetReport::ResultText(port, true), QString::fromUtf8(chinese));
     }
-    EXPECT_EQ(FleetReport::Row(cases[0].port, false),
-              (QStringList{"COM1", "/dev/ttyUSB0", "ok", "12.8"}));
-}
+    EXPECT_EQ(FleetReport::Row(Port(Status::Ok, {}), false), (QStringList{"COM1", "/dev/ttyUSB0", "ok", "12.8"}));
 
-TEST(FleetReport, CsvKeepsEachDetailOneField)
-{
-    const std::vector<FleetPortResult> ports{Port(Status::Ok, {}),
-                                             Port(Status::PortError, "it said \"busy\", twice")};
+    // A detail with a comma and a quote stays one field.
     QList<CsvRecord> rows;
     QString error;
-    ASSERT_TRUE(ParseCsv(FleetReport::Csv(ports, false), rows, error)) << error.toStdString();
+    ASSERT_TRUE(ParseCsv(FleetReport::Csv({Port(Status::Ok, {}), Port(Status::PortError, "it said \"busy\", twice")},
+                                          false),
+                         rows, error))
+        << error.toStdString();
     ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(rows[0].fields, FleetReport::Headings(false));
     EXPECT_EQ(rows[2].fields[2], "cannot open the port: it said \"busy\", twice");
 }
 
-TEST(FleetReport, Summary)
+TEST(FleetReport, SummaryAndPartialWriteNote)
 {
     const FleetPortResult ok = Port(Status::Ok, {}), busy = Port(Status::PortError, "busy"),
                           cancelled = Port(Status::Cancelled, {}), mismatch = Port(Status::Mismatch, {}, 3);
-    struct Case {
-        std::vector<FleetPortResult> ports;
-        FleetSummary summary;
-    };
-    const std::vector<Case> cases{
-        {{ok, ok}, FleetSummary::AllOk},
-        {{ok, mismatch}, FleetSummary::Failed},
-        {{ok, busy}, FleetSummary::Failed},
-        {{busy, busy}, FleetSummary::NoneOpened},
+    const std::vector<std::pair<std::vector<FleetPortResult>, FleetSummary>> cases{
+        {{ok, ok}, FleetSummary::AllOk},           {{ok, mismatch}, FleetSummary::Failed},
+        {{ok, busy}, FleetSummary::Failed},        {{busy, busy}, FleetSummary::NoneOpened},
         {{busy, cancelled, ok}, FleetSummary::Cancelled},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(FleetReport::Summarize(c.ports), c.summary);
+    for (const auto &[ports, summary] : cases)
+        EXPECT_EQ(FleetReport::Summarize(ports), summary);
     EXPECT_EQ(FleetReport::SummaryText({ok, mismatch, ok}, false), "2 of 3 radios ok");
 
     // Only a radio that got part of the image needs writing again: not one
@@ -99,21 +82,7 @@ TEST(FleetReport, Summary)
         EXPECT_EQ(FleetReport::PartialWriteNote(ports, false).isEmpty(), !note);
 }
 
-MemoryImage Document()
-{
-    MemoryImage m = MemoryImage::newImage();
-    ChannelTable t;
-    for (int row : {1, 5}) {
-        t.cell(row, ColRx) = t.cell(row, ColTx) = "145.01250";
-        t.cell(row, ColDecode) = t.cell(row, ColEncode) = "None";
-        t.cell(row, ColPower) = "High";
-        t.cell(row, ColLock) = "Lock";
-        t.cell(row, ColScan) = "Yes";
-    }
-    t.cell(5, ColName) = "AB";
-    CommitToImage(t, m);
-    return m;
-}
+MemoryImage Document() { return ChannelImage({{1, "145.01250", ""}, {5, "145.01250", "AB"}}); }
 
 struct Case {
     const char *name;

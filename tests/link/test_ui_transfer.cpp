@@ -4,7 +4,6 @@
 #include "DesktopRig.h"
 #include "editor/ViewFixture.h"
 #include "image/Backups.h"
-#include "image/ImagePasses.h"
 #include "link/LinkStrings.h"
 #include "link/Protocol.h"
 
@@ -18,23 +17,7 @@ using namespace corvane::test;
 namespace {
 
 // A radio holding three channels: Pr, 4 (named "ABC") and 120.
-MemoryImage RadioImage()
-{
-    MemoryImage m = MemoryImage::newImage();
-    ChannelTable t;
-    const struct { int row; const char *rx; const char *name; } rows[] = {
-        {1, "145.01250", ""}, {5, "146.02500", "ABC"}, {121, "150.00000", ""}};
-    for (const auto &r : rows) {
-        t.cell(r.row, ColRx) = t.cell(r.row, ColTx) = QString::fromLatin1(r.rx);
-        t.cell(r.row, ColDecode) = t.cell(r.row, ColEncode) = "None";
-        t.cell(r.row, ColPower) = "High";
-        t.cell(r.row, ColLock) = "Lock";
-        t.cell(r.row, ColScan) = "Yes";
-        t.cell(r.row, ColName) = QString::fromLatin1(r.name);
-    }
-    CommitToImage(t, m);
-    return m;
-}
+MemoryImage RadioImage() { return ChannelImage({{1, "145.01250", ""}, {5, "146.02500", "ABC"}, {121, "150.00000", ""}}); }
 
 class Transfers : public editortest::ViewFixture {
 protected:
