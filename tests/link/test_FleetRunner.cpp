@@ -125,6 +125,7 @@ TEST(FleetRunner, EachPortEndsOnItsOwn)
         EXPECT_EQ(rig.Count("finished", i), 1) << i;
     }
     EXPECT_TRUE(HoldsSentRanges(rig.radios[0]->Memory(), image));
+    EXPECT_EQ(r[1].result.text, "no answer to the wake-up string in 15 attempts");
     EXPECT_EQ(r[2].result.text, "the line failed (hang-up or unplugged cable) after the write block at 0x1800");
     EXPECT_EQ(r[2].phase, FleetPhase::Writing);
     EXPECT_EQ(std::make_tuple(r[3].mismatchBytes, r[3].firstMismatch, r[3].phase),

@@ -160,6 +160,19 @@ TEST(PtyEndpointThreads, EachLineNamesItsOwnDevice)
     }
 }
 
+// Without texts (a fleet's ports) the reason names the device a COM name stands for.
+TEST(QtSerialPortOpen, FailureNamesTheDevice)
+{
+    QTemporaryDir dir;
+    CProfileFile settings;
+    ASSERT_TRUE(LoadSettings(settings, dir, "[Ports]\r\nCOM4=/dev/corvane-missing\r\n"));
+    QtSerialPort port(&settings);
+    const Result r = port.Open(QStringLiteral("COM4"));
+    EXPECT_EQ(r.status, Status::PortError);
+    EXPECT_TRUE(r.text.startsWith("/dev/corvane-missing: ")) << r.text.toStdString();
+    EXPECT_FALSE(port.Read(1).ok);
+}
+
 class EndToEnd : public TempFiles {};
 
 TEST_F(EndToEnd, ReadThroughTheSettingsFileKeepsABackupAndALog)

@@ -150,6 +150,7 @@ TEST_F(Transfers, FailureMessagesNameThePortAndTheRadiosState)
     EXPECT_TRUE(rig->messages[0].contains("COM1 (/dev/ttyFAKE0)")) << rig->messages[0].toStdString();
     EXPECT_EQ(rig->captions[0], env->app.MessageCaption());
     EXPECT_FALSE(Dlg()->IsWindowCreated());
+    EXPECT_EQ(GridRow(1), QStringList(8)); // a failed read leaves the grid as it was
     rig->messages.clear();
 
     rig->port.openResult = Result::fail(Status::PortError, "Port: COM1 (/dev/ttyUSB9)\nReason: No such file");
