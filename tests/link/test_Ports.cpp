@@ -99,56 +99,47 @@ DeviceAccess Access(const char *mode, const char *group, bool groupRw, bool inGr
     return {true, userRw, mode, "root", group, groupRw, inGroup, listed, "dealer"};
 }
 
-struct AdviceCase {
-    const char *name;
-    DeviceAccess access;
-    int adviceId; // 0: no advice line
-};
-
-class Advice : public ::testing::TestWithParam<AdviceCase> {
-protected:
-    void SetUp() override { ASSERT_TRUE(en.Load(QStringLiteral(CORVANE_BIN_DIR), "English")); }
-    LanguageBundle en;
-};
-
-TEST_P(Advice, FitsTheDevice)
+TEST(OpenFailureLines, AdviceFitsTheDevice)
 {
-    OpenFailure f{"COM1", "/dev/ttyUSB0", "Permission denied", true, GetParam().access};
-    const QStringList lines = DescribeOpenFailure(f, en);
-    ASSERT_GE(lines.size(), 2);
-    EXPECT_EQ(lines[0], "Port: COM1 (/dev/ttyUSB0)");
-    EXPECT_EQ(lines[1], "Reason: Permission denied");
-    const int id = GetParam().adviceId;
-    ASSERT_EQ(lines.size(), id ? 3 : 2) << lines.join('\n').toStdString();
-    if (!id)
-        return;
-    const QString &advice = lines[2];
-    EXPECT_TRUE(advice.startsWith(en.String(id).section('%', 0, 0))) << advice.toStdString();
-    EXPECT_FALSE(advice.contains("-aG root")) << advice.toStdString();
-    if (id == Ids::JoinGroup) {
-        EXPECT_TRUE(advice.contains("sudo usermod -aG dialout dealer")) << advice.toStdString();
-    }
-    if (id == Ids::UdevRule) {
-        EXPECT_TRUE(advice.contains(QString("The device /dev/ttyUSB0 is %1, owner \"root\", group \"%2\"")
-                                        .arg(GetParam().access.mode, GetParam().access.group)))
-            << advice.toStdString();
-        EXPECT_TRUE(advice.contains("KERNEL==\"ttyUSB[0-9]*\", GROUP=\"dialout\", MODE=\"0660\""));
+    LanguageBundle en;
+    ASSERT_TRUE(en.Load(QStringLiteral(CORVANE_BIN_DIR), "English"));
+    const struct {
+        const char *name;
+        DeviceAccess access;
+        int adviceId; // 0: no advice line
+    } cases[] = {
+        {"group may use it: join it", Access("crw-rw----", "dialout", true, false, false), Ids::JoinGroup},
+        {"joined, but the session is older", Access("crw-rw----", "dialout", true, false, true), Ids::LogInAgain},
+        {"only the owner", Access("crw-------", "root", false, false, false), Ids::UdevRule},
+        {"group root may use it", Access("crw-rw----", "root", true, false, false), Ids::UdevRule},
+        {"group may only read", Access("crw-r-----", "dialout", false, false, true), Ids::UdevRule},
+        {"in the group and still refused", Access("crw-rw----", "dialout", true, true, true), 0},
+        {"held by another program", Access("crw-rw----", "dialout", true, true, true, true), Ids::DeviceBusy},
+        {"gone", DeviceAccess{}, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QStringList lines = DescribeOpenFailure({"COM1", "/dev/ttyUSB0", "Permission denied", true, c.access}, en);
+        ASSERT_GE(lines.size(), 2);
+        EXPECT_EQ(lines[0], "Port: COM1 (/dev/ttyUSB0)");
+        EXPECT_EQ(lines[1], "Reason: Permission denied");
+        ASSERT_EQ(lines.size(), c.adviceId ? 3 : 2) << lines.join('\n').toStdString();
+        if (!c.adviceId)
+            continue;
+        const QString &advice = lines[2];
+        EXPECT_TRUE(advice.startsWith(en.String(c.adviceId).section('%', 0, 0))) << advice.toStdString();
+        EXPECT_FALSE(advice.contains("-aG root")) << advice.toStdString();
+        if (c.adviceId == Ids::JoinGroup) {
+            EXPECT_TRUE(advice.contains("sudo usermod -aG dialout dealer")) << advice.toStdString();
+        }
+        if (c.adviceId == Ids::UdevRule) {
+            EXPECT_TRUE(advice.contains(QString("The device /dev/ttyUSB0 is %1, owner \"root\", group \"%2\"")
+                                            .arg(c.access.mode, c.access.group)))
+                << advice.toStdString();
+            EXPECT_TRUE(advice.contains("KERNEL==\"ttyUSB[0-9]*\", GROUP=\"dialout\", MODE=\"0660\""));
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Devices, Advice,
-    ::testing::Values(AdviceCase{"GroupMayUseItJoinIt", Access("crw-rw----", "dialout", true, false, false), Ids::JoinGroup},
-                      AdviceCase{"JoinedButSessionIsOlder", Access("crw-rw----", "dialout", true, false, true),
-                                 Ids::LogInAgain},
-                      AdviceCase{"OnlyTheOwner", Access("crw-------", "root", false, false, false), Ids::UdevRule},
-                      AdviceCase{"GroupRootMayUseIt", Access("crw-rw----", "root", true, false, false), Ids::UdevRule},
-                      AdviceCase{"GroupMayOnlyRead", Access("crw-r-----", "dialout", false, false, true), Ids::UdevRule},
-                      AdviceCase{"InTheGroupAndStillRefused", Access("crw-rw----", "dialout", true, true, true), 0},
-                      AdviceCase{"HeldByAnotherProgram", Access("crw-rw----", "dialout", true, true, true, true),
-                                 Ids::DeviceBusy},
-                      AdviceCase{"Gone", DeviceAccess{}, 0}),
-    [](const ::testing::TestParamInfo<AdviceCase> &i) { return std::string(i.param.name); });
 
 TEST(OpenFailureLines, NoDeviceAndOtherReasons)
 {
