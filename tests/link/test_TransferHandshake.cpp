@@ -14,13 +14,15 @@ namespace {
 using Events = std::vector<std::string>;
 
 // A radio that answers the wake-up string only from attempt answerFrom on
-// (0: never), sends the identification, and acknowledges the program's
-// final 0x06 when finalAck is set.
+// (0: never; below 0: always with 0x15), sends the identification, and
+// acknowledges the program's final 0x06 when finalAck is set.
 FakePort::Responder ScriptedRadio(int answerFrom, bool finalAck)
 {
     auto wakes = std::make_shared<int>(0);
     auto woken = std::make_shared<bool>(false);
     return [=](const QByteArray &w) -> QByteArray {
+        if (w == "A" && answerFrom < 0)
+            return QByteArray(1, 0x15);
         if (w == "A" && ++*wakes >= answerFrom && answerFrom > 0) {
             *woken = true;
             return QByteArray(1, 0x06);
@@ -44,6 +46,8 @@ struct HandshakeCase {
     int wakeUps;
     int prompts;
     int interruptMessages;
+    std::function<bool(int n, int index)> readError = nullptr; // true: this read fails
+    int reads = -1;                                            // reads made; -1: not checked
 };
 
 class Handshake : public ::testing::TestWithParam<HandshakeCase> {};
@@ -53,6 +57,7 @@ TEST_P(Handshake, AttemptsPromptsAndOutcome)
     const HandshakeCase &c = GetParam();
     TransferRig rig;
     rig.port.responder = ScriptedRadio(c.answerFrom, c.finalAck);
+    rig.port.readError = c.readError;
     rig.answers = c.answers;
     const Result r = rig.Run(false);
     if (c.status == Status::Ok) {
@@ -67,6 +72,12 @@ TEST_P(Handshake, AttemptsPromptsAndOutcome)
     EXPECT_EQ(rig.WakeUps(), c.wakeUps);
     EXPECT_EQ(rig.prompts, c.prompts);
     EXPECT_EQ(rig.port.closes, 1);
+    if (c.readError) {
+        EXPECT_EQ(rig.port.Count("write 06"), 0); // a failed read ends the attempt at once
+    }
+    if (c.reads >= 0) {
+        EXPECT_EQ(rig.port.reads, c.reads);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -82,7 +93,13 @@ INSTANTIATE_TEST_SUITE_P(
         HandshakeCase{"NoFinalAckSixthAttempt", 6, false, {}, Status::Interrupted, 6, 0, 1},
         // Retry starts the count again: attempt 20 is the fifth since it.
         HandshakeCase{"NoFinalAckFifthAfterRetry", 20, false, {PromptAnswer::Retry}, Status::CommError, 20, 2, 0},
-        HandshakeCase{"NoFinalAckSixthAfterRetry", 21, false, {PromptAnswer::Retry}, Status::Interrupted, 21, 1, 1}),
+        HandshakeCase{"NoFinalAckSixthAfterRetry", 21, false, {PromptAnswer::Retry}, Status::Interrupted, 21, 1, 1},
+        // After fifteen attempts, or a failed identification read, comes the prompt.
+        HandshakeCase{"EveryReadFails", 0, true, {}, Status::CommError, 15, 1, 0, [](int, int) { return true; }, 15},
+        HandshakeCase{"ReadAfterANonAckFails", -1, true, {}, Status::CommError, 15, 1, 0,
+                      [](int, int index) { return index % 2 == 0; }, 30},
+        HandshakeCase{"IdentificationReadFails", 1, true, {}, Status::CommError, 1, 1, 0,
+                      [](int n, int) { return n == 8; }}),
     [](const ::testing::TestParamInfo<HandshakeCase> &i) { return std::string(i.param.name); });
 
 TEST(HandshakeWire, LineSetupThenFirstAttemptBytesPausesAndClears)
@@ -139,31 +156,6 @@ TEST(HandshakeTiming, SilentRadioCostsAbout1200MsPerAttempt)
     // 6 x 1 ms + 7 x 2 ms + two 590 ms reads + 2 ms, fifteen times.
     EXPECT_EQ(rig.clock.now, 15 * 1202 * 1000LL);
     EXPECT_EQ(rig.port.Count("read 1"), 30);
-}
-
-// A read that fails ends the attempt at once; after fifteen attempts, or
-// on a failed identification read, the prompt comes and nothing more is sent.
-TEST(HandshakeErrors, FailedReadsEndTheAttempt)
-{
-    const auto nak = [](const QByteArray &w) { return w == "A" ? QByteArray(1, 0x15) : QByteArray(); };
-    const struct { const char *name; bool nak; std::function<bool(int, int)> readError; int wakeUps, reads; } cases[] = {
-        {"every read", false, [](int, int) { return true; }, 15, 15},
-        {"after a non-ack", true, [](int, int index) { return index % 2 == 0; }, 15, 30},
-        {"identification", false, [](int n, int) { return n == 8; }, 1, -1},
-    };
-    for (const auto &c : cases) {
-        TransferRig rig;
-        if (c.nak)
-            rig.port.responder = nak;
-        rig.port.readError = c.readError;
-        EXPECT_EQ(rig.Run(false).status, Status::CommError) << c.name;
-        EXPECT_EQ(rig.WakeUps(), c.wakeUps) << c.name;
-        if (c.reads >= 0) {
-            EXPECT_EQ(rig.port.reads, c.reads) << c.name;
-        }
-        EXPECT_EQ(rig.prompts, 1) << c.name;
-        EXPECT_EQ(rig.port.Count("write 06"), 0) << c.name; // no final acknowledgement
-    }
 }
 
 // The callbacks in order, for a completed transfer and a port that does
