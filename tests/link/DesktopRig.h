@@ -1,11 +1,9 @@
 #pragma once
-// The desktop program's transfers wired to fakes: every port the program
-// opens is the rig's FakePort (a VirtualRadio at its far end), every clock
-// its FakeClock, and message boxes are answered from a queue and recorded.
-// Backups go to a private data folder. Actions can be planned for a moment
-// inside a running transfer (after a number of port writes); they run at
-// the transfer's next pump pass, as a user's click would.
+// The desktop program's transfers on the rig's FakePort (a VirtualRadio at
+// its far end) and FakeClock; message boxes answered from a queue and
+// recorded; backups in a private folder; actions planned inside a transfer.
 #include "FakeLink.h"
+#include "LinkHelpers.h"
 #include "link/CProcessDlg.h"
 #include "link/DesktopLink.h"
 #include "link/PortNames.h"
@@ -19,11 +17,7 @@
 #include <deque>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
 #include <set>
-
-// Readable QStrings in failure output.
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace corvane::test {
 
@@ -108,19 +102,15 @@ struct DesktopRig {
     // Runs `action` at the first pump pass after the port's n-th write.
     void AtWrite(int n, std::function<void()> action)
     {
-        const FakePort::Responder inner = port.responder;
-        auto fired = std::make_shared<bool>(false);
-        port.responder = [this, n, action, inner, fired](const QByteArray &bytes) {
-            if (!*fired && static_cast<int>(port.writes.size()) >= n) {
-                *fired = true;
+        port.beforeWrite = [this, n, action, fired = false](const QByteArray &) mutable {
+            if (!fired && static_cast<int>(port.writes.size()) + 1 >= n) {
+                fired = true;
                 QTimer::singleShot(0, qApp, action);
             }
-            return inner ? inner(bytes) : QByteArray();
         };
     }
 
-    // Presses OK in the dialog and runs the transfer to its end; then lets
-    // whatever waited for it run.
+    // Presses OK and runs the transfer, and whatever waited for it, to the end.
     void PressOk(CProcessDlg *dlg)
     {
         ASSERT_NE(dlg, nullptr);
@@ -129,8 +119,7 @@ struct DesktopRig {
         Settle();
     }
 
-    // Handles events until no transfer runs and 50 ms have passed since
-    // the port was last used (a transfer runs inside one of these calls).
+    // Handles events until no transfer runs and the port is quiet for 50 ms.
     void Settle()
     {
         QElapsedTimer quiet;

@@ -18,21 +18,26 @@
 
 namespace corvane::test {
 
-class FakeClock : public Clock {
-public:
-    void Sleep(int ms) override
-    {
-        now += ms * 1000LL;
-        events->push_back("sleep " + std::to_string(ms));
-    }
-    int64_t Now() const override { return now; }
-
-    int64_t now = 0;
+// What a fake did, in its own list or in one shared with others.
+struct EventLog {
+    void Event(const std::string &e) { events->push_back(e); }
     std::vector<std::string> ownEvents;
     std::vector<std::string> *events = &ownEvents;
 };
 
-class FakePort : public SerialPort {
+class FakeClock : public Clock, public EventLog {
+public:
+    void Sleep(int ms) override
+    {
+        now += ms * 1000LL;
+        Event("sleep " + std::to_string(ms));
+    }
+    int64_t Now() const override { return now; }
+
+    int64_t now = 0;
+};
+
+class FakePort : public SerialPort, public EventLog {
 public:
     // Reply bytes for the bytes of one Write; empty for silence.
     using Responder = std::function<QByteArray(const QByteArray &written)>;
@@ -68,6 +73,8 @@ public:
     void Write(const uint8_t *data, int n) override
     {
         const QByteArray bytes(reinterpret_cast<const char *>(data), n);
+        if (beforeWrite)
+            beforeWrite(bytes);
         Event("write " + bytes.toHex(' ').toUpper().toStdString());
         writes.push_back(bytes);
         if (!isOpen || !responder)
@@ -92,7 +99,6 @@ public:
         ++closes;
     }
 
-
     // Writes that are read requests ('R' + 3) or write requests ('W' + 3).
     std::vector<int> RequestAddresses(uint8_t command) const
     {
@@ -106,6 +112,7 @@ public:
 
     Responder responder;
     std::function<bool(int n, int index)> readError; // true: this read fails
+    std::function<void(const QByteArray &)> beforeWrite;
     Result openResult = Result::success();
     int64_t replyLatencyUs = 1000;
     bool isOpen = false;
@@ -115,16 +122,12 @@ public:
     std::pair<int, int> queues{0, 0};
     CommTimeouts timeouts{-1, -1, -1, -1, -1};
     LineSettings line{0, 0, true, 0, false};
-    std::vector<std::string> ownEvents;
-    std::vector<std::string> *events = &ownEvents;
 
 private:
     struct Timed {
         int64_t due;
         uint8_t byte;
     };
-
-    void Event(const std::string &e) { events->push_back(e); }
 
     // Win32 rules on a fake timeline: n bytes, or 30 ms of silence after a
     // byte, or 500 ms * n + 90 ms in all.
@@ -155,12 +158,21 @@ private:
     std::deque<Timed> m_incoming;
 };
 
-class FakeProgress : public ProgressSink {
+// A fake port on a timeline of its own, for code that owns its port.
+struct OwnClock {
+    FakeClock ownClock;
+};
+class OwnedFakePort : OwnClock, public FakePort {
+public:
+    OwnedFakePort() : FakePort(ownClock) {}
+};
+
+class FakeProgress : public ProgressSink, public EventLog {
 public:
     void SetRange(int steps) override
     {
         range = steps;
-        events->push_back("range " + std::to_string(steps));
+        Event("range " + std::to_string(steps));
     }
     int StepIt() override { return ++pos; }
     void SetCounterText(const QString &text) override { counter = text; }
@@ -168,8 +180,6 @@ public:
 
     int range = 0, pos = 0, done = 0, total = 0;
     QString counter = QStringLiteral("0");
-    std::vector<std::string> ownEvents;
-    std::vector<std::string> *events = &ownEvents;
 };
 
 } // namespace corvane::test

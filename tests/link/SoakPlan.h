@@ -1,8 +1,8 @@
 #pragma once
-// The transfers of the fault soak, drawn from one seed: a command (read,
-// write, write --verify) against a virtual radio with at most one fault,
-// and what it must end as. The expectations are worked out here from the
-// order in which the protocol moves blocks, not with the program's code.
+// The fault soak's transfers, drawn from one seed: read, write or write
+// --verify against a virtual radio with at most one fault, and what each
+// must end as, worked out from the order in which blocks move, not with
+// the program's code.
 #include "cli/CliContext.h"
 #include "image/MemoryImage.h"
 #include "link/VirtualRadio.h"
@@ -32,33 +32,31 @@ struct SoakCase {
     MemoryImage older;        // the older output file of a read
 
     bool Writes() const { return op != SoakOp::Read; }
+    // The fault as corvane-cli simulate --fault spells it; empty for none.
+    QString FaultWord() const
+    {
+        static const char *const words[] = {"", "silent", "first-byte=", "short-reply=", "no-ack=",
+                                            "no-final-ack", "hangup=", "drop-write=", ""};
+        QString w = QLatin1String(words[int(fault)]);
+        if (w.endsWith(QLatin1Char('=')))
+            w += fault == SoakFault::FirstByte ? Hex(firstByte, 2) : Hex(address, 4);
+        return w;
+    }
     RadioFaults Faults() const
     {
         RadioFaults f;
-        f.silent = fault == SoakFault::Silent;
-        f.noFinalAck = fault == SoakFault::NoFinalAck;
-        f.firstByte = fault == SoakFault::FirstByte ? firstByte : -1;
-        f.shortReply = fault == SoakFault::ShortReply ? address : -1;
-        f.noAck = fault == SoakFault::NoAck ? address : -1;
-        f.hangup = fault == SoakFault::Hangup ? address : -1;
-        f.dropWrite = fault == SoakFault::DropWrite ? address : -1;
+        if (!FaultWord().isEmpty())
+            f.Parse(FaultWord(), nullptr);
         return f;
     }
-    // "write --verify, no-ack=0x0968": the command and the fault as
-    // corvane-cli simulate --fault spells it.
+    // "write --verify, no-ack=0x0968"
     QString Describe() const
     {
         static const char *const ops[] = {"read", "write", "write --verify"};
-        static const char *const names[] = {"no fault", "silent", "first-byte=", "short-reply=", "no-ack=",
-                                            "no-final-ack", "hangup=", "drop-write=", "Ctrl+C after request "};
-        QString text = QLatin1String(ops[int(op)]) + QStringLiteral(", ") + QLatin1String(names[int(fault)]);
-        if (fault == SoakFault::FirstByte)
-            text += Hex(firstByte, 2);
-        else if (fault == SoakFault::Cancel)
-            text += QString::number(cancelAfter);
-        else if (text.endsWith(QLatin1Char('=')))
-            text += Hex(address, 4);
-        return text;
+        return QLatin1String(ops[int(op)]) + QStringLiteral(", ") +
+               (fault == SoakFault::Cancel ? QStringLiteral("Ctrl+C after request %1").arg(cancelAfter)
+                : fault == SoakFault::None ? QStringLiteral("no fault")
+                                           : FaultWord());
     }
     static QString Hex(int v, int width)
     {
@@ -111,9 +109,10 @@ inline std::vector<SoakCase> DrawSoak(uint64_t seed, int count)
 
 struct SoakExpect {
     int status = Exit::Ok;
-    int failAddress = -1;  // the block an interrupted transfer must name
-    MemoryImage radio;     // the radio's memory afterwards (not for Ctrl+C)
-    int mismatchBytes = 0; // bytes a verify must find different
+    int failAddress = -1;      // the block an interrupted transfer must name
+    MemoryImage radio;         // the radio's memory afterwards (not for Ctrl+C)
+    int mismatchBytes = 0;     // bytes a verify must find different
+    bool partlyWritten = false; // a write stopped after its first block went out
 };
 
 inline SoakExpect Expect(const SoakCase &c)
@@ -126,6 +125,7 @@ inline SoakExpect Expect(const SoakCase &c)
     }
     if (c.fault == SoakFault::Cancel) {
         e.status = Exit::Cancelled;
+        e.partlyWritten = c.Writes(); // Ctrl+C comes within the first blocks a write sends
         return e;
     }
     const auto interrupted = [&e](int address) {
@@ -135,6 +135,7 @@ inline SoakExpect Expect(const SoakCase &c)
     };
     const auto hit = [&c](SoakFault f, int address) { return c.fault == f && c.address == address; };
     if (c.Writes()) {
+        e.partlyWritten = true; // until the write has ended
         for (int a : WriteOrder()) {
             if (hit(SoakFault::Hangup, a))
                 return interrupted(a); // the line goes before the block is stored
@@ -143,6 +144,7 @@ inline SoakExpect Expect(const SoakCase &c)
             if (hit(SoakFault::NoAck, a))
                 return interrupted(a); // stored, then not acknowledged
         }
+        e.partlyWritten = false;
         if (c.op == SoakOp::Write)
             return e;
     }

@@ -1,8 +1,8 @@
 #pragma once
 // A transfer engine wired to fakes, recording every callback in one event
-// list with the port's operations, so tests can check order as well as
-// outcome.
+// list with the port's operations, so tests can check order and outcome.
 #include "FakeLink.h"
+#include "LinkHelpers.h"
 #include "link/Protocol.h"
 #include "link/TransferEngine.h"
 
@@ -70,12 +70,6 @@ struct TransferRig {
         return out;
     }
 
-    // Events from the first one equal to from.
-    std::vector<std::string> Tail(std::size_t from) const
-    {
-        return {events.begin() + static_cast<std::ptrdiff_t>(from), events.end()};
-    }
-
     std::vector<std::string> events;
     FakeClock clock;
     FakePort port{clock};
@@ -90,14 +84,5 @@ struct TransferRig {
     int prompts = 0;
     bool newDocument = true;
 };
-
-// A radio memory unlike a new image: every byte depends on its offset.
-inline MemoryImage PatternImage(int seed = 1)
-{
-    MemoryImage m;
-    for (int i = 0; i < kImageSize; ++i)
-        m[i] = static_cast<uint8_t>((i * 7 + seed * 13 + (i >> 8)) & 0xFF);
-    return m;
-}
 
 } // namespace corvane::test

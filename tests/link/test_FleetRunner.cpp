@@ -1,67 +1,136 @@
-// The fleet runner over fake ports: every port ends on its own, the jobs
-// move what they should, events arrive on the caller's thread, and Cancel
-// stops every port after the block in flight.
-#include "FleetRig.h"
-#include "TransferRig.h"
+// The fleet runner over fake ports, one VirtualRadio per port (touched only
+// by that port's thread until the run has ended): every port ends on its
+// own, the jobs move what they should, events arrive on the caller's
+// thread, and Cancel stops every port after the block in flight.
+#include "FakeLink.h"
+#include "LinkHelpers.h"
+#include "QtAppEnvironment.h"
 
-#include "link/Protocol.h"
+#include "link/FleetRunner.h"
 
-#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
 #include <condition_variable>
-#include <gtest/gtest.h>
+#include <memory>
 #include <mutex>
-#include <thread>
 
 using namespace corvane;
 using namespace corvane::test;
 
 namespace {
 
-FleetRig::Port Faulty(void (*set)(RadioFaults &))
+// Sleeps of the engine cost nothing; the fake ports keep their own time.
+class NullClock : public Clock {
+public:
+    void Sleep(int) override {}
+    int64_t Now() const override { return 0; }
+};
+
+struct FleetEvent {
+    std::string what; // "progress", "finished", "all finished"
+    int index = -1;
+    int done = 0;
+    int total = 0;
+    bool onCallerThread = false;
+};
+
+struct FleetRig {
+    struct Port {
+        RadioFaults faults;
+        Result openResult = Result::success();
+        MemoryImage memory = MemoryImage::newImage();
+    };
+
+    explicit FleetRig(std::vector<Port> ports) : spec(std::move(ports))
+    {
+        for (const Port &p : spec)
+            radios.push_back(std::make_unique<VirtualRadio>(p.memory, p.faults));
+        runner.SetClockFactory([] { return std::make_unique<NullClock>(); });
+        const auto record = [this](const char *what, int i, int done = 0, int total = 0) {
+            events.push_back({what, i, done, total, QThread::currentThread() == caller});
+        };
+        QObject::connect(&runner, &FleetRunner::portProgress,
+                         [record](int i, FleetPhase, int done, int total) { record("progress", i, done, total); });
+        QObject::connect(&runner, &FleetRunner::portFinished, [record](int i) { record("finished", i); });
+        QObject::connect(&runner, &FleetRunner::finished, [record] { record("all finished", -1); });
+    }
+
+    // Starts the fleet on COM1.. (/dev/fake0..) and runs the event loop
+    // until it has finished.
+    bool Run(const MemoryImage &image, FleetSpec fleetSpec, const std::function<void()> &whileRunning = {})
+    {
+        std::vector<FleetTarget> targets;
+        for (std::size_t i = 0; i < spec.size(); ++i)
+            targets.push_back({QStringLiteral("COM%1").arg(i + 1), QStringLiteral("/dev/fake%1").arg(i)});
+        if (!runner.Start(targets, image, fleetSpec))
+            return false;
+        if (whileRunning)
+            whileRunning();
+        QEventLoop loop;
+        QObject::connect(&runner, &FleetRunner::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+        if (runner.IsRunning())
+            loop.exec();
+        return !runner.IsRunning();
+    }
+
+    int Count(const std::string &what, int index) const
+    {
+        return static_cast<int>(std::count_if(events.begin(), events.end(), [&](const FleetEvent &e) {
+            return e.what == what && e.index == index;
+        }));
+    }
+
+    std::vector<Port> spec;
+    std::vector<std::unique_ptr<VirtualRadio>> radios;
+    std::vector<FleetEvent> events;
+    QThread *caller = QThread::currentThread();
+    // Runs on each port's thread before each of its writes; may block.
+    std::function<void(int index, const QByteArray &written)> beforeWrite;
+    // A radio that hung up makes every later read fail, as a real line does.
+    FleetRunner runner{[this](const FleetTarget &t) -> std::unique_ptr<SerialPort> {
+        const std::size_t i = t.device.mid(9).toUInt();
+        auto port = std::make_unique<OwnedFakePort>();
+        port->AttachRadio(*radios[i]);
+        port->openResult = spec[i].openResult;
+        port->readError = [radio = radios[i].get()](int, int) { return radio->HungUp(); };
+        if (beforeWrite)
+            port->beforeWrite = [this, i](const QByteArray &w) { beforeWrite(int(i), w); };
+        return port;
+    }};
+};
+
+FleetRig::Port Faulty(const char *fault)
 {
     FleetRig::Port p;
-    set(p.faults);
+    EXPECT_TRUE(p.faults.Parse(QString::fromLatin1(fault), nullptr)) << fault;
     return p;
-}
-
-bool HoldsSentRanges(const MemoryImage &radio, const MemoryImage &image)
-{
-    for (int offset = 0; offset < kImageSize; ++offset)
-        if (Proto::WriteSends(offset) && radio[offset] != image[offset])
-            return false;
-    return true;
 }
 
 TEST(FleetRunner, EachPortEndsOnItsOwn)
 {
     FleetRig::Port busy;
     busy.openResult = Result::fail(Status::PortError, QStringLiteral("/dev/fake4: Device or resource busy"));
-    FleetRig rig({FleetRig::Port{}, Faulty([](RadioFaults &f) { f.silent = true; }),
-                  Faulty([](RadioFaults &f) { f.hangup = 0x1800; }),
-                  Faulty([](RadioFaults &f) { f.dropWrite = 0x1000; }), busy});
+    FleetRig rig({FleetRig::Port{}, Faulty("silent"), Faulty("hangup=0x1800"), Faulty("drop-write=0x1000"), busy});
     const MemoryImage image = PatternImage(5);
     ASSERT_TRUE(rig.Run(image, {FleetJob::WriteVerify, 0}));
 
     const std::vector<FleetPortResult> &r = rig.runner.Results();
     ASSERT_EQ(r.size(), 5u);
-    EXPECT_EQ(r[0].result.status, Status::Ok);
-    EXPECT_TRUE(HoldsSentRanges(rig.radios[0]->Memory(), image));
-    EXPECT_EQ(r[1].result.status, Status::CommError);
-    EXPECT_EQ(r[1].result.text, "no answer to the wake-up string in 15 attempts");
-    EXPECT_EQ(r[2].result.status, Status::Interrupted);
-    EXPECT_TRUE(r[2].result.text.startsWith("the line failed")) << r[2].result.text.toStdString();
-    EXPECT_TRUE(r[2].result.text.endsWith("write block at 0x1800")) << r[2].result.text.toStdString();
-    EXPECT_EQ(r[2].phase, FleetPhase::Writing);
-    EXPECT_EQ(r[3].result.status, Status::Mismatch);
-    EXPECT_EQ(r[3].mismatchBytes, 8);
-    EXPECT_EQ(r[3].firstMismatch, 0x1000);
-    EXPECT_EQ(r[3].phase, FleetPhase::Verifying);
-    EXPECT_EQ(r[4].result.status, Status::PortError);
-    EXPECT_EQ(r[4].result.text, "/dev/fake4: Device or resource busy");
+    const Status status[] = {Status::Ok, Status::CommError, Status::Interrupted, Status::Mismatch, Status::PortError};
     for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(r[std::size_t(i)].result.status, status[i]) << i;
         EXPECT_EQ(r[std::size_t(i)].target.name, QStringLiteral("COM%1").arg(i + 1));
         EXPECT_EQ(rig.Count("finished", i), 1) << i;
     }
+    EXPECT_TRUE(HoldsSentRanges(rig.radios[0]->Memory(), image));
+    EXPECT_EQ(r[1].result.text, "no answer to the wake-up string in 15 attempts");
+    EXPECT_EQ(r[2].result.text, "the line failed (hang-up or unplugged cable) after the write block at 0x1800");
+    EXPECT_EQ(r[2].phase, FleetPhase::Writing);
+    EXPECT_EQ(std::make_tuple(r[3].mismatchBytes, r[3].firstMismatch, r[3].phase),
+              std::make_tuple(8, 0x1000, FleetPhase::Verifying));
+    EXPECT_EQ(r[4].result.text, "/dev/fake4: Device or resource busy");
 
     // Every event on the caller's thread; the good port's progress climbs
     // to the write's and the read-back's blocks together; "all finished"
@@ -76,66 +145,55 @@ TEST(FleetRunner, EachPortEndsOnItsOwn)
         }
     }
     EXPECT_EQ(last, Proto::WriteBlocks + Proto::ReadBlocks);
-    ASSERT_FALSE(rig.events.empty());
     EXPECT_EQ(rig.events.back().what, "all finished");
     EXPECT_EQ(rig.Count("all finished", -1), 1);
 }
 
-struct JobCase {
-    const char *name;
-    FleetJob job;
-    int differAt;       // offset where the radio differs from the image; -1: none
-    Status status;
-    int blocksWritten;
-    int blocksRead;
-};
-
-class FleetJobs : public ::testing::TestWithParam<JobCase> {};
-
-TEST_P(FleetJobs, MoveWhatTheJobSays)
+TEST(FleetRunner, EachJobMovesWhatItSays)
 {
-    const JobCase &c = GetParam();
     const MemoryImage image = PatternImage(2);
-    FleetRig::Port port;
-    port.memory = image;
-    if (c.differAt >= 0)
-        port.memory[c.differAt] ^= 0xFF;
-    FleetRig rig({port, port});
-    ASSERT_TRUE(rig.Run(image, {c.job, 0}));
-    for (std::size_t i = 0; i < 2; ++i) {
-        const FleetPortResult &r = rig.runner.Results()[i];
-        EXPECT_EQ(r.result.status, c.status) << r.result.text.toStdString();
-        EXPECT_EQ(rig.radios[i]->BlocksWritten(), c.blocksWritten);
-        EXPECT_EQ(rig.radios[i]->BlocksRead(), c.blocksRead);
-        if (c.job == FleetJob::Read) {
-            EXPECT_EQ(r.image, port.memory);
+    const struct {
+        FleetJob job;
+        int differAt; // offset where the radio differs from the image; -1: none
+        Status status;
+        int blocksWritten, blocksRead;
+    } cases[] = {
+        {FleetJob::Write, 0x1000, Status::Ok, Proto::WriteBlocks, 0},
+        {FleetJob::Verify, -1, Status::Ok, 0, Proto::ReadBlocks},
+        {FleetJob::Verify, 0x0961, Status::Mismatch, 0, Proto::ReadBlocks},
+        {FleetJob::Verify, 0x0700, Status::Ok, 0, Proto::ReadBlocks}, // records 100-149 are never written
+        {FleetJob::Read, 0x1FF8, Status::Ok, 0, Proto::ReadBlocks},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "job " << int(c.job) << ", radio differs at " << c.differAt);
+        FleetRig::Port port;
+        port.memory = image;
+        if (c.differAt >= 0)
+            port.memory[c.differAt] ^= 0xFF;
+        FleetRig rig({port, port});
+        ASSERT_TRUE(rig.Run(image, {c.job, 0}));
+        for (std::size_t i = 0; i < 2; ++i) {
+            const FleetPortResult &r = rig.runner.Results()[i];
+            EXPECT_EQ(r.result.status, c.status) << r.result.text.toStdString();
+            EXPECT_EQ(rig.radios[i]->BlocksWritten(), c.blocksWritten);
+            EXPECT_EQ(rig.radios[i]->BlocksRead(), c.blocksRead);
+            EXPECT_TRUE(c.job != FleetJob::Read || r.image == port.memory);
         }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, FleetJobs,
-    ::testing::Values(JobCase{"Write", FleetJob::Write, 0x1000, Status::Ok, Proto::WriteBlocks, 0},
-                      JobCase{"VerifySame", FleetJob::Verify, -1, Status::Ok, 0, Proto::ReadBlocks},
-                      JobCase{"VerifyDiffers", FleetJob::Verify, 0x0961, Status::Mismatch, 0, Proto::ReadBlocks},
-                      // Channel records 100-149 are never written, so never compared.
-                      JobCase{"VerifyUnsentRange", FleetJob::Verify, 0x0700, Status::Ok, 0, Proto::ReadBlocks},
-                      JobCase{"Read", FleetJob::Read, 0x1FF8, Status::Ok, 0, Proto::ReadBlocks}),
-    [](const ::testing::TestParamInfo<JobCase> &i) { return std::string(i.param.name); });
 
 // A silent radio gets 15 handshake attempts per round; the retry rounds
 // add whole rounds, and a port with no device fails without any.
 TEST(FleetRunner, RetryRoundsAndMissingDevice)
 {
-    FleetRig rig({Faulty([](RadioFaults &f) { f.silent = true; })});
-    std::vector<int> wakeUps(1, 0); // touched by the port's thread only, read after the run
-    rig.beforeWrite = [&](int i, const QByteArray &w) { wakeUps[std::size_t(i)] += w == "A"; };
+    FleetRig rig({Faulty("silent")});
+    int wakeUps = 0; // touched by the port's thread only, read after the run
+    rig.beforeWrite = [&](int, const QByteArray &w) { wakeUps += w == "A"; };
     ASSERT_TRUE(rig.Run(PatternImage(1), {FleetJob::Write, 2}));
-    EXPECT_EQ(wakeUps[0], 3 * 15);
+    EXPECT_EQ(wakeUps, 3 * 15);
     EXPECT_EQ(rig.runner.Results()[0].result.status, Status::CommError);
 
-    VirtualRadio unused(MemoryImage::newImage());
-    FleetRunner runner([&](const FleetTarget &) { return std::make_unique<OwnedFakePort>(unused, Result::success()); });
+    FleetRunner runner([](const FleetTarget &) { return std::make_unique<OwnedFakePort>(); });
     QEventLoop loop;
     QObject::connect(&runner, &FleetRunner::finished, &loop, &QEventLoop::quit);
     ASSERT_TRUE(runner.Start({{QStringLiteral("COM3"), QString()}}, PatternImage(1), {}));
@@ -155,7 +213,7 @@ TEST(FleetRunner, CancelStopsEveryPortAfterTheBlockInFlight)
     std::condition_variable cv;
     int waiting = 0;
     bool open = false;
-    FleetRig rig({FleetRig::Port{}, FleetRig::Port{}, FleetRig::Port{}, FleetRig::Port{}});
+    FleetRig rig(std::vector<FleetRig::Port>(4));
     rig.beforeWrite = [&](int, const QByteArray &w) {
         if (w != gate)
             return;
@@ -166,11 +224,10 @@ TEST(FleetRunner, CancelStopsEveryPortAfterTheBlockInFlight)
     };
     ASSERT_TRUE(rig.Run(PatternImage(3), {FleetJob::WriteVerify, 0}, [&] {
         std::unique_lock<std::mutex> lock(m);
-        const bool allWaiting = cv.wait_for(lock, std::chrono::seconds(60), [&] { return waiting == 4; });
+        EXPECT_TRUE(cv.wait_for(lock, std::chrono::seconds(60), [&] { return waiting == 4; }));
         rig.runner.Cancel();
         open = true;
         cv.notify_all();
-        EXPECT_TRUE(allWaiting);
     }));
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(rig.runner.Results()[i].result.status, Status::Cancelled);

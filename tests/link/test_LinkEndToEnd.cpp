@@ -1,29 +1,31 @@
-// corvane-cli read and write against the virtual radio on a real
-// pseudo-terminal: whole transfers, the failure statuses, and that a failed
-// read never touches the output file.
+// Real pseudo-terminals: the real port (bytes both ways, the read timeout
+// rules, purge, a device that goes away), and corvane-cli read and fleet
+// against `corvane-cli simulate` for what the fault soak (test_TransferSoak)
+// and the fleet runner's tests do not run: port names from the settings
+// file, the copy kept of each read, the log, retries, a fleet's report,
+// copies and Ctrl+C, and the usage, file and port errors.
+#include "LinkHelpers.h"
 #include "QtAppEnvironment.h"
-#include "Simulator.h"
-#include "TransferRig.h"
 
 #include "app/LanguageBundle.h"
 #include "image/Backups.h"
-#include "image/DataFile.h"
+#include "image/Csv.h"
 #include "link/LinkStrings.h"
+#include "link/PtyEndpoint.h"
+#include "link/QtSerialPort.h"
 
-#include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
-#include <QProcess>
-#include <QTemporaryDir>
+#include <atomic>
 #include <csignal>
-#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace corvane;
 using namespace corvane::test;
 
 namespace {
-
-const QString kCli = QStringLiteral(CORVANE_BIN_DIR "/corvane-cli");
 
 // Every read keeps a backup in the user's data folder: here a private one,
 // which corvane-cli inherits with the environment.
@@ -32,209 +34,188 @@ public:
     void SetUp() override { qputenv("XDG_DATA_HOME", m_dir.path().toUtf8()); }
     QTemporaryDir m_dir;
 };
-DataHome *const g_dataHome = static_cast<DataHome *>(::testing::AddGlobalTestEnvironment(new DataHome));
+const auto *const g_dataHome = ::testing::AddGlobalTestEnvironment(new DataHome);
 
+class PtyPort : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(pty.Open()) << pty.error().toStdString();
+        ASSERT_TRUE(port.Open(pty.SlavePath()).ok());
+        port.SetTimeouts(CommTimeouts{});
+        port.SetLineSettings(LineSettings{});
+    }
+    void Send(const QByteArray &bytes) { ASSERT_EQ(::write(pty.MasterFd(), bytes.constData(), bytes.size()), bytes.size()); }
+    QByteArray Received()
+    {
+        pollfd p{pty.MasterFd(), POLLIN, 0};
+        QByteArray out;
+        char buf[256];
+        while (::poll(&p, 1, 200) > 0) {
+            const ssize_t n = ::read(pty.MasterFd(), buf, sizeof buf);
+            if (n <= 0)
+                break;
+            out.append(buf, static_cast<int>(n));
+        }
+        return out;
+    }
+    // Runs a read and returns it with the milliseconds it took.
+    std::pair<ReadOutcome, qint64> TimedRead(int n)
+    {
+        QElapsedTimer t;
+        t.start();
+        ReadOutcome r = port.Read(n);
+        return {r, t.elapsed()};
+    }
 
-struct CliRun {
-    int status;
-    QString err;
+    PtyEndpoint pty;
+    QtSerialPort port;
 };
 
-CliRun Cli(const QStringList &args)
+TEST_F(PtyPort, BytesBothWaysTimeoutsAndPurge)
 {
-    QProcess p;
-    p.start(kCli, args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+    const uint8_t request[] = {0x52, 0x0C, 0x90, 0x08};
+    port.Write(request, 4);
+    EXPECT_EQ(Received(), QByteArray::fromHex("520C9008"));
+    // A read ends as soon as it has its bytes; the rest waits.
+    Send(QByteArray::fromHex("570C900801020304050607080A"));
+    auto [r, ms] = TimedRead(12);
+    EXPECT_EQ(r.bytes, QByteArray::fromHex("570C90080102030405060708"));
+    EXPECT_LT(ms, 100);
+    EXPECT_EQ(port.Read(1).bytes, QByteArray::fromHex("0A"));
+
+    // Silence after some bytes: the interval ends the read long before the
+    // 6090 ms total of a 12-byte read.
+    Send("abc");
+    std::tie(r, ms) = TimedRead(12);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.bytes, "abc");
+    EXPECT_GE(ms, 25);
+    EXPECT_LT(ms, 1000);
+
+    // Nothing at all: multiplier x n + constant, and no error.
+    port.SetTimeouts(CommTimeouts{30, 50, 40, 50, 50});
+    std::tie(r, ms) = TimedRead(2);
+    EXPECT_TRUE(r.ok);
+    EXPECT_TRUE(r.bytes.isEmpty());
+    EXPECT_GE(ms, 135);
+    EXPECT_LT(ms, 1000);
+
+    for (PurgeMode mode : {PurgeMode::Clear, PurgeMode::All}) {
+        Send("stale");
+        ::usleep(20000);
+        port.Purge(mode);
+        EXPECT_TRUE(port.Read(1).bytes.isEmpty());
+    }
 }
 
-QByteArray Bytes(const MemoryImage &m) { return QByteArray(reinterpret_cast<const char *>(m.data()), kImageSize); }
+TEST_F(PtyPort, HangupDuringAReadIsAnErrorWithinOneTimeout)
+{
+    // A program started while the line is open must not keep it open: the
+    // line's end would then never hang up.
+    QProcess bystander;
+    bystander.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    ASSERT_TRUE(bystander.waitForStarted());
+    std::thread unplug([this] {
+        ::usleep(100000);
+        pty.Close();
+    });
+    const auto [r, ms] = TimedRead(12);
+    unplug.join();
+    EXPECT_FALSE(r.ok);
+    EXPECT_LT(ms, 6090);
+    // Later reads and writes fail at once; nothing hangs or crashes.
+    const uint8_t ack = 0x06;
+    port.Write(&ack, 1);
+    port.Purge(PurgeMode::All);
+    const auto [again, ms2] = TimedRead(1);
+    EXPECT_FALSE(again.ok);
+    EXPECT_LT(ms2, 100);
+    port.Close();
+    bystander.kill();
+    bystander.waitForFinished();
+}
 
-class EndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-    QString Path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
-    QString Save(const char *name, const MemoryImage &m) const
-    {
-        EXPECT_TRUE(SaveImageFile(Path(name), m).ok());
-        return Path(name);
+// Lines opened on many threads at once each name their own device.
+TEST(PtyEndpointThreads, EachLineNamesItsOwnDevice)
+{
+    constexpr int kThreads = 8;
+    for (int round = 0; round < 40; ++round) {
+        std::vector<PtyEndpoint> lines(kThreads);
+        std::atomic<int> ready{0};
+        std::vector<std::thread> threads;
+        for (PtyEndpoint &line : lines)
+            threads.emplace_back([&ready, &line] {
+                for (++ready; ready.load() < kThreads;)
+                    std::this_thread::yield();
+                line.Open();
+            });
+        for (std::thread &t : threads)
+            t.join();
+        for (const PtyEndpoint &line : lines) {
+            unsigned number = 0;
+            ASSERT_EQ(::ioctl(line.MasterFd(), TIOCGPTN, &number), 0) << line.error().toStdString();
+            ASSERT_EQ(line.SlavePath().toStdString(), "/dev/pts/" + std::to_string(number)) << "round " << round;
+        }
     }
-    static QByteArray Read(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+}
+
+// Without texts (a fleet's ports) the reason names the device a COM name stands for.
+TEST(QtSerialPortOpen, FailureNamesTheDevice)
+{
     QTemporaryDir dir;
-    LanguageBundle english;
-};
+    CProfileFile settings;
+    ASSERT_TRUE(LoadSettings(settings, dir, "[Ports]\r\nCOM4=/dev/corvane-missing\r\n"));
+    QtSerialPort port(&settings);
+    const Result r = port.Open(QStringLiteral("COM4"));
+    EXPECT_EQ(r.status, Status::PortError);
+    EXPECT_TRUE(r.text.startsWith("/dev/corvane-missing: ")) << r.text.toStdString();
+    EXPECT_FALSE(port.Read(1).ok);
+}
 
-TEST_F(EndToEnd, FullReadEqualsTheRadiosMemoryAndIsKeptAsABackup)
+class EndToEnd : public TempFiles {};
+
+TEST_F(EndToEnd, ReadThroughTheSettingsFileKeepsABackupAndALog)
 {
     Simulator radio({"--image", Save("radio.dat", PatternImage(3))});
     ASSERT_TRUE(radio.path.startsWith("/dev/")) << radio.path.toStdString();
     const QStringList before = Backups::List(Backups::Folder());
-    const CliRun r = Cli({"read", radio.path, Path("out.dat"), "--log", Path("read.log")});
+    const CliRun r = Cli({"read", "com3", Path("out.dat"), "--settings", Settings("COM3=" + radio.path.toLocal8Bit()),
+                          "--log", Path("read.log")});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(Read(Path("out.dat")), Bytes(PatternImage(3)));
+    EXPECT_EQ(Read("out.dat"), Bytes(PatternImage(3)));
     const QStringList after = Backups::List(Backups::Folder());
     ASSERT_EQ(after.size(), before.size() + 1);
-    EXPECT_EQ(Read(Backups::Folder() + "/" + after.last()), Bytes(PatternImage(3)));
-    const QByteArray log = Read(Path("read.log"));
-    EXPECT_TRUE(log.contains(" > 52 0C 90 08\n"));
-    EXPECT_TRUE(log.contains(" > 52 1F F8 08\n"));
+    EXPECT_EQ(FileBytes(Backups::Folder() + "/" + after.last()), Bytes(PatternImage(3)));
+    EXPECT_TRUE(Read("read.log").contains(" > 52 0C 90 08\n"));
+    EXPECT_TRUE(Read("read.log").contains(" > 52 1F F8 08\n"));
 }
 
-TEST_F(EndToEnd, FullWriteChangesExactlyTheSentRanges)
+TEST_F(EndToEnd, EachRetryIsSaid)
 {
-    const MemoryImage before = PatternImage(1), sent = PatternImage(2);
-    Simulator radio({"--image", Save("radio.dat", before), "--save", Path("after.dat")});
-    const CliRun r = Cli({"write", radio.path, Save("image.dat", sent), "--verify"});
-    EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(radio.Stop(), 0);
-    const QByteArray after = Read(Path("after.dat"));
-    ASSERT_EQ(after.size(), kImageSize);
-    for (int offset = 0; offset < kImageSize; ++offset)
-        ASSERT_EQ(static_cast<uint8_t>(after[offset]), Proto::WriteSends(offset) ? sent[offset] : before[offset])
-            << "offset " << offset;
-}
-
-TEST_F(EndToEnd, PortNameFromTheSettingsFile)
-{
-    Simulator radio({"--image", Save("radio.dat", PatternImage(4))});
-    QFile ini(Path("Program.ini"));
-    QFile base(QStringLiteral(CORVANE_BIN_DIR "/Program.ini"));
-    ASSERT_TRUE(base.open(QIODevice::ReadOnly) && ini.open(QIODevice::WriteOnly));
-    ini.write(base.readAll() + "\r\n[Ports]\r\nCOM3=" + radio.path.toLocal8Bit() + "\r\n");
-    ini.close();
-    const CliRun r = Cli({"read", "com3", Path("out.dat"), "--settings", Path("Program.ini")});
-    EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(Read(Path("out.dat")), Bytes(PatternImage(4)));
-}
-
-struct FailureCase {
-    const char *name;
-    const char *command;
-    QStringList faults;
-    int status;
-    int messageId;
-    bool partlyWritten;
-};
-
-class EndToEndFailure : public EndToEnd, public ::testing::WithParamInterface<FailureCase> {};
-
-TEST_P(EndToEndFailure, StatusMessageAndUntouchedOutput)
-{
-    const FailureCase &c = GetParam();
-    QStringList simArgs{"--image", Save("radio.dat", PatternImage(5))};
-    for (const QString &f : c.faults)
-        simArgs << "--fault" << f;
-    Simulator radio(simArgs);
-    const QString out = Save("out.dat", PatternImage(6)); // an older read
-    const CliRun r = QByteArray(c.command) == "read" ? Cli({"read", radio.path, out})
-                                                  : Cli({"write", radio.path, Save("image.dat", PatternImage(7))});
-    EXPECT_EQ(r.status, c.status) << r.err.toStdString();
-    ASSERT_TRUE(english.IsLoaded() || english.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English")));
-    EXPECT_TRUE(r.err.contains(english.String(c.messageId))) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains("Port: " + radio.path)) << r.err.toStdString();
-    EXPECT_EQ(r.err.contains(english.String(Ids::PartlyWritten)), c.partlyWritten) << r.err.toStdString();
-    EXPECT_EQ(Read(out), Bytes(PatternImage(6)));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Faults, EndToEndFailure,
-    ::testing::Values(FailureCase{"ShortReply", "read", {"short-reply=0x0C90"}, 6, Ids::ProgramInterrupt, false},
-                      FailureCase{"MissingAck", "read", {"no-ack=0x0100"}, 6, Ids::ProgramInterrupt, false},
-                      FailureCase{"Hangup", "read", {"hangup=0x0800"}, 6, Ids::ProgramInterrupt, false},
-                      FailureCase{"NoFinalAck", "read", {"no-final-ack"}, 5, Ids::CommError, false},
-                      FailureCase{"WriteNoFinalAck", "write", {"no-final-ack"}, 5, Ids::CommError, false},
-                      FailureCase{"WriteMissingAck", "write", {"no-ack=0x0960"}, 6, Ids::ProgramInterrupt, true},
-                      FailureCase{"WriteHangup", "write", {"hangup=0x0000"}, 6, Ids::ProgramInterrupt, true}),
-    [](const ::testing::TestParamInfo<FailureCase> &i) { return std::string(i.param.name); });
-
-TEST_F(EndToEnd, RetriesAndVerify)
-{
-    {
-        Simulator radio({"--fault", "no-final-ack"});
-        const CliRun r = Cli({"read", radio.path, Path("none.dat"), "--retries", "1"});
-        EXPECT_EQ(r.status, 5);
-        EXPECT_EQ(r.err.count("retrying"), 1) << r.err.toStdString();
-        EXPECT_FALSE(QFile::exists(Path("none.dat")));
-    }
-    {
-        Simulator radio({"--fault", "drop-write=0x1000"});
-        const CliRun r = Cli({"write", radio.path, Save("image.dat", PatternImage(9)), "--verify"});
-        EXPECT_EQ(r.status, 6);
-        EXPECT_TRUE(r.err.contains("0x1000: sent")) << r.err.toStdString();
-        EXPECT_TRUE(r.err.contains("8 bytes differ")) << r.err.toStdString();
-    }
-}
-
-// Ctrl+C: a read leaves no file; a write says whether the radio is now
-// partly written (once its first block has gone out) or untouched.
-TEST_F(EndToEnd, InterruptCancels)
-{
-    struct Case {
-        const char *command;
-        QStringList simulator;
-        bool partlyWritten;
-    };
-    const Case cases[] = {{"read", {"--fault", "silent"}, false},
-                          {"write", {"--fault", "silent"}, false},
-                          {"write", {"--baud", "9600"}, true}};
-    ASSERT_TRUE(english.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English")));
-    for (const Case &c : cases) {
-        Simulator radio(c.simulator);
-        const QString log = Path("interrupt.log");
-        QFile::remove(log);
-        QProcess p;
-        p.start(kCli, {c.command, radio.path, QByteArray(c.command) == "read" ? Path("out.dat") : Save("in.dat", PatternImage(2)),
-                       "--log", log});
-        ASSERT_TRUE(p.waitForStarted());
-        // Interrupted in the handshake, or once the block requests flow.
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 20000 && !(c.partlyWritten ? Read(log).count(" > 57 ") > 3 : Read(log).contains(" > 41")))
-            p.waitForFinished(20);
-        // An ended process has no id, and kill(0) would signal the test's group.
-        ASSERT_EQ(p.state(), QProcess::Running) << p.readAllStandardError().toStdString();
-        ::kill(static_cast<pid_t>(p.processId()), SIGINT);
-        ASSERT_TRUE(p.waitForFinished(10000));
-        const QString err = QString::fromUtf8(p.readAllStandardError());
-        EXPECT_EQ(p.exitCode(), 7) << err.toStdString();
-        EXPECT_TRUE(err.contains("cancelled")) << err.toStdString();
-        EXPECT_EQ(err.contains(english.String(Ids::PartlyWritten)), c.partlyWritten) << c.command << err.toStdString();
-        EXPECT_FALSE(QFile::exists(Path("out.dat")));
-    }
+    Simulator radio({"--fault", "no-final-ack"});
+    const CliRun r = Cli({"read", radio.path, Path("none.dat"), "--retries", "1"});
+    EXPECT_EQ(r.status, 5);
+    EXPECT_EQ(r.err.count("retrying"), 1) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("none.dat")));
 }
 
 TEST_F(EndToEnd, BackupThatCannotBeKeptNeverFailsTheRead)
 {
     Simulator radio({"--image", Save("radio.dat", PatternImage(3))});
-    QProcess p;
+    ASSERT_TRUE(WriteFile(Path("not-a-folder"), "x"));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    QFile blocker(Path("not-a-folder"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    env.insert("XDG_DATA_HOME", blocker.fileName());
-    p.setProcessEnvironment(env);
-    p.start(kCli, {"read", radio.path, Path("out.dat")});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    const QString err = QString::fromUtf8(p.readAllStandardError());
-    EXPECT_EQ(p.exitCode(), 0) << err.toStdString();
-    EXPECT_TRUE(err.contains("The copy of the read could not be kept")) << err.toStdString();
-    EXPECT_EQ(Read(Path("out.dat")), Bytes(PatternImage(3)));
+    env.insert("XDG_DATA_HOME", Path("not-a-folder"));
+    const CliRun r = Cli({"read", radio.path, Path("out.dat")}, env);
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("The copy of the read could not be kept")) << r.err.toStdString();
+    EXPECT_EQ(Read("out.dat"), Bytes(PatternImage(3)));
 }
 
 TEST_F(EndToEnd, UsageFileAndPortErrors)
 {
-    struct Case {
-        QStringList args;
-        int status;
-    };
-    QFile small(Path("small.dat"));
-    ASSERT_TRUE(small.open(QIODevice::WriteOnly));
-    small.write("short");
-    small.close();
-    const std::vector<Case> cases{
+    ASSERT_TRUE(WriteFile(Path("small.dat"), "short"));
+    const std::vector<std::pair<QStringList, int>> cases{
         {{"read", "/dev/pts/x"}, 2},
         {{"read", "/dev/null", Path("o.dat"), "--retries", "many"}, 2},
         {{"read", "/dev/null", Path("o.dat"), "--speed", "1"}, 2},
@@ -246,23 +227,104 @@ TEST_F(EndToEnd, UsageFileAndPortErrors)
         {{"simulate", "--baud", "fast"}, 2},
         {{"simulate", "--image", Path("small.dat")}, 3},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(Cli(c.args).status, c.status) << c.args.join(' ').toStdString();
+    for (const auto &[args, status] : cases)
+        EXPECT_EQ(Cli(args).status, status) << args.join(' ').toStdString();
 
     // The message comes first, then the port with its device and the reason.
-    QFile ini(Path("Program.ini"));
-    QFile base(QStringLiteral(CORVANE_BIN_DIR "/Program.ini"));
-    ASSERT_TRUE(base.open(QIODevice::ReadOnly) && ini.open(QIODevice::WriteOnly));
-    ini.write(base.readAll() + "\r\n[Ports]\r\nCOM2=/dev/corvane-missing\r\n");
-    ini.close();
-    const CliRun r = Cli({"write", "COM2", Save("image.dat", PatternImage(1)), "--settings", Path("Program.ini")});
+    const CliRun r = Cli({"write", "COM2", Save("image.dat", PatternImage(1)), "--settings",
+                          Settings("COM2=/dev/corvane-missing")});
     EXPECT_EQ(r.status, 4);
+    LanguageBundle english;
     ASSERT_TRUE(english.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English")));
     EXPECT_TRUE(r.err.startsWith("corvane-cli: " + english.String(Ids::PortOpenFail) + "\n"
                                  "  Port: COM2 (/dev/corvane-missing)\n"
                                  "  Reason: "))
         << r.err.toStdString();
     EXPECT_FALSE(r.err.contains(english.String(Ids::PartlyWritten)));
+}
+
+class FleetCli : public TempFiles {};
+
+TEST_F(FleetCli, WriteVerifyReportAndExitStatus)
+{
+    const MemoryImage image = PatternImage(2);
+    Simulator sim({"--image", Save("before.dat", PatternImage(1)), "--save", Path("after.dat"), "--fault",
+                   "2:drop-write=0x1000"},
+                  2);
+    ASSERT_EQ(sim.paths.size(), 2);
+    const CliRun r = Cli(QStringList{"fleet", "write", Save("image.dat", image)} + sim.paths +
+                         QStringList{"/dev/corvane-missing", "--verify", "--report", Path("report.csv")});
+    EXPECT_EQ(r.status, 6) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("write it again")) << r.err.toStdString();
+    EXPECT_EQ(sim.Stop(), 0);
+    EXPECT_TRUE(HoldsSentRanges(Load("after-1.dat"), image));
+
+    QList<CsvRecord> rows;
+    QString error;
+    ASSERT_TRUE(ParseCsv(QString::fromUtf8(Read("report.csv")), rows, error)) << error.toStdString();
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows[0].fields, (QStringList{"port", "device", "result", "time (s)"}));
+    EXPECT_EQ(rows[1].fields.value(0), sim.paths[0]);
+    const QStringList results{
+        "ok",
+        "verify mismatch: 8 bytes",
+        "cannot open the port: /dev/corvane-missing: No such file or directory",
+    };
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(rows[i + 1].fields.value(2), results[i]);
+        EXPECT_TRUE(r.out.contains(results[i])) << r.out.toStdString();
+    }
+}
+
+TEST_F(FleetCli, ReadThenVerifyEachRadio)
+{
+    const MemoryImage memory = PatternImage(4);
+    Simulator sim({"--image", Save("radio.dat", memory)}, 2);
+    ASSERT_EQ(sim.paths.size(), 2);
+    EXPECT_EQ(Cli(QStringList{"fleet", "read", Path("copy.dat")} + sim.paths).status, 0);
+    for (const QString &p : sim.paths)
+        EXPECT_EQ(Load("copy-" + QString(p).remove("/dev/").replace('/', '-') + ".dat"), memory);
+    EXPECT_EQ(Cli(QStringList{"fleet", "verify", Path("radio.dat")} + sim.paths).status, 0);
+}
+
+TEST_F(FleetCli, InterruptCancelsEveryPort)
+{
+    Simulator sim({"--baud", "9600"}, 3);
+    ASSERT_EQ(sim.paths.size(), 3);
+    QProcess p;
+    p.start(kCli, QStringList{"fleet", "write", Save("image.dat", PatternImage(3))} + sim.paths);
+    ASSERT_TRUE(p.waitForStarted());
+    // A paced write takes 13 s; the signal comes well inside it.
+    p.waitForFinished(2000);
+    // An ended process has no id, and kill(0) would signal the test's group.
+    ASSERT_EQ(p.state(), QProcess::Running) << p.readAllStandardError().toStdString();
+    ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitCode(), 7);
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_EQ(out.count("cancelled"), 3) << out.toStdString();
+}
+
+TEST_F(FleetCli, UsageFileAndPortErrors)
+{
+    const QString image = Save("image.dat", PatternImage(1));
+    Save("copy-null.dat", PatternImage(1));
+    const std::vector<std::pair<QStringList, int>> cases{
+        {{"fleet", "write", image}, 2},
+        {{"fleet", "burn", image, "/dev/null"}, 2},
+        {{"fleet", "read", image, "/dev/null", "--verify"}, 2},
+        {{"fleet", "write", image, "/dev/null", "/dev/null"}, 2},
+        {{"fleet", "write", image, "/dev/null", "--retries", "x"}, 2},
+        {{"fleet", "write", Path("missing.dat"), "/dev/null"}, 3},
+        {{"fleet", "write", image, "/dev/null", "--report", Path("no/such/dir/r.csv")}, 3},
+        {{"fleet", "read", Path("copy.dat"), "/dev/null"}, 3},
+        {{"fleet", "read", Path("new.dat"), "/dev/pts-9", "pts/9"}, 2}, // both new-pts-9.dat
+        {{"fleet", "write", image, "/dev/corvane-missing1", "/dev/corvane-missing2"}, 4},
+        {{"simulate", "--count", "0"}, 2},
+        {{"simulate", "--count", "2", "--fault", "3:silent"}, 2},
+    };
+    for (const auto &[args, status] : cases)
+        EXPECT_EQ(Cli(args).status, status) << args.join(' ').toStdString();
 }
 
 } // namespace

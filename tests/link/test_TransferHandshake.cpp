@@ -1,8 +1,8 @@
 // The start of a transfer: opening the port, the handshake with its
-// attempt counter, the prompt and Retry, cancel, and the callback order.
+// attempt counter, the prompt and Retry, and the callback order; and the
+// virtual radio's side of the protocol with its fault switches as the
+// command line spells them.
 #include "TransferRig.h"
-
-#include "app/LanguageBundle.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +14,15 @@ namespace {
 using Events = std::vector<std::string>;
 
 // A radio that answers the wake-up string only from attempt answerFrom on
-// (0: never), sends the identification, and acknowledges the program's
-// final 0x06 when finalAck is set.
+// (0: never; below 0: always with 0x15), sends the identification, and
+// acknowledges the program's final 0x06 when finalAck is set.
 FakePort::Responder ScriptedRadio(int answerFrom, bool finalAck)
 {
     auto wakes = std::make_shared<int>(0);
     auto woken = std::make_shared<bool>(false);
     return [=](const QByteArray &w) -> QByteArray {
+        if (w == "A" && answerFrom < 0)
+            return QByteArray(1, 0x15);
         if (w == "A" && ++*wakes >= answerFrom && answerFrom > 0) {
             *woken = true;
             return QByteArray(1, 0x06);
@@ -44,6 +46,8 @@ struct HandshakeCase {
     int wakeUps;
     int prompts;
     int interruptMessages;
+    std::function<bool(int n, int index)> readError = nullptr; // true: this read fails
+    int reads = -1;                                            // reads made; -1: not checked
 };
 
 class Handshake : public ::testing::TestWithParam<HandshakeCase> {};
@@ -53,23 +57,27 @@ TEST_P(Handshake, AttemptsPromptsAndOutcome)
     const HandshakeCase &c = GetParam();
     TransferRig rig;
     rig.port.responder = ScriptedRadio(c.answerFrom, c.finalAck);
+    rig.port.readError = c.readError;
     rig.answers = c.answers;
-    // Write direction: the handshake is the same and a completed write
-    // needs only acknowledgements, which this radio does not give.
     const Result r = rig.Run(false);
-    const Status expected = c.status;
-    if (expected == Status::Ok) {
+    if (c.status == Status::Ok) {
         // The read loop then fails on the first block; the handshake passed.
         EXPECT_EQ(r.status, Status::Interrupted);
         EXPECT_EQ(rig.port.RequestAddresses(Proto::ReadCmd).size(), 1u);
     } else {
-        EXPECT_EQ(r.status, expected) << r.text.toStdString();
+        EXPECT_EQ(r.status, c.status) << r.text.toStdString();
         EXPECT_TRUE(rig.port.RequestAddresses(Proto::ReadCmd).empty());
         EXPECT_EQ(rig.port.Count("message 61454"), c.interruptMessages);
     }
     EXPECT_EQ(rig.WakeUps(), c.wakeUps);
     EXPECT_EQ(rig.prompts, c.prompts);
     EXPECT_EQ(rig.port.closes, 1);
+    if (c.readError) {
+        EXPECT_EQ(rig.port.Count("write 06"), 0); // a failed read ends the attempt at once
+    }
+    if (c.reads >= 0) {
+        EXPECT_EQ(rig.port.reads, c.reads);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -85,10 +93,16 @@ INSTANTIATE_TEST_SUITE_P(
         HandshakeCase{"NoFinalAckSixthAttempt", 6, false, {}, Status::Interrupted, 6, 0, 1},
         // Retry starts the count again: attempt 20 is the fifth since it.
         HandshakeCase{"NoFinalAckFifthAfterRetry", 20, false, {PromptAnswer::Retry}, Status::CommError, 20, 2, 0},
-        HandshakeCase{"NoFinalAckSixthAfterRetry", 21, false, {PromptAnswer::Retry}, Status::Interrupted, 21, 1, 1}),
+        HandshakeCase{"NoFinalAckSixthAfterRetry", 21, false, {PromptAnswer::Retry}, Status::Interrupted, 21, 1, 1},
+        // After fifteen attempts, or a failed identification read, comes the prompt.
+        HandshakeCase{"EveryReadFails", 0, true, {}, Status::CommError, 15, 1, 0, [](int, int) { return true; }, 15},
+        HandshakeCase{"ReadAfterANonAckFails", -1, true, {}, Status::CommError, 15, 1, 0,
+                      [](int, int index) { return index % 2 == 0; }, 30},
+        HandshakeCase{"IdentificationReadFails", 1, true, {}, Status::CommError, 1, 1, 0,
+                      [](int n, int) { return n == 8; }}),
     [](const ::testing::TestParamInfo<HandshakeCase> &i) { return std::string(i.param.name); });
 
-TEST(HandshakeWire, FirstAttemptBytesPausesAndClears)
+TEST(HandshakeWire, LineSetupThenFirstAttemptBytesPausesAndClears)
 {
     TransferRig rig;
     rig.cancelAtPass = 7; // the first pass after the handshake
@@ -104,13 +118,7 @@ TEST(HandshakeWire, FirstAttemptBytesPausesAndClears)
     expected.insert(expected.end(), {"purge clear", "write 52 00 00 08", "read 12", "purge clear", "write 06",
                                      "read 1", "pump", "close", "closeProgressDialog"});
     EXPECT_EQ(rig.events, expected);
-}
 
-TEST(HandshakeWire, LineSetupAfterOpen)
-{
-    TransferRig rig;
-    rig.cancelAtPass = 1;
-    rig.Run(false);
     const CommTimeouts &t = rig.port.timeouts;
     const LineSettings &l = rig.port.line;
     EXPECT_EQ(rig.port.queues, std::make_pair(1024, 512));
@@ -121,14 +129,23 @@ TEST(HandshakeWire, LineSetupAfterOpen)
               std::make_tuple(9600, 8, false, 1, true));
 }
 
-TEST(HandshakeWire, NoiseBeforeTheAckStillCompletes)
+// A noise byte before the wake-up's acknowledgement gets a second chance,
+// and the identification reply is read but never examined.
+TEST(HandshakeWire, NoiseBeforeTheAckAndAnyIdentificationStillComplete)
 {
-    RadioFaults faults;
-    faults.firstByte = 0x15;
-    TransferRig rig(PatternImage(), faults);
-    EXPECT_TRUE(rig.Run(false).ok());
-    EXPECT_EQ(rig.WakeUps(), 1);
-    EXPECT_EQ(rig.image, PatternImage());
+    for (const QByteArray &ident : {VirtualRadio::Identification(), QByteArray(), QByteArray("\x01"), QByteArray(8, '\xFF')}) {
+        RadioFaults noise;
+        noise.firstByte = 0x15;
+        TransferRig rig(PatternImage(), noise);
+        auto radio = rig.port.responder;
+        rig.port.responder = [&](const QByteArray &w) {
+            const QByteArray reply = radio(w);
+            return reply == VirtualRadio::Identification() ? ident : reply;
+        };
+        EXPECT_TRUE(rig.Run(false).ok()) << ident.toHex().toStdString();
+        EXPECT_EQ(rig.WakeUps(), 1);
+        EXPECT_EQ(rig.image, PatternImage());
+    }
 }
 
 TEST(HandshakeTiming, SilentRadioCostsAbout1200MsPerAttempt)
@@ -141,101 +158,122 @@ TEST(HandshakeTiming, SilentRadioCostsAbout1200MsPerAttempt)
     EXPECT_EQ(rig.port.Count("read 1"), 30);
 }
 
-// A read that fails ends the attempt at once; after fifteen attempts, or
-// on a failed identification read, the prompt comes and nothing more is sent.
-TEST(HandshakeErrors, FailedReadsEndTheAttempt)
+// The callbacks in order, for a completed transfer and a port that does
+// not open; only a completed read clears the new-document flag.
+TEST(TransferOrder, CompletedOrPortNotOpened)
 {
-    const auto nak = [](const QByteArray &w) { return w == "A" ? QByteArray(1, 0x15) : QByteArray(); };
-    const struct { const char *name; bool nak; std::function<bool(int, int)> readError; int wakeUps, reads; } cases[] = {
-        {"every read", false, [](int, int) { return true; }, 15, 15},
-        {"after a non-ack", true, [](int, int index) { return index % 2 == 0; }, 15, 30},
-        {"identification", false, [](int n, int) { return n == 8; }, 1, -1},
+    const struct { bool write, openFails; Events milestones; } cases[] = {
+        {false, false, {"commitPendingEdit", "range 512", "open com1", "clearNewDocumentFlag", "refreshFromImage",
+                        "close", "closeProgressDialog"}},
+        {true, false, {"commitPendingEdit", "range 461", "commitToImage", "open com1", "close", "closeProgressDialog"}},
+        {false, true, {"commitPendingEdit", "range 512", "open com1", "message 61453", "closeProgressDialog"}},
+        {true, true, {"commitPendingEdit", "range 461", "commitToImage", "open com1", "message 61453",
+                      "closeProgressDialog"}},
     };
     for (const auto &c : cases) {
-        TransferRig rig;
-        if (c.nak)
-            rig.port.responder = nak;
-        rig.port.readError = c.readError;
-        EXPECT_EQ(rig.Run(false).status, Status::CommError) << c.name;
-        EXPECT_EQ(rig.WakeUps(), c.wakeUps) << c.name;
-        if (c.reads >= 0) {
-            EXPECT_EQ(rig.port.reads, c.reads) << c.name;
-        }
-        EXPECT_EQ(rig.prompts, 1) << c.name;
-        EXPECT_EQ(rig.port.Count("write 06"), 0) << c.name; // no final acknowledgement
-    }
-}
-
-TEST(HandshakeErrors, IdentificationContentNeverMatters)
-{
-    for (const QByteArray &ident : {QByteArray(), QByteArray("\x01"), QByteArray(8, '\xFF')}) {
         TransferRig rig(PatternImage());
-        auto radio = rig.port.responder;
-        rig.port.responder = [&](const QByteArray &w) {
-            const QByteArray reply = radio(w);
-            return reply == VirtualRadio::Identification() ? ident : reply;
-        };
-        EXPECT_TRUE(rig.Run(false).ok()) << ident.toHex().toStdString();
-        EXPECT_EQ(rig.image, PatternImage());
+        if (c.openFails)
+            rig.port.openResult = Result::fail(Status::PortError, QStringLiteral("no such device"));
+        const Result r = rig.Run(c.write);
+        EXPECT_EQ(r.status, c.openFails ? Status::PortError : Status::Ok);
+        EXPECT_EQ(r.text, c.openFails ? "no such device" : "");
+        EXPECT_EQ(rig.Milestones(), c.milestones);
+        EXPECT_EQ(rig.port.writes.empty(), c.openFails);
+        EXPECT_EQ(rig.newDocument, c.write || c.openFails);
     }
 }
 
-struct CancelCase {
+// The virtual radio on bytes.
+const std::string W = "0250524F475241"; // the wake-up string
+const std::string H[] = {W, "06", "4D02", "ID", "06", "06"}; // a whole handshake
+
+// Bytes fed (hex) and the reply: hex, "ID" for the identification, "+n" for
+// any n bytes, "" for silence.
+struct Session {
     const char *name;
-    bool silent;
-    int pass;
+    QStringList faults;
+    std::vector<std::string> steps; // in, reply, in, reply, ...
+    int at = -1;                    // where the memory must hold `stored` afterwards
+    const char *stored = "";
+    bool hungUp = false;
 };
 
-class HandshakeCancel : public ::testing::TestWithParam<CancelCase> {};
+class VirtualRadioSession : public ::testing::TestWithParam<Session> {};
 
-TEST_P(HandshakeCancel, EndsWithinOnePassWithoutMessage)
+TEST_P(VirtualRadioSession, AnswersAsARadioWould)
 {
+    const Session &s = GetParam();
     RadioFaults faults;
-    faults.silent = GetParam().silent;
-    TransferRig rig(MemoryImage::newImage(), faults);
-    const MemoryImage before = rig.image;
-    rig.cancelAtPass = GetParam().pass;
-    EXPECT_EQ(rig.Run(false).status, Status::Cancelled);
-    EXPECT_EQ(rig.Tail(rig.eventsAtCancel), (Events{"close", "closeProgressDialog"}));
-    EXPECT_EQ(rig.image, before);
-    EXPECT_EQ(rig.prompts, 0);
+    for (const QString &f : s.faults)
+        ASSERT_TRUE(faults.Parse(f, nullptr)) << f.toStdString();
+    VirtualRadio radio(PatternImage(1), faults);
+    for (std::size_t i = 0; i + 1 < s.steps.size(); i += 2) {
+        QByteArray reply;
+        for (char c : QByteArray::fromHex(QByteArray::fromStdString(s.steps[i])))
+            reply += radio.Feed(static_cast<uint8_t>(c)).bytes;
+        const std::string &want = s.steps[i + 1];
+        if (want == "ID")
+            EXPECT_EQ(reply, VirtualRadio::Identification()) << "step " << i / 2;
+        else if (!want.empty() && want[0] == '+')
+            EXPECT_EQ(reply.size(), std::stoi(want.substr(1))) << "step " << i / 2;
+        else
+            EXPECT_EQ(reply.toHex().toUpper().toStdString(), want) << "step " << i / 2;
+    }
+    MemoryImage expected = PatternImage(1);
+    const QByteArray stored = QByteArray::fromHex(s.stored);
+    std::copy(stored.begin(), stored.end(), expected.data() + std::max(s.at, 0));
+    EXPECT_EQ(radio.Memory(), expected);
+    EXPECT_EQ(radio.HungUp(), s.hungUp);
 }
 
-INSTANTIATE_TEST_SUITE_P(Passes, HandshakeCancel,
-                         ::testing::Values(CancelCase{"FirstPass", false, 1}, CancelCase{"SixthPass", false, 6},
-                                           CancelCase{"SecondAttempt", true, 9},
-                                           CancelCase{"LastAttempt", true, 14 * 6 + 3}),
-                         [](const ::testing::TestParamInfo<CancelCase> &i) { return std::string(i.param.name); });
-
-TEST(TransferOrder, CompletedReadAndWrite)
+std::vector<std::string> Steps(std::initializer_list<std::vector<std::string>> parts)
 {
-    TransferRig read(PatternImage());
-    EXPECT_TRUE(read.Run(false).ok());
-    EXPECT_EQ(read.Milestones(), (Events{"commitPendingEdit", "range 512", "open com1", "clearNewDocumentFlag",
-                                         "refreshFromImage", "close", "closeProgressDialog"}));
-    EXPECT_FALSE(read.newDocument);
+    std::vector<std::string> out;
+    for (const auto &p : parts)
+        out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+const std::vector<std::string> kHandshake(std::begin(H), std::end(H));
 
-    TransferRig write;
-    EXPECT_TRUE(write.Run(true).ok());
-    EXPECT_EQ(write.Milestones(),
-              (Events{"commitPendingEdit", "range 461", "commitToImage", "open com1", "close", "closeProgressDialog"}));
-    EXPECT_TRUE(write.newDocument);
+std::string Hex(int offset, int n)
+{
+    return QByteArray(reinterpret_cast<const char *>(PatternImage(1).data() + offset), n).toHex().toUpper().toStdString();
 }
 
-TEST(TransferOrder, PortOpenFailure)
+INSTANTIATE_TEST_SUITE_P(
+    Table, VirtualRadioSession,
+    ::testing::Values(
+        // Write data may hold any byte, the wake-up string's and 0x06 among them.
+        Session{"ReadAndWriteBlocks", {},
+                Steps({kHandshake, {"520C9008", "570C9008" + Hex(0x0C90, 8), "06", "06",
+                                    "57010008" + W + "06", "06"}}),
+                0x0100, "0250524F47524106"},
+        Session{"IdleIgnoresEverything", {}, {"520000080657000008", "", "31323334353637384D02", ""}},
+        Session{"IgnoresBadRequests", {},
+                Steps({kHandshake, {"52000308", "", "52200008", "", "52000010", "", "570001080102030405060708", "",
+                                    "06", ""}})},
+        Session{"WakeUpStartsOverInAnyState", {},
+                Steps({{"0250524F" + W, "06", W, "06", "4D02", "ID", W, "06"}, kHandshake, {"52000008", "+12"},
+                       kHandshake})},
+        // An unacknowledged write is still stored.
+        Session{"FirstByteShortReplyNoAck", {"first-byte=0x15", "short-reply=0x0008", "no-ack=0x0010"},
+                {W, "1506", "4D02", "ID", "06", "06", "52000008", "+12", "06", "06", "52000808", "+11", "52001008",
+                 "+12", "06", "", "570010083132333435363738", "", "570018084142434445464748", "06"},
+                0x0010, "31323334353637384142434445464748"},
+        Session{"DropWrite", {"drop-write=8"}, Steps({kHandshake, {"570008083132333435363738", "06"}})},
+        Session{"Silent", {"silent"}, {W + "4D020652000008", ""}},
+        Session{"Hangup", {"hangup=0X0800"}, Steps({kHandshake, {"52000008", "+12", "52080008", "", W, ""}}), -1, "",
+                true}),
+    [](const ::testing::TestParamInfo<Session> &i) { return std::string(i.param.name); });
+
+// Decimal and hex addresses, either case of 0x, are in the table above.
+TEST(VirtualRadioFaults, BadSpellingIsRefusedWithAReason)
 {
-    for (bool write : {false, true}) {
-        TransferRig rig;
-        rig.port.openResult = Result::fail(Status::PortError, QStringLiteral("no such device"));
-        const Result r = rig.Run(write, QStringLiteral("com3"));
-        EXPECT_EQ(r.status, Status::PortError);
-        EXPECT_EQ(r.text, QStringLiteral("no such device"));
-        Events expected{"commitPendingEdit", write ? "range 461" : "range 512"};
-        if (write)
-            expected.push_back("commitToImage");
-        expected.insert(expected.end(), {"open com3", "message 61453", "closeProgressDialog"});
-        EXPECT_EQ(rig.Milestones(), expected);
-        EXPECT_TRUE(rig.port.writes.empty());
+    for (const char *bad : {"first-byte=0x100", "hangup=0x2000", "no-ack=-8", "no-ack", "silent=1", "loud", ""}) {
+        RadioFaults f;
+        QString error;
+        EXPECT_FALSE(f.Parse(QString::fromLatin1(bad), &error)) << bad;
+        EXPECT_FALSE(error.isEmpty());
     }
 }
 

@@ -1,11 +1,10 @@
-// The channel view's Read, Write and Verify with the progress dialog,
-// against the virtual radio behind a fake port: what is sent when, what
-// the grid, the image and the document show afterwards, and every message.
+// The channel view's Read, Write and Verify with the progress dialog against
+// the virtual radio behind a fake port: what is sent, what the grid, image
+// and document show afterwards, and every message; and once through the real
+// serial port against `corvane-cli simulate` on a pseudo-terminal.
 #include "DesktopRig.h"
 #include "editor/ViewFixture.h"
 #include "image/Backups.h"
-#include "image/DataFile.h"
-#include "image/ImagePasses.h"
 #include "link/LinkStrings.h"
 #include "link/Protocol.h"
 
@@ -19,25 +18,7 @@ using namespace corvane::test;
 namespace {
 
 // A radio holding three channels: Pr, 4 (named "ABC") and 120.
-MemoryImage RadioImage()
-{
-    MemoryImage m = MemoryImage::newImage();
-    ChannelTable t;
-    const struct { int row; const char *rx; const char *name; } rows[] = {
-        {1, "145.01250", ""}, {5, "146.02500", "ABC"}, {121, "150.00000", ""}};
-    for (const auto &r : rows) {
-        t.cell(r.row, ColRx) = t.cell(r.row, ColTx) = QString::fromLatin1(r.rx);
-        t.cell(r.row, ColDecode) = t.cell(r.row, ColEncode) = "None";
-        t.cell(r.row, ColPower) = "High";
-        t.cell(r.row, ColLock) = "Lock";
-        t.cell(r.row, ColScan) = "Yes";
-        t.cell(r.row, ColName) = QString::fromLatin1(r.name);
-    }
-    CommitToImage(t, m);
-    return m;
-}
-
-QByteArray Bytes(const MemoryImage &m) { return QByteArray(reinterpret_cast<const char *>(m.data()), kImageSize); }
+MemoryImage RadioImage() { return ChannelImage({{1, "145.01250", ""}, {5, "146.02500", "ABC"}, {121, "150.00000", ""}}); }
 
 class Transfers : public editortest::ViewFixture {
 protected:
@@ -49,32 +30,27 @@ protected:
     CProcessDlg *Dlg() { return view->Transfer().ProcessDlg(); }
     QString Text(int id) { return env->app.bundle.String(id); }
     int Requests(uint8_t command) { return static_cast<int>(rig->port.RequestAddresses(command).size()); }
-    // Types into a cell and leaves the editor open.
-    void TypeInto(int row, int col, const QString &text)
-    {
-        Click(row, col);
-        Type(text);
-    }
 
     std::unique_ptr<DesktopRig> rig;
 };
 
 TEST_F(Transfers, CancelBeforeOkSendsNothingAndChangesNothing)
 {
-    Open();
+    Open("Chinese");
     const QByteArray before = Bytes(doc.m_image);
-    for (void (CProgramView::*command)() : {&CProgramView::OnRead, &CProgramView::OnWrite, &CProgramView::OnVerify}) {
-        (view.get()->*command)();
-        ASSERT_TRUE(Dlg()->IsWindowCreated());
-        EXPECT_TRUE(Dlg()->isVisible());
+    const struct { void (CProgramView::*command)(); const char *caption; } cases[] = {
+        {&CProgramView::OnRead, "读数据"}, {&CProgramView::OnWrite, "写数据"}, {&CProgramView::OnVerify, "校验数据"}};
+    for (const auto &c : cases) {
+        (view.get()->*c.command)();
+        ASSERT_TRUE(Dlg()->isVisible());
+        EXPECT_EQ(Dlg()->windowTitle(), QString::fromUtf8(c.caption));
+        EXPECT_EQ(Dlg()->OkButton()->text(), "确定");
         QTest::keyClick(Dlg(), Qt::Key_Escape);
-        EXPECT_FALSE(Dlg()->IsWindowCreated());
         EXPECT_TRUE(Dlg()->isHidden());
     }
     rig->Settle();
     EXPECT_TRUE(rig->port.events->empty());
     EXPECT_EQ(Bytes(doc.m_image), before);
-    EXPECT_EQ(GridRow(1), QStringList(8));
     EXPECT_TRUE(rig->messages.isEmpty());
     EXPECT_FALSE(doc.IsModified());
 }
@@ -84,14 +60,13 @@ TEST_F(Transfers, ReadFillsGridCaptionAndBackupAndMarksTheDocument)
     Open();
     env->app.caption.clear();
     view->OnRead();
+    view->OnWrite(); // a second command while the dialog exists changes nothing
+    view->OnVerify();
     EXPECT_EQ(Dlg()->windowTitle(), "Read Data");
-    EXPECT_EQ(Dlg()->Counter()->text(), "0");
-    EXPECT_TRUE(Dlg()->OkButton()->isEnabled());
     rig->PressOk(Dlg());
 
     EXPECT_EQ(Requests(Proto::ReadCmd), Proto::ReadBlocks);
     EXPECT_FALSE(Dlg()->IsWindowCreated());
-    EXPECT_EQ(Dlg()->m_progress->value(), Proto::ReadSteps);
     EXPECT_EQ(Dlg()->Counter()->text(), "512");
     EXPECT_TRUE(rig->messages.isEmpty());
     EXPECT_EQ(GridRow(5), QStringList({"146.02500", "146.02500", "None", "None", "High", "Lock", "Yes", "ABC"}));
@@ -99,7 +74,6 @@ TEST_F(Transfers, ReadFillsGridCaptionAndBackupAndMarksTheDocument)
     EXPECT_EQ(env->app.caption, "Test Programmer");
     EXPECT_FALSE(env->app.newDocument);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_TRUE(Grid().isEnabled());
 
     // The backup holds the bytes as read, before the refresh rebuilt the
     // band edges of the image.
@@ -110,31 +84,33 @@ TEST_F(Transfers, ReadFillsGridCaptionAndBackupAndMarksTheDocument)
     EXPECT_EQ(Bytes(kept), Bytes(RadioImage()));
 }
 
-TEST_F(Transfers, WriteCommitsTheOpenEditorBeforeAnythingIsSent)
+// Write and Verify commit the open editor first; Verify never changes the document.
+TEST_F(Transfers, WriteThenVerifyCommitTheOpenEditorFirst)
 {
     Open();
-    TypeInto(3, 1, "145.0125");
+    Click(3, 1);
+    Type("145.0125"); // left open
     view->OnWrite(); // the command commits; the grid shows it before OK
     EXPECT_EQ(GridRow(3)[0], "145.01250");
-    EXPECT_TRUE(rig->port.writes.empty());
     rig->PressOk(Dlg());
     EXPECT_EQ(Requests(Proto::WriteCmd), Proto::WriteBlocks);
     EXPECT_EQ(Dlg()->Counter()->text(), "461");
     EXPECT_EQ(Bytes(rig->radio->Memory()).mid(32, 4), QByteArray("\x50\x12\x50\x14", 4));
-    EXPECT_TRUE(rig->messages.isEmpty());
-}
+    EXPECT_TRUE(view->isActiveWindow()) << "the keyboard is back in the channel window";
 
-TEST_F(Transfers, ASecondCommandWhileTheDialogExistsChangesNothing)
-{
-    Open();
-    view->OnRead();
-    view->OnWrite();
     view->OnVerify();
-    EXPECT_EQ(Dlg()->windowTitle(), "Read Data");
-    EXPECT_EQ(view->Transfer().CurrentMode(), TransferController::Mode::Read);
     rig->PressOk(Dlg());
-    EXPECT_EQ(Requests(Proto::ReadCmd), Proto::ReadBlocks);
-    EXPECT_EQ(Requests(Proto::WriteCmd), 0);
+    Click(3, 1);
+    Type("147.5");
+    const QByteArray image = Bytes(doc.m_image);
+    view->OnVerify();
+    rig->PressOk(Dlg());
+    EXPECT_EQ(rig->messages, (QStringList{"The radio matches the document.",
+                                          "The radio differs from the document:\n"
+                                          "Channel 2, Rx Frequency: document 147.50000, radio 145.01250"}));
+    EXPECT_EQ(Bytes(doc.m_image), image);
+    EXPECT_EQ(GridRow(3)[0], "147.50000");
+    EXPECT_EQ(Requests(Proto::WriteCmd), Proto::WriteBlocks);
 }
 
 TEST_F(Transfers, CancelWhileRunningStopsAtTheNextPassWithoutAMessage)
@@ -159,7 +135,8 @@ TEST_F(Transfers, CancelWhileRunningStopsAtTheNextPassWithoutAMessage)
     EXPECT_TRUE(Backups::List(Backups::Folder()).isEmpty());
 }
 
-TEST_F(Transfers, RetryStartsTheAttemptCountAfresh)
+// Retry, port, failure and partly written radio: what each message says.
+TEST_F(Transfers, FailureMessagesNameThePortAndTheRadiosState)
 {
     Open();
     RadioFaults silent;
@@ -168,25 +145,19 @@ TEST_F(Transfers, RetryStartsTheAttemptCountAfresh)
     rig->answers = {QMessageBox::Retry, QMessageBox::Cancel};
     view->OnRead();
     rig->PressOk(Dlg());
-    EXPECT_EQ(rig->port.Count("write 41"), 2 * 15); // the wake-up's last byte
     ASSERT_EQ(rig->messages.size(), 2);
     EXPECT_EQ(rig->messages[0].section('\n', 0, 0), Text(Ids::CommError));
     EXPECT_TRUE(rig->messages[0].contains("COM1 (/dev/ttyFAKE0)")) << rig->messages[0].toStdString();
     EXPECT_EQ(rig->captions[0], env->app.MessageCaption());
     EXPECT_FALSE(Dlg()->IsWindowCreated());
-    EXPECT_EQ(GridRow(1), QStringList(8));
-}
+    EXPECT_EQ(GridRow(1), QStringList(8)); // a failed read leaves the grid as it was
+    rig->messages.clear();
 
-// Port, failure and partly written radio: what each message says.
-TEST_F(Transfers, FailureMessagesNameThePortAndTheRadiosState)
-{
-    Open();
     rig->port.openResult = Result::fail(Status::PortError, "Port: COM1 (/dev/ttyUSB9)\nReason: No such file");
     view->OnRead();
     rig->PressOk(Dlg());
     ASSERT_EQ(rig->messages.size(), 1);
     EXPECT_EQ(rig->messages[0], Text(Ids::PortOpenFail) + "\n\nPort: COM1 (/dev/ttyUSB9)\nReason: No such file");
-    EXPECT_FALSE(Dlg()->IsWindowCreated());
 
     rig->port.openResult = Result::success();
     RadioFaults noAck;
@@ -206,8 +177,6 @@ TEST_F(Transfers, FailureMessagesNameThePortAndTheRadiosState)
     ASSERT_EQ(rig->messages.size(), 3);
     EXPECT_EQ(rig->messages[2], Text(Ids::PartlyWritten));
 
-    RadioFaults silent;
-    silent.silent = true;
     rig->Radio(MemoryImage::newImage(), silent);
     view->OnWrite();
     rig->AtWrite(static_cast<int>(rig->port.writes.size()) + 10, [&] { Dlg()->reject(); });
@@ -215,44 +184,54 @@ TEST_F(Transfers, FailureMessagesNameThePortAndTheRadiosState)
     EXPECT_EQ(rig->messages.size(), 3);
 }
 
-TEST_F(Transfers, VerifyReportsAMatchThenTheChangedChannelAndNeverChangesTheDocument)
-{
-    Open();
-    view->OnRead();
-    rig->PressOk(Dlg());
-    doc.SetModifiedFlag(false);
-    EXPECT_TRUE(view->isActiveWindow()) << "the keyboard is back in the channel window";
-
-    view->OnVerify();
-    EXPECT_EQ(Dlg()->windowTitle(), "Verify Data");
-    rig->PressOk(Dlg());
-    ASSERT_EQ(rig->messages.size(), 1);
-    EXPECT_EQ(rig->messages[0], "The radio matches the document.");
-
-    TypeInto(5, 1, "147.5"); // left open: Verify commits it to the grid
-    const QByteArray image = Bytes(doc.m_image);
-    view->OnVerify();
-
-    rig->PressOk(Dlg());
-    ASSERT_EQ(rig->messages.size(), 2);
-    EXPECT_EQ(rig->messages[1], "The radio differs from the document:\n"
-                                "Channel 4, Rx Frequency: document 147.50000, radio 146.02500");
-    EXPECT_EQ(Bytes(doc.m_image), image);
-    EXPECT_EQ(GridRow(5)[0], "147.50000");
-    EXPECT_EQ(Requests(Proto::WriteCmd), 0);
-}
-
-TEST_F(Transfers, ChineseCaptions)
-{
-    Open("Chinese");
-    const struct { void (CProgramView::*command)(); const char *caption; } cases[] = {
-        {&CProgramView::OnRead, "读数据"}, {&CProgramView::OnWrite, "写数据"}, {&CProgramView::OnVerify, "校验数据"}};
-    for (const auto &c : cases) {
-        (view.get()->*c.command)();
-        EXPECT_EQ(Dlg()->windowTitle(), QString::fromUtf8(c.caption));
-        EXPECT_EQ(Dlg()->OkButton()->text(), "确定");
-        Dlg()->reject();
+// The real port: read into the grid, edit a cell, write, verify.
+class DesktopEndToEnd : public editortest::ViewFixture {
+protected:
+    void Run(void (CProgramView::*command)())
+    {
+        (view.get()->*command)();
+        CProcessDlg *dlg = view->Transfer().ProcessDlg();
+        dlg->OkButton()->click();
+        for (int i = 0; i < 3000 && dlg->IsWindowCreated(); ++i)
+            QTest::qWait(10);
+        ASSERT_FALSE(dlg->IsWindowCreated());
+        QTest::qWait(50); // the keyboard returns to the channel window
     }
+    QTemporaryDir dir;
+};
+
+TEST_F(DesktopEndToEnd, ReadEditWriteVerify)
+{
+    qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
+    QStringList said;
+    DesktopLink::SetMessageHook([&](QWidget *, const QString &, const QString &text, QMessageBox::StandardButtons) {
+        said << text;
+        return QMessageBox::Ok;
+    });
+    Open();
+    MemoryImage memory = MemoryImage::newImage();
+    const QStringList row = {"146.02500", "146.02500", "D023N", "None", "Low", "Unlock", "No", "HOME"};
+    ChannelTable table;
+    for (int c = ColRx; c <= ColName; ++c)
+        table.cell(5, c) = row[c - 1];
+    CommitToImage(table, memory);
+    ASSERT_TRUE(SaveImageFile(dir.filePath("radio.dat"), memory).ok());
+    Simulator radio({"--image", dir.filePath("radio.dat"), "--save", dir.filePath("after.dat")});
+    view->m_strPort = radio.path;
+
+    Run(&CProgramView::OnRead);
+    EXPECT_EQ(GridRow(5), row);
+    NewChannel(3, "147.5");
+    Run(&CProgramView::OnWrite);
+    Run(&CProgramView::OnVerify);
+    EXPECT_EQ(said, QStringList{"The radio matches the document."});
+    DesktopLink::SetMessageHook(nullptr);
+
+    radio.Stop();
+    MemoryImage after;
+    ASSERT_TRUE(LoadImageFile(dir.filePath("after.dat"), after).ok());
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(after.record(2)), 4), QByteArray("\x00\x00\x75\x14", 4));
+    EXPECT_TRUE(std::equal(memory.record(4), memory.record(4) + 16, after.record(4)));
 }
 
 } // namespace

@@ -1,17 +1,25 @@
-// Radio commands in the main window: routing to the active view, which
-// commands a running transfer leaves enabled, and the commands that take
+// Radio commands in the main window and the COM Setup dialog: routing to the
+// active view, which commands a running transfer leaves enabled, and those that take
 // the document or a window away in the middle of a transfer (New, Open,
 // closing the channel window, closing the main window): the transfer stops
 // first, then the command goes on, and nothing freed is touched.
 #include "DesktopRig.h"
 #include "app/GuiTestSupport.h"
+#include "support/TestEnv.h"
 
 #include "app/CommandIds.h"
 #include "editor/CProgramView.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 #include "image/CProgramDoc.h"
+#include "link/CComSetupDlg.h"
+#include "link/PortSetup.h"
 #include "link/Protocol.h"
+#include "settings/UserStore.h"
+
+#include <QLabel>
+#include <QRadioButton>
+#include <QTest>
 
 #include <QPointer>
 
@@ -22,18 +30,13 @@ namespace {
 
 class RadioCommands : public ::testing::Test {
 protected:
-    RadioCommands() : s(TestIni("English")), rig(RadioFaultless())
-    {
-        EXPECT_TRUE(s.started);
-        frame = s.app->MainFrame();
-    }
-    static MemoryImage RadioFaultless() { return MemoryImage::newImage(); }
+    RadioCommands() : s(TestIni("English")), frame(s.app->MainFrame()) { EXPECT_TRUE(s.started); }
     CProcessDlg *Dlg() { return frame->ActiveChild()->GetView()->Transfer().ProcessDlg(); }
     int ReadRequests() { return static_cast<int>(rig.port.RequestAddresses(Proto::ReadCmd).size()); }
 
     StartedApp s;
+    CMainFrame *frame;
     DesktopRig rig;
-    CMainFrame *frame = nullptr;
 };
 
 TEST_F(RadioCommands, RoutedToTheActiveViewAndGatedWhileATransferRuns)
@@ -119,8 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                         ASSERT_FALSE(first.isNull());
                         EXPECT_TRUE(first->isHidden());
                     }},
-        MidTransfer{"CloseMainWindow", [](RadioCommands &, StartedApp &, CMainFrame *f) { f->close(); },
-                    [](StartedApp &, CMainFrame *f, QPointer<CChildFrame>) { EXPECT_FALSE(f->isVisible()); }},
+        // Exit closes the main window as its close button does.
         MidTransfer{"Exit", [](RadioCommands &, StartedApp &, CMainFrame *f) { f->Router().Execute(Cmd::AppExit); },
                     [](StartedApp &, CMainFrame *f, QPointer<CChildFrame>) { EXPECT_FALSE(f->isVisible()); }}),
     [](const ::testing::TestParamInfo<MidTransfer> &i) { return std::string(i.param.name); });
@@ -133,6 +135,97 @@ TEST_F(RadioCommands, NewDropsAWaitingDialogWithItsView)
     frame->Router().Execute(Cmd::FileNew);
     EXPECT_TRUE(dlg.isNull());
     EXPECT_TRUE(rig.port.writes.empty());
+}
+
+// The COM Setup dialog: which buttons a real open probe disables, which one
+// the stored choice selects, what OK and Cancel change, the device shown
+// beneath each button, and F1.
+class ComSetup : public ::testing::Test {
+protected:
+    void Busy(std::set<int> ports) { rig.port.busy = std::move(ports); }
+    UserStore Store() { return UserStore("CorvaneTest"); }
+    // The four buttons: 'o' enabled, '-' disabled; '*' and '#' the same, checked.
+    std::string Buttons(CComSetupDlg &dlg)
+    {
+        std::string out;
+        for (int n = 0; n < 4; ++n) {
+            auto *b = static_cast<QRadioButton *>(dlg.Control(1007 + n));
+            out += b->isChecked() ? (b->isEnabled() ? '*' : '#') : b->isEnabled() ? 'o' : '-';
+        }
+        return out;
+    }
+
+    testenv::TestEnv env;
+    DesktopRig rig;
+    QString port = "COM1";
+};
+
+struct StoredCase {
+    const char *name;
+    int stored;          // 0: nothing stored
+    std::set<int> busy;
+    const char *buttons; // as Buttons() shows them
+    QString portAfterOk;
+    uint32_t storedAfterOk;
+};
+
+class ComSetupStored : public ComSetup, public ::testing::WithParamInterface<StoredCase> {};
+
+TEST_P(ComSetupStored, SelectsTheStoredPortAndOkKeepsIt)
+{
+    const StoredCase &c = GetParam();
+    if (c.stored) {
+        UserStore s = Store();
+        WriteStoredCom(s, c.stored);
+    }
+    Busy(c.busy);
+    CComSetupDlg dlg(env.app, port);
+    EXPECT_EQ(Buttons(dlg), c.buttons);
+    EXPECT_FALSE(rig.port.isOpen) << "the probe left a port open";
+    dlg.accept();
+    EXPECT_EQ(port, c.portAfterOk);
+    uint32_t stored = 99;
+    ASSERT_TRUE(Store().ReadNumber("com", stored));
+    EXPECT_EQ(stored, c.storedAfterOk);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stored, ComSetupStored,
+    ::testing::Values(StoredCase{"NothingStoredSelectsCom1", 0, {}, "*ooo", "com1", 1},
+                      StoredCase{"Stored3SelectsCom3", 3, {4}, "oo*-", "com3", 3},
+                      StoredCase{"BusyStoredPortStaysSelected", 2, {2, 3}, "o#-o", "com2", 2},
+                      StoredCase{"OutsideTheRangeSelectsNone", 7, {}, "oooo", "com0", 0},
+                      StoredCase{"AllBitsSetReadsAsMinusOne", -1, {}, "oooo", "com0", 0}),
+    [](const ::testing::TestParamInfo<StoredCase> &i) { return std::string(i.param.name); });
+
+TEST_F(ComSetup, CancelChangesNothingAndF1AsksHelp)
+{
+    UserStore s = Store();
+    WriteStoredCom(s, 2);
+    Busy({});
+    HelpRecorder help;
+    {
+        CComSetupDlg dlg(env.app, port);
+        static_cast<QRadioButton *>(dlg.Control(1010))->setChecked(true);
+        QTest::keyClick(&dlg, Qt::Key_F1);
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        EXPECT_EQ(dlg.result(), QDialog::Rejected);
+    }
+    EXPECT_EQ(help.calls, (QList<QPair<QString, int>>{{"enHelp.chm", 32777}}));
+    EXPECT_EQ(port, "COM1");
+    EXPECT_EQ(ReadStoredCom(Store()), 2);
+}
+
+TEST_F(ComSetup, EachButtonShowsItsDevice)
+{
+    Busy({});
+    CComSetupDlg dlg(env.app, port);
+    auto *com1 = static_cast<QLabel *>(dlg.Control(1011));
+    auto *com2 = static_cast<QLabel *>(dlg.Control(1012));
+    EXPECT_EQ(com1->text(), "/dev/ttyFAKE0");
+    EXPECT_EQ(com2->toolTip(), "/dev/serial/by-id/usb-FTDI_FT232R_UART_A502-if00-port0");
+    EXPECT_LE(com2->fontMetrics().horizontalAdvance(com2->text()), com2->width()) << "long paths are shortened";
+    EXPECT_EQ(static_cast<QLabel *>(dlg.Control(1013))->text(), "no device");
 }
 
 } // namespace

@@ -1,0 +1,171 @@
+// Port names and their devices (the COM Setup probe and stored choice:
+// test_ui_com_setup), a fleet's ports, and what a failed port open
+// tells the user: port and device first, then the system's reason, then
+// advice that fits the device's owner, group and mode (never "join root").
+#include "LinkHelpers.h"
+#include "QtAppEnvironment.h"
+
+#include "app/LanguageBundle.h"
+#include "link/FleetPorts.h"
+#include "link/LinkStrings.h"
+#include "link/PortDiagnosis.h"
+#include "link/PortNames.h"
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+TEST(PortNames, ComNumber)
+{
+    const std::vector<std::pair<const char *, int>> cases{
+        {"COM1", 1}, {"com4", 4}, {"Com2", 2}, {"COM0", 0}, {"com5", 0}, {"COM12", 0},
+        {"com", 0},  {"/dev/ttyUSB0", 0}, {"ttyS1", 0}, {" com1", 0}, {"", 0}};
+    for (const auto &[name, n] : cases)
+        EXPECT_EQ(ComNumber(QString::fromLatin1(name)), n) << name;
+}
+
+TEST(PortNames, UsbAdaptersComeFirstInNumberOrder)
+{
+    const QStringList listed{"/dev/ttyS1", "/dev/ttyUSB10", "/dev/ttyS0", "/dev/ttyACM0",
+                             "/dev/ttyUSB2", "/dev/rfcomm0", "/dev/ttyS10", "/dev/ttyS2"};
+    EXPECT_EQ(OrderSerialDevices(listed),
+              (QStringList{"/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/rfcomm0", "/dev/ttyS0", "/dev/ttyS1",
+                           "/dev/ttyS2", "/dev/ttyS10"}));
+}
+
+TEST(PortResolve, SettingsThenListedDevicesThenNothing)
+{
+    QTemporaryDir dir;
+    CProfileFile settings;
+    ASSERT_TRUE(LoadSettings(settings, dir, "[Ports]\r\nCOM2=/dev/ttyUSB7  // note\r\nCOM3=\r\n"));
+    const QStringList devices{"/dev/ttyUSB0", "/dev/ttyS0", "/dev/ttyS1"};
+    const std::vector<std::pair<const char *, const char *>> cases{
+        {"COM1", "/dev/ttyUSB0"},  // no key: first device
+        {"com2", "/dev/ttyUSB7"},  // key in [Ports], any letter case, comment and blanks cut
+        {"COM3", "/dev/ttyS1"},    // empty key counts as absent
+        {"com4", ""},              // no fourth device
+        {"/dev/pts/5", "/dev/pts/5"},
+        {"ttyUSB3", "ttyUSB3"},
+        {"com0", "com0"}};
+    for (const auto &[name, device] : cases)
+        EXPECT_EQ(ResolvePortName(QString::fromLatin1(name), &settings, devices), QString::fromLatin1(device)) << name;
+    EXPECT_EQ(ResolvePortName("COM2", nullptr, devices), "/dev/ttyS0");
+}
+
+TEST(FleetPorts, NamesDevicesAndFileTags)
+{
+    QTemporaryDir dir;
+    const QString device = dir.filePath("ttyUSB7"), link = dir.filePath("by-id-radio");
+    ASSERT_TRUE(WriteFile(device, {}) && QFile::link(device, link));
+    CProfileFile settings;
+    ASSERT_TRUE(LoadSettings(settings, dir, "[Ports]\r\nCOM2=" + device.toLocal8Bit() + "\r\n"));
+    const QStringList devices{"/dev/ttyUSB0", "/dev/ttyUSB1"};
+
+    std::vector<FleetTarget> targets;
+    ASSERT_TRUE(ResolveFleetTargets({"com1", "COM2", "COM4", "/dev/pts/9"}, &settings, devices, targets).ok());
+    QStringList got;
+    for (const FleetTarget &t : targets)
+        got << t.device;
+    EXPECT_EQ(got, (QStringList{"/dev/ttyUSB0", device, "", "/dev/pts/9"})); // "": no fourth device
+
+    const std::vector<std::pair<QStringList, const char *>> clashes{
+        {{"/dev/pts/9", "/dev/pts/9"}, "/dev/pts/9 is given twice"},
+        {{"COM1", "/dev/ttyUSB0"}, "COM1 and /dev/ttyUSB0 are the same device (/dev/ttyUSB0)"},
+        {{"COM2", link}, "COM2 and LINK are the same device (DEVICE)"},
+    };
+    for (const auto &[names, why] : clashes) {
+        const Result r = ResolveFleetTargets(names, &settings, devices, targets);
+        EXPECT_EQ(r.status, Status::Usage);
+        EXPECT_EQ(r.text, QString::fromLatin1(why).replace("LINK", link).replace("DEVICE", device));
+        EXPECT_TRUE(targets.empty());
+    }
+
+    const std::vector<FleetTarget> candidates = FleetCandidates(&settings, devices);
+    ASSERT_EQ(candidates.size(), 6u);
+    EXPECT_EQ(candidates[1].name, "COM2");
+    EXPECT_EQ(candidates[1].device, device);
+    EXPECT_EQ(candidates[3].device, "");
+    EXPECT_EQ(candidates[5].name, "/dev/ttyUSB1");
+
+    for (const auto &[name, tag] : std::vector<std::pair<QString, QString>>{
+             {"/dev/ttyUSB0", "ttyUSB0"}, {"/dev/pts/3", "pts-3"}, {"COM2", "COM2"},
+             {"/dev/serial/by-id/usb-FTDI-if00", "serial-by-id-usb-FTDI-if00"}, {"/tmp/x", "tmp-x"}})
+        EXPECT_EQ(PortFileTag(name), tag);
+}
+
+DeviceAccess Access(const char *mode, const char *group, bool groupRw, bool inGroup, bool listed, bool userRw = false)
+{
+    return {true, userRw, mode, "root", group, groupRw, inGroup, listed, "dealer"};
+}
+
+TEST(OpenFailureLines, AdviceFitsTheDevice)
+{
+    LanguageBundle en;
+    ASSERT_TRUE(en.Load(QStringLiteral(CORVANE_BIN_DIR), "English"));
+    const struct {
+        const char *name;
+        DeviceAccess access;
+        int adviceId; // 0: no advice line
+    } cases[] = {
+        {"group may use it: join it", Access("crw-rw----", "dialout", true, false, false), Ids::JoinGroup},
+        {"joined, but the session is older", Access("crw-rw----", "dialout", true, false, true), Ids::LogInAgain},
+        {"only the owner", Access("crw-------", "root", false, false, false), Ids::UdevRule},
+        {"group root may use it", Access("crw-rw----", "root", true, false, false), Ids::UdevRule},
+        {"group may only read", Access("crw-r-----", "dialout", false, false, true), Ids::UdevRule},
+        {"in the group and still refused", Access("crw-rw----", "dialout", true, true, true), 0},
+        {"held by another program", Access("crw-rw----", "dialout", true, true, true, true), Ids::DeviceBusy},
+        {"gone", DeviceAccess{}, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QStringList lines = DescribeOpenFailure({"COM1", "/dev/ttyUSB0", "Permission denied", true, c.access}, en);
+        ASSERT_GE(lines.size(), 2);
+        EXPECT_EQ(lines[0], "Port: COM1 (/dev/ttyUSB0)");
+        EXPECT_EQ(lines[1], "Reason: Permission denied");
+        ASSERT_EQ(lines.size(), c.adviceId ? 3 : 2) << lines.join('\n').toStdString();
+        if (!c.adviceId)
+            continue;
+        const QString &advice = lines[2];
+        EXPECT_TRUE(advice.startsWith(en.String(c.adviceId).section('%', 0, 0))) << advice.toStdString();
+        EXPECT_FALSE(advice.contains("-aG root")) << advice.toStdString();
+        if (c.adviceId == Ids::JoinGroup) {
+            EXPECT_TRUE(advice.contains("sudo usermod -aG dialout dealer")) << advice.toStdString();
+        }
+        if (c.adviceId == Ids::UdevRule) {
+            EXPECT_TRUE(advice.contains(QString("The device /dev/ttyUSB0 is %1, owner \"root\", group \"%2\"")
+                                            .arg(c.access.mode, c.access.group)))
+                << advice.toStdString();
+            EXPECT_TRUE(advice.contains("KERNEL==\"ttyUSB[0-9]*\", GROUP=\"dialout\", MODE=\"0660\""));
+        }
+    }
+}
+
+TEST(OpenFailureLines, NoDeviceAndOtherReasons)
+{
+    {
+        LanguageBundle zh;
+        ASSERT_TRUE(zh.Load(QStringLiteral(CORVANE_BIN_DIR), "Chinese"));
+        EXPECT_EQ(DescribeOpenFailure({"com3", "", "", false, {}}, zh),
+                  (QStringList{"端口：COM3 (无设备)", zh.String(Ids::NoDeviceForPort).arg("COM3")}));
+    }
+    LanguageBundle en;
+    ASSERT_TRUE(en.Load(QStringLiteral(CORVANE_BIN_DIR), "English"));
+    EXPECT_EQ(DescribeOpenFailure({"/dev/pts/9", "/dev/pts/9", "No such file or directory", false, {}}, en),
+              (QStringList{"Port: /dev/pts/9", "Reason: No such file or directory"}));
+}
+
+TEST(OpenFailureLines, InspectsARealDeviceAndNamesKernelPatterns)
+{
+    const DeviceAccess null = InspectDevice("/dev/null");
+    EXPECT_TRUE(null.exists);
+    EXPECT_EQ(null.mode, "crw-rw-rw-");
+    EXPECT_TRUE(null.userMayReadWrite);
+    EXPECT_FALSE(null.owner.isEmpty());
+    EXPECT_FALSE(InspectDevice("/dev/corvane-missing").exists);
+    EXPECT_EQ(KernelPattern("/dev/ttyUSB12"), "ttyUSB[0-9]*");
+    EXPECT_EQ(KernelPattern("/dev/ttyS0"), "ttyS[0-9]*");
+    EXPECT_EQ(KernelPattern("/dev/radio"), "radio");
+}
+
+} // namespace
