@@ -3,9 +3,11 @@
 // folder (settings file, language bundles, current folder) and prompts
 // that answer from a script and record what they were asked.
 #include "app/AppState.h"
+#include "app/CLanguageDlg.h"
 #include "app/CProgramApp.h"
 #include "app/HelpService.h"
 #include "app/Prompts.h"
+#include "frame/CMainFrame.h"
 #include "settings/CProfileFile.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +15,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 #include <deque>
 #include <memory>
 
@@ -152,6 +160,20 @@ struct StartedApp {
     bool started = false;
 };
 
+// A program started in `language`, and its main window.
+class AppFixture : public ::testing::Test {
+protected:
+    explicit AppFixture(const char *language = "English") : s(TestIni(language))
+    {
+        EXPECT_TRUE(s.started);
+        frame = s.app->MainFrame();
+    }
+    bool Run(int command) { return frame->Router().Execute(command); }
+
+    StartedApp s;
+    CMainFrame *frame = nullptr;
+};
+
 // Records help requests instead of opening a viewer.
 struct HelpRecorder {
     QList<QPair<QString, int>> calls;
@@ -161,3 +183,40 @@ struct HelpRecorder {
     }
     ~HelpRecorder() { HelpService::SetHandler(nullptr); }
 };
+
+// Hands the next modal widget, which must be a W, to `answer`; it closes it.
+template <class W>
+void AnswerModal(std::function<void(W *)> answer)
+{
+    QTimer::singleShot(0, [answer] {
+        W *w = qobject_cast<W *>(QApplication::activeModalWidget());
+        ASSERT_NE(w, nullptr);
+        answer(w);
+    });
+}
+
+// Answers the next Language dialog with the radio button `radio` and OK.
+inline void AnswerLanguageDialog(int radio)
+{
+    AnswerModal<CLanguageDlg>([radio](CLanguageDlg *dlg) {
+        qobject_cast<QRadioButton *>(dlg->Control(radio))->setChecked(true);
+        qobject_cast<QPushButton *>(dlg->Control(1))->click();
+    });
+}
+
+// The entry of `command` in the document menu at `position`.
+inline QAction *MenuAction(CMainFrame *frame, int position, int command)
+{
+    for (QAction *a : frame->DocumentMenu(position)->actions())
+        if (a->data().toInt() == command)
+            return a;
+    return nullptr;
+}
+
+// A click on a tree item: the pointer over it, then the press.
+inline void ClickItem(QTreeWidget *tree, QTreeWidgetItem *item)
+{
+    const QPoint at = tree->visualItemRect(item).center();
+    QCursor::setPos(tree->viewport()->mapToGlobal(at));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+}

@@ -1,153 +1,121 @@
-// About and Language dialogs, the restart after a change of language, and
-// the dialog templates of both language bundles.
+// About and Language dialogs, and the restart after a change of language.
 #include "GuiTestSupport.h"
 
 #include "app/CAboutDlg.h"
-#include "app/CLanguageDlg.h"
+#include "app/CommandIds.h"
 #include "settings/SettingsLocation.h"
 #include "support/ReadOnlyFolder.h"
-#include "app/CommandIds.h"
-#include "app/DialogBuilder.h"
-#include "frame/CMainFrame.h"
 
-#include <QButtonGroup>
 #include <QImage>
 #include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-#include <QTimer>
 
 namespace {
 
-TEST(AboutDialog, ShowsTheLanguageSectionTexts)
+TEST(AboutDialog, ShowsTheLanguageSectionTextsAndTheFoldersIcon)
 {
     for (const char *lang : {"English", "Chinese"}) {
         StartedApp s(TestIni(lang));
         ASSERT_TRUE(s.started);
-        CAboutDlg dlg(s.state);
         const bool zh = s.state.chinese;
-        EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8(zh ? "关于测试..." : "About Test..."));
-        EXPECT_EQ(qobject_cast<QLabel *>(dlg.Control(1001))->text(), QString::fromUtf8(zh ? "版本 9" : "Version 9"));
-        EXPECT_EQ(qobject_cast<QLabel *>(dlg.Control(1002))->text(), QString::fromUtf8(zh ? "版权 2026" : "Copyright 2026"));
-        EXPECT_EQ(qobject_cast<QLabel *>(dlg.Control(1003))->text(), QString::fromUtf8(zh ? "测试所有者" : "Test Owner"));
-        EXPECT_EQ(qobject_cast<QPushButton *>(dlg.Control(1))->text(), QString::fromUtf8(zh ? "确定" : "OK"));
-        EXPECT_EQ(dlg.Control(2), nullptr);
+        {
+            CAboutDlg dlg(s.state);
+            const auto text = [&](int id) { return qobject_cast<QLabel *>(dlg.Control(id))->text(); };
+            EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8(zh ? "关于测试..." : "About Test..."));
+            EXPECT_EQ(text(1001), QString::fromUtf8(zh ? "版本 9" : "Version 9"));
+            EXPECT_EQ(text(1002), QString::fromUtf8(zh ? "版权 2026" : "Copyright 2026"));
+            EXPECT_EQ(text(1003), QString::fromUtf8(zh ? "测试所有者" : "Test Owner"));
+            EXPECT_EQ(qobject_cast<QPushButton *>(dlg.Control(1))->text(), QString::fromUtf8(zh ? "确定" : "OK"));
+            EXPECT_EQ(dlg.Control(2), nullptr);
+            EXPECT_FALSE(qobject_cast<QLabel *>(dlg.Control(1004))->pixmap().isNull());
+        }
+        // title.ico of the current folder replaces the bundle's icon.
+        QImage red(32, 32, QImage::Format_ARGB32);
+        red.fill(Qt::red);
+        ASSERT_TRUE(red.save(s.folder.File("title.ico"), "ICO"));
+        CAboutDlg dlg(s.state);
+        const QImage shown = qobject_cast<QLabel *>(dlg.Control(1004))->pixmap().toImage();
+        ASSERT_FALSE(shown.isNull());
+        EXPECT_EQ(QColor(shown.pixel(shown.width() / 2, shown.height() / 2)), QColor(Qt::red));
     }
 }
 
-TEST(AboutDialog, TakesTitleIcoFromTheCurrentFolder)
-{
-    StartedApp s(TestIni("English"));
-    const QPixmap templateIcon = qobject_cast<QLabel *>(CAboutDlg(s.state).Control(1004))->pixmap();
-    QImage red(32, 32, QImage::Format_ARGB32);
-    red.fill(Qt::red);
-    ASSERT_TRUE(red.save(s.folder.File("title.ico"), "ICO"));
-    CAboutDlg dlg(s.state);
-    const QImage shown = qobject_cast<QLabel *>(dlg.Control(1004))->pixmap().toImage();
-    ASSERT_FALSE(shown.isNull());
-    EXPECT_EQ(QColor(shown.pixel(shown.width() / 2, shown.height() / 2)), QColor(Qt::red));
-    EXPECT_FALSE(templateIcon.isNull());
-}
-
 struct LanguageCase {
-    const char *current;
-    int choose;           // 1006 or 1007
+    const char *name, *current;
+    int choose; // 1006 English, 1007 Chinese
+    int button; // 1 OK, 2 Cancel
     bool changed;
-    const char *stored;   // "Setup"/"Language" afterwards
+    const char *stored; // "Setup"/"Language" afterwards
 };
 
 class LanguageDialog : public ::testing::TestWithParam<LanguageCase> {};
 
+// Opens on the current language, writes the other one only when it changed
+// and OK was pressed; F1 asks for its help page.
 TEST_P(LanguageDialog, WritesTheOtherLanguageOnlyWhenItChanged)
 {
     const LanguageCase &c = GetParam();
     StartedApp s(TestIni(c.current));
     ASSERT_TRUE(s.started);
+    HelpRecorder help;
     CLanguageDlg dlg(s.state);
+    const auto radio = [&](int id) { return qobject_cast<QRadioButton *>(dlg.Control(id)); };
     EXPECT_EQ(dlg.m_nIndex, s.state.chinese ? 1 : 0);
-    EXPECT_TRUE(qobject_cast<QRadioButton *>(dlg.Control(s.state.chinese ? 1007 : 1006))->isChecked());
-    qobject_cast<QRadioButton *>(dlg.Control(c.choose))->setChecked(true);
-    EXPECT_FALSE(qobject_cast<QRadioButton *>(dlg.Control(c.choose == 1006 ? 1007 : 1006))->isChecked());
-    qobject_cast<QPushButton *>(dlg.Control(1))->click();
-    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_TRUE(radio(s.state.chinese ? 1007 : 1006)->isChecked());
+    radio(c.choose)->setChecked(true);
+    EXPECT_FALSE(radio(c.choose == 1006 ? 1007 : 1006)->isChecked());
+    QTest::keyClick(&dlg, Qt::Key_F1);
+    EXPECT_EQ(help.calls, (QList<QPair<QString, int>>{{s.state.helpFile, CLanguageDlg::kHelpContext}}));
+    qobject_cast<QPushButton *>(dlg.Control(c.button))->click();
+    EXPECT_EQ(dlg.result(), c.button == 1 ? QDialog::Accepted : QDialog::Rejected);
     EXPECT_EQ(dlg.m_bChanged, c.changed);
     EXPECT_EQ(s.state.settings.GetString("Setup", "Language"), QByteArray(c.stored));
     EXPECT_EQ(s.state.settings.IsDirty(), c.changed);
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, LanguageDialog,
-                         ::testing::Values(LanguageCase{"English", 1007, true, "Chinese"},
-                                           LanguageCase{"English", 1006, false, "English"},
-                                           LanguageCase{"Chinese", 1006, true, "English"},
-                                           LanguageCase{"Chinese", 1007, false, "Chinese"}),
-                         [](const auto &info) {
-                             return std::string(info.param.current) + "To" + std::to_string(info.param.choose);
-                         });
+                         ::testing::Values(LanguageCase{"EnglishToChinese", "English", 1007, 1, true, "Chinese"},
+                                           LanguageCase{"EnglishKept", "English", 1006, 1, false, "English"},
+                                           LanguageCase{"ChineseToEnglish", "Chinese", 1006, 1, true, "English"},
+                                           LanguageCase{"ChineseKept", "Chinese", 1007, 1, false, "Chinese"},
+                                           LanguageCase{"Cancelled", "English", 1007, 2, false, "English"}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
-TEST(LanguageDialogKeys, CancelChangesNothingAndF1AsksHelp)
-{
-    StartedApp s(TestIni("English"));
-    HelpRecorder help;
-    CLanguageDlg dlg(s.state);
-    qobject_cast<QRadioButton *>(dlg.Control(1007))->setChecked(true);
-    QTest::keyClick(&dlg, Qt::Key_F1);
-    ASSERT_EQ(help.calls.size(), 1);
-    EXPECT_EQ(help.calls[0], qMakePair(QStringLiteral("enHelp.chm"), 32799));
-    qobject_cast<QPushButton *>(dlg.Control(2))->click();
-    EXPECT_EQ(dlg.result(), QDialog::Rejected);
-    EXPECT_FALSE(dlg.m_bChanged);
-    EXPECT_FALSE(s.state.settings.IsDirty());
-}
+using LanguageCommand = AppFixture;
 
-// Runs the Language command, answering its modal dialog with `radio`.
-void RunLanguageCommand(StartedApp &s, int radio)
+// The choice is on disk before the restart; the same language neither
+// writes nor restarts.
+TEST_F(LanguageCommand, SavesTheSettingsBeforeTheRestart)
 {
-    QTimer::singleShot(0, [radio] {
-        auto *dlg = qobject_cast<CLanguageDlg *>(QApplication::activeModalWidget());
-        ASSERT_NE(dlg, nullptr);
-        qobject_cast<QRadioButton *>(dlg->Control(radio))->setChecked(true);
-        qobject_cast<QPushButton *>(dlg->Control(1))->click();
-    });
-    ASSERT_TRUE(s.app->MainFrame()->Router().Execute(Cmd::Language));
-}
-
-TEST(LanguageCommand, SavesTheSettingsBeforeTheRestart)
-{
-    StartedApp s(TestIni("English"));
-    ASSERT_TRUE(s.started);
     QByteArray onDiskAtRestart;
-    Prompts p = s.app->UserPrompts();
+    const Prompts p = s.app->UserPrompts();
     s.app->UserPrompts().restart = [&](const QString &program) {
         onDiskAtRestart = s.folder.Read("Program.ini");
         return p.restart(program);
     };
-    RunLanguageCommand(s, 1007);
-    ASSERT_EQ(s.script.restarts, QStringList{QCoreApplication::applicationFilePath()});
-    EXPECT_TRUE(onDiskAtRestart.contains("Language=Chinese\r\n")) << onDiskAtRestart.toStdString();
-    EXPECT_FALSE(s.app->MainFrame()->isVisible());
-}
-
-TEST(LanguageCommand, SameLanguageNeitherWritesNorRestarts)
-{
-    StartedApp s(TestIni("Chinese"));
     const QByteArray before = s.folder.Read("Program.ini");
-    RunLanguageCommand(s, 1007);
+    AnswerLanguageDialog(1006);
+    ASSERT_TRUE(Run(Cmd::Language));
     EXPECT_TRUE(s.script.restarts.isEmpty());
     EXPECT_EQ(s.folder.Read("Program.ini"), before);
-    EXPECT_TRUE(s.app->MainFrame()->isVisible());
+    EXPECT_TRUE(frame->isVisible());
+
+    AnswerLanguageDialog(1007);
+    ASSERT_TRUE(Run(Cmd::Language));
+    ASSERT_EQ(s.script.restarts, QStringList{QCoreApplication::applicationFilePath()});
+    EXPECT_TRUE(onDiskAtRestart.contains("Language=Chinese\r\n")) << onDiskAtRestart.toStdString();
+    EXPECT_FALSE(frame->isVisible());
 }
 
 // An installed program: the choice goes to the per-user copy of the
 // settings, which the restarted program reads.
-TEST(LanguageCommand, ReadOnlyProgramFolderSavesThePersonalCopy)
+TEST_F(LanguageCommand, ReadOnlyProgramFolderSavesThePersonalCopy)
 {
-    StartedApp s(TestIni("English"));
     const QByteArray installed = s.folder.Read("Program.ini");
     const QString copy = SettingsLocation::PersonalCopy(QStringLiteral("Program.ini"));
     {
         ReadOnlyFolder readOnly(QFileInfo(s.folder.File(QStringLiteral("Program.ini"))).absolutePath());
-        RunLanguageCommand(s, 1007);
+        AnswerLanguageDialog(1007);
+        ASSERT_TRUE(Run(Cmd::Language));
         ASSERT_EQ(s.script.restarts.size(), 1);
         EXPECT_TRUE(s.script.messages.isEmpty());
         EXPECT_EQ(s.state.settings.Path(), copy);
@@ -159,17 +127,17 @@ TEST(LanguageCommand, ReadOnlyProgramFolderSavesThePersonalCopy)
     QFile::remove(copy);
 }
 
-TEST(LanguageCommand, UnwritableSettingsStopTheRestart)
+TEST_F(LanguageCommand, UnwritableSettingsStopTheRestart)
 {
-    StartedApp s(TestIni("English"));
     // A folder where the settings file was makes the save fail.
     QFile::remove(s.folder.File("Program.ini"));
     ASSERT_TRUE(QDir().mkdir(s.folder.File("Program.ini")));
-    RunLanguageCommand(s, 1007);
+    AnswerLanguageDialog(1007);
+    ASSERT_TRUE(Run(Cmd::Language));
     EXPECT_TRUE(s.script.restarts.isEmpty());
     ASSERT_EQ(s.script.messages.size(), 1);
     EXPECT_TRUE(s.script.messages[0].contains("Program.ini"));
-    EXPECT_TRUE(s.app->MainFrame()->isVisible());
+    EXPECT_TRUE(frame->isVisible());
 }
 
 } // namespace

@@ -5,36 +5,20 @@
 #include "app/CommandIds.h"
 #include "app/DocumentCommands.h"
 #include "frame/CChildFrame.h"
-#include "frame/CMainFrame.h"
 #include "frame/CNavigationBar.h"
 #include "image/CProgramDoc.h"
-#include "image/Codecs.h"
 #include "image/Texts.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
-#include <QMenu>
 #include <QProcess>
-#include <QTreeWidget>
 
 namespace {
-
-QStringList EntryTexts(const QMenu *menu)
-{
-    QStringList out;
-    for (const QAction *a : menu->actions())
-        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return out;
-}
 
 struct LanguageCase {
     const char *language;
     bool chinese;
-    const char *fileMenu;
-    const char *company;
-    const char *aboutTitle;
-    const char *ready;
+    const char *fileMenu, *company, *aboutTitle, *ready;
     const char *cancel; // Qt's own standard button
     const char *filter; // of the file dialogs
 };
@@ -47,7 +31,6 @@ TEST_P(StartupLanguage, ComesUpInTheConfiguredLanguage)
     StartedApp s(TestIni(c.language));
     ASSERT_TRUE(s.started);
     CMainFrame *frame = s.app->MainFrame();
-    ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->isVisible());
     EXPECT_TRUE(frame->isMaximized());
     EXPECT_EQ(s.state.chinese, c.chinese);
@@ -64,25 +47,19 @@ TEST_P(StartupLanguage, ComesUpInTheConfiguredLanguage)
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8(c.cancel));
     EXPECT_EQ(s.app->Documents()->Filter(), QString::fromUtf8(c.filter));
 
-    // The new document and its window.
+    // The new document, and the navigation tree: root from the settings,
+    // items in the language.
     ASSERT_EQ(frame->ChildFrames().size(), 1);
-    CChildFrame *child = frame->ActiveChild();
-    ASSERT_NE(child, nullptr);
-    EXPECT_TRUE(child->isVisible());
-    EXPECT_EQ(child->GetDocument().GetTitle(), corvane::Txt::ChannelTitle.text(c.chinese));
+    EXPECT_TRUE(frame->ActiveChild()->isVisible());
+    EXPECT_EQ(frame->ActiveChild()->GetDocument().GetTitle(), corvane::Txt::ChannelTitle.text(c.chinese));
     EXPECT_TRUE(s.state.newDocument);
-    EXPECT_EQ(frame->windowTitle(), s.state.caption);
-    EXPECT_FALSE(frame->windowTitle().isEmpty());
-
-    // Navigation tree: root from the settings, items in the language.
     const QTreeWidget *tree = frame->NavigationBar()->Tree();
     ASSERT_EQ(tree->topLevelItemCount(), 1);
-    const QTreeWidgetItem *root = tree->topLevelItem(0);
-    EXPECT_EQ(root->text(0), QString::fromUtf8(c.company));
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), QString::fromUtf8(c.company));
     EXPECT_EQ(frame->NavigationBar()->Caption(), QString::fromUtf8(c.company));
-    ASSERT_EQ(root->childCount(), 3);
+    ASSERT_EQ(tree->topLevelItem(0)->childCount(), 3);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(root->child(i)->text(0), CNavigationBar::ItemText(i).text(c.chinese));
+        EXPECT_EQ(tree->topLevelItem(0)->child(i)->text(0), CNavigationBar::ItemText(i).text(c.chinese));
     EXPECT_TRUE(s.script.messages.isEmpty());
 }
 
@@ -103,87 +80,65 @@ TEST(Startup, SmallLettersFindTheBundleButKeepTheEnglishFlag)
     EXPECT_EQ(s.app->MainFrame()->ActiveChild()->GetDocument().GetTitle(), "Channel Information");
 }
 
+enum class Bundles { Copied, None, Junk };
+
 struct MissingCase {
     const char *name;
-    QByteArray ini;  // null: no settings file at all
-    bool bundles;
+    QByteArray ini; // null: no settings file at all
+    Bundles bundles;
     const char *message; // %1: the bundle's path in the program folder
     const char *file;
 };
 
 class MissingBundle : public ::testing::TestWithParam<MissingCase> {};
 
+// No window, the file looked for in the message, and a settings file
+// created where there was none.
 TEST_P(MissingBundle, ReportsTheFileAndCreatesNoWindow)
 {
     const MissingCase &c = GetParam();
-    StartedApp s(c.ini, {}, c.bundles);
-    EXPECT_FALSE(s.started);
-    EXPECT_EQ(s.app->MainFrame(), nullptr);
-    EXPECT_EQ(s.script.messages, QStringList{QString::fromUtf8(c.message).arg(s.folder.File(c.file))});
-    for (QWidget *w : QApplication::topLevelWidgets())
-        EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MissingBundle,
-    ::testing::Values(
-        MissingCase{"UnknownLanguage", TestIni("Klingon"), true, "Load language DLL fail\nLooked for: %1", "Klingon.rcc"},
-        MissingCase{"EmptyLanguage", TestIni(""), true, "Load language DLL fail\nLooked for: %1", ".rcc"},
-        MissingCase{"NoSettingsFile", QByteArray(), true, "Load language DLL fail\nLooked for: %1", ".rcc"},
-        MissingCase{"ChineseWithoutBundles", TestIni("Chinese"), false, "加载语言链接库失败\n查找的文件：%1",
-                    "Chinese.rcc"}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST(Startup, MissingSettingsFileIsCreatedEmpty)
-{
-    StartedApp s{QByteArray()};
-    EXPECT_FALSE(s.started);
-    EXPECT_TRUE(QFile::exists(s.folder.File("Program.ini")));
-}
-
-TEST(Startup, UnreadableBundleCountsAsMissing)
-{
-    ProgramFolder folder(TestIni("English"), false);
-    folder.Write("English.rcc", "this is not a resource bundle");
+    ProgramFolder folder(c.ini, c.bundles == Bundles::Copied);
+    if (c.bundles == Bundles::Junk)
+        folder.Write("English.rcc", "this is not a resource bundle");
     AppState state;
     PromptScript script;
     CProgramApp app(state, script.Make());
     EXPECT_FALSE(app.InitInstance({}));
-    EXPECT_EQ(script.messages, QStringList{"Load language DLL fail\nLooked for: " + folder.File("English.rcc")});
+    EXPECT_EQ(app.MainFrame(), nullptr);
+    EXPECT_EQ(script.messages, QStringList{QString::fromUtf8(c.message).arg(folder.File(c.file))});
+    for (QWidget *w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
+    EXPECT_TRUE(QFile::exists(folder.File("Program.ini")));
 }
 
-struct ShowLangCase {
-    QByteArray value;  // null: key absent
-    bool offered;
-};
+const char *const kFail = "Load language DLL fail\nLooked for: %1";
 
-class ShowLang : public ::testing::TestWithParam<ShowLangCase> {};
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MissingBundle,
+    ::testing::Values(MissingCase{"UnknownLanguage", TestIni("Klingon"), Bundles::Copied, kFail, "Klingon.rcc"},
+                      MissingCase{"NoSettingsFile", QByteArray(), Bundles::Copied, kFail, ".rcc"},
+                      MissingCase{"UnreadableBundle", TestIni("English"), Bundles::Junk, kFail, "English.rcc"},
+                      MissingCase{"ChineseWithoutBundles", TestIni("Chinese"), Bundles::None,
+                                  "加载语言链接库失败\n查找的文件：%1", "Chinese.rcc"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
-TEST_P(ShowLang, OffersTheLanguageEntryOnlyForNonZeroNumbers)
+// ShowLang offers the Language entry for non-zero numbers only; an empty
+// About Title keeps the bundle's text.
+TEST(Startup, SettingsAdjustTheSetupAndHelpMenus)
 {
-    StartedApp s(TestIni("English", GetParam().value));
-    ASSERT_TRUE(s.started);
-    QStringList ids;
-    for (const QAction *a : s.app->MainFrame()->DocumentMenu(4)->actions())
-        ids << QString::number(a->data().toInt());
-    EXPECT_EQ(ids.contains(QString::number(Cmd::Language)), GetParam().offered) << ids.join(',').toStdString();
-    EXPECT_TRUE(ids.contains(QString::number(Cmd::ComSetup)));
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, ShowLang,
-                         ::testing::Values(ShowLangCase{QByteArray(), false}, ShowLangCase{"0", false},
-                                           ShowLangCase{"abc", false}, ShowLangCase{"", false},
-                                           ShowLangCase{"1", true}, ShowLangCase{"  +2x", true},
-                                           ShowLangCase{"-1", true}),
-                         [](const auto &info) { return "Case" + std::to_string(info.index); });
-
-TEST(Startup, EmptyAboutTitleKeepsTheBundleText)
-{
-    QByteArray ini = TestIni("English");
-    ini.replace("About Title=About Test...", "About Title=");
-    StartedApp s(ini);
-    ASSERT_TRUE(s.started);
-    EXPECT_EQ(EntryTexts(s.app->MainFrame()->DocumentMenu(5)), (QStringList{"&About", "-", "&Help Topics"}));
+    const std::pair<QByteArray, bool> showLang[] = {{QByteArray(), false}, {"0", false}, {"abc", false},
+                                                    {"", false},           {"1", true},  {"  +2x", true},
+                                                    {"-1", true}};
+    for (const auto &[value, offered] : showLang) {
+        QByteArray ini = TestIni("English", value);
+        ini.replace("About Title=About Test...", "About Title=");
+        StartedApp s(ini);
+        ASSERT_TRUE(s.started);
+        CMainFrame *frame = s.app->MainFrame();
+        EXPECT_EQ(MenuAction(frame, 4, Cmd::Language) != nullptr, offered) << value.toStdString();
+        EXPECT_NE(MenuAction(frame, 4, Cmd::ComSetup), nullptr);
+        EXPECT_EQ(frame->DocumentMenu(5)->actions().first()->text(), "&About");
+    }
 }
 
 TEST(Startup, CommandLineFileIsOpenedWithoutHidingAnything)
@@ -194,57 +149,40 @@ TEST(Startup, CommandLineFileIsOpenedWithoutHidingAnything)
     PromptScript script;
     CProgramApp app(state, script.Make());
     ASSERT_TRUE(app.InitInstance({folder.File("radio.dat")}));
-    CMainFrame *frame = app.MainFrame();
-    ASSERT_EQ(frame->ChildFrames().size(), 1);
-    EXPECT_TRUE(frame->ActiveChild()->isVisible());
-    EXPECT_EQ(frame->ActiveChild()->GetDocument().GetTitle(), "radio.dat");
+    ASSERT_EQ(app.MainFrame()->ChildFrames().size(), 1);
+    EXPECT_TRUE(app.MainFrame()->ActiveChild()->isVisible());
+    EXPECT_EQ(app.MainFrame()->ActiveChild()->GetDocument().GetTitle(), "radio.dat");
     EXPECT_FALSE(state.newDocument);
-    EXPECT_TRUE(frame->isVisible());
+
+    StartedApp failing(TestIni("English"), {QStringLiteral("no-such-file.dat")});
+    EXPECT_FALSE(failing.started) << "a file that cannot be opened ends start-up";
+    EXPECT_EQ(failing.app->MainFrame(), nullptr);
+    ASSERT_EQ(failing.script.messages.size(), 1);
+    EXPECT_TRUE(failing.script.messages[0].contains("no-such-file.dat"));
 }
 
-TEST(Startup, CommandLineFileThatCannotBeOpenedEndsStartUp)
+// The real executable, run to its first paint in a folder of its own, and
+// without its bundle.
+TEST(Executable, StartsAndPaintsTheMainWindowOrFailsWithoutItsBundle)
 {
-    StartedApp s(TestIni("English"), {QStringLiteral("no-such-file.dat")});
-    EXPECT_FALSE(s.started);
-    EXPECT_EQ(s.app->MainFrame(), nullptr);
-    ASSERT_EQ(s.script.messages.size(), 1);
-    EXPECT_TRUE(s.script.messages[0].contains("no-such-file.dat"));
-}
-
-// The real executable, run to its first paint in a folder of its own.
-class Executable : public ::testing::Test {
-protected:
-    int Run(bool bundles, QString *out, QString *err)
-    {
+    for (const bool bundles : {true, false}) {
         ProgramFolder folder(TestIni("English"), bundles);
         const QString exe = folder.File("Corvane");
-        EXPECT_TRUE(QFile::copy(QStringLiteral(CORVANE_BIN_DIR "/Corvane"), exe));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(CORVANE_BIN_DIR "/Corvane"), exe));
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("CORVANE_SCRIPTED", "1");
         env.insert("QT_QPA_PLATFORM", "offscreen");
         p.setProcessEnvironment(env);
         p.start(exe, {});
-        EXPECT_TRUE(p.waitForFinished(60000));
-        *out = QString::fromUtf8(p.readAllStandardOutput());
-        *err = QString::fromUtf8(p.readAllStandardError());
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode() == 0, bundles) << err.toStdString();
+        EXPECT_EQ(out.startsWith("first paint"), bundles) << out.toStdString();
+        EXPECT_EQ(err.contains("Load language DLL fail"), !bundles) << err.toStdString();
     }
-};
-
-TEST_F(Executable, StartsAndPaintsTheMainWindow)
-{
-    QString out, err;
-    EXPECT_EQ(Run(true, &out, &err), 0) << err.toStdString();
-    EXPECT_TRUE(out.startsWith("first paint")) << out.toStdString();
-}
-
-TEST_F(Executable, ExitsWithFailureWithoutItsBundle)
-{
-    QString out, err;
-    EXPECT_NE(Run(false, &out, &err), 0);
-    EXPECT_TRUE(err.contains("Load language DLL fail")) << err.toStdString();
-    EXPECT_FALSE(out.contains("first paint"));
 }
 
 } // namespace

@@ -8,70 +8,62 @@
 #include "frame/CNavigationBar.h"
 
 #include <QHelpEvent>
-#include <QMenu>
 #include <QTest>
 #include <QToolTip>
 #include <QTreeWidget>
 
 namespace {
 
-class Navigation : public ::testing::Test {
+class Navigation : public AppFixture {
 protected:
-    explicit Navigation(const char *language = "English") : s(TestIni(language))
+    explicit Navigation(const char *language = "English") : AppFixture(language)
     {
-        EXPECT_TRUE(s.started);
-        frame = s.app->MainFrame();
-        bar = frame->NavigationBar();
-        tree = bar->Tree();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(frame));
     }
     QTreeWidgetItem *Item(int i) { return tree->topLevelItem(0)->child(i); }
-    // A click: the pointer over the item, then the selection change.
-    void Click(QTreeWidgetItem *item)
+    void Click(QTreeWidgetItem *item) { ClickItem(tree, item); }
+    void Count(int command, int *calls) { frame->Router().Set(command, {[calls] { ++*calls; }, {}, {}}); }
+    // Options and Product each count their runs; Channel Information shows
+    // the hidden document window.
+    void ItemsNavigate()
     {
-        const QPoint at = tree->visualItemRect(item).center();
-        QCursor::setPos(tree->viewport()->mapToGlobal(at));
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
-    }
-    void Count(int command, int *calls)
-    {
-        frame->Router().Set(command, {[calls] { ++*calls; }, {}, {}});
-    }
-    QAction *ControlBarEntry()
-    {
-        for (QAction *a : frame->DocumentMenu(3)->actions())
-            if (a->data().toInt() == Cmd::ControlBar)
-                return a;
-        return nullptr;
+        int options = 0, product = 0;
+        Count(Cmd::OptionalFeatures, &options);
+        Count(Cmd::ProductInfo, &product);
+        Click(Item(2));
+        EXPECT_EQ(options, 1);
+        EXPECT_EQ(product, 0);
+        Click(Item(2)); // the same item again: a new change of selection
+        EXPECT_EQ(options, 2);
+        Click(Item(0));
+        EXPECT_EQ(product, 1);
+        Click(tree->topLevelItem(0));
+        EXPECT_EQ(options + product, 3);
+        EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
+        CChildFrame *child = frame->ActiveChild();
+        child->close();
+        Click(Item(1));
+        EXPECT_TRUE(child->isVisible());
+        EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem *>{tree->topLevelItem(0)}) << "no highlight left behind";
     }
 
-    StartedApp s;
-    CMainFrame *frame = nullptr;
-    CNavigationBar *bar = nullptr;
-    QTreeWidget *tree = nullptr;
+    CNavigationBar *bar = frame->NavigationBar();
+    QTreeWidget *tree = bar->Tree();
 };
 
 TEST_F(Navigation, EachItemRunsItsCommandOnceAndTheRootIsSelectedAgain)
 {
-    int options = 0, product = 0;
-    Count(Cmd::OptionalFeatures, &options);
-    Count(Cmd::ProductInfo, &product);
-    Click(Item(2));
-    EXPECT_EQ(options, 1);
-    EXPECT_EQ(product, 0);
-    // Same item again: a new change of selection, so it runs again.
-    Click(Item(2));
-    EXPECT_EQ(options, 2);
-    Click(Item(0));
-    EXPECT_EQ(product, 1);
-    Click(tree->topLevelItem(0));
-    EXPECT_EQ(options + product, 3);
-    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
-    CChildFrame *child = frame->ActiveChild();
-    child->close(); // hidden: "Channel Information" brings it back
-    Click(Item(1));
-    EXPECT_TRUE(child->isVisible());
-    EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem *>{tree->topLevelItem(0)}) << "no highlight left behind";
+    ItemsNavigate();
+}
+
+class ChineseNavigation : public Navigation {
+protected:
+    ChineseNavigation() : Navigation("Chinese") {}
+};
+
+TEST_F(ChineseNavigation, ChineseItemsNavigateToo)
+{
+    ItemsNavigate();
 }
 
 TEST_F(Navigation, KeyboardSelectionAwayFromThePointerOnlySelectsTheRoot)
@@ -84,29 +76,21 @@ TEST_F(Navigation, KeyboardSelectionAwayFromThePointerOnlySelectsTheRoot)
     EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
 }
 
-TEST_F(Navigation, CloseButtonHidesTheBarAndControlBarShowsIt)
+// The close button, with its tip, hides the bar on a click, not on a
+// press released elsewhere, and clears the Control Bar check mark.
+TEST_F(Navigation, CloseButtonHidesTheBar)
 {
     const QRect button = bar->CloseButtonRect();
     QHelpEvent tip(QEvent::ToolTip, button.center(), bar->mapToGlobal(button.center()));
     QApplication::sendEvent(bar, &tip);
     EXPECT_EQ(QToolTip::text(), "Close");
-
-    const int width = bar->width();
+    QTest::mousePress(bar, Qt::LeftButton, {}, button.center());
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, button.center() + QPoint(0, 40));
+    EXPECT_FALSE(bar->isHidden());
     QTest::mouseClick(bar, Qt::LeftButton, {}, button.center());
     EXPECT_TRUE(bar->isHidden());
     emit frame->DocumentMenu(3)->aboutToShow();
-    EXPECT_FALSE(ControlBarEntry()->isChecked());
-    ControlBarEntry()->trigger();
-    EXPECT_FALSE(bar->isHidden());
-    EXPECT_TRUE(ControlBarEntry()->isChecked());
-    EXPECT_EQ(bar->width(), width);
-}
-
-TEST_F(Navigation, PressingTheButtonAndReleasingElsewhereKeepsTheBar)
-{
-    QTest::mousePress(bar, Qt::LeftButton, {}, bar->CloseButtonRect().center());
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, bar->CloseButtonRect().center() + QPoint(0, 40));
-    EXPECT_FALSE(bar->isHidden());
+    EXPECT_FALSE(MenuAction(frame, 3, Cmd::ControlBar)->isChecked());
 }
 
 TEST_F(Navigation, GeometryFollowsTheFixedInsets)
@@ -160,24 +144,6 @@ TEST_F(Navigation, ElsewhereOnTheBarPressesAndDoubleClicksDoNothing)
     QTest::mouseDClick(bar, Qt::LeftButton, {}, QPoint(bar->ResizeStrip().center().x(), 100));
     EXPECT_EQ(bar->width(), CNavigationBar::kInitialWidth);
     EXPECT_FALSE(bar->isHidden());
-}
-
-class ChineseNavigation : public Navigation {
-protected:
-    ChineseNavigation() : Navigation("Chinese") {}
-};
-
-TEST_F(ChineseNavigation, ChineseItemsNavigateToo)
-{
-    EXPECT_EQ(Item(1)->text(0), QString::fromUtf8("信道信息"));
-    int options = 0;
-    Count(Cmd::OptionalFeatures, &options);
-    Click(Item(2));
-    EXPECT_EQ(options, 1);
-    CChildFrame *child = frame->ActiveChild();
-    child->close();
-    Click(Item(1));
-    EXPECT_TRUE(child->isVisible());
 }
 
 } // namespace

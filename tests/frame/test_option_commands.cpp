@@ -15,35 +15,18 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QMenu>
 #include <QPointer>
-#include <QTest>
-#include <QTimer>
-#include <QTreeWidget>
 
 namespace {
 
-class OptionCommands : public ::testing::Test {
+class OptionCommands : public AppFixture {
 protected:
-    OptionCommands() : s(TestIni("English"))
-    {
-        EXPECT_TRUE(s.started);
-        frame = s.app->MainFrame();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(frame));
-    }
-    QAction *EditEntry(int command)
-    {
-        for (QAction *a : frame->DocumentMenu(1)->actions())
-            if (a->data().toInt() == command)
-                return a;
-        return nullptr;
-    }
+    OptionCommands() { EXPECT_TRUE(QTest::qWaitForWindowExposed(frame)); }
+    QAction *EditEntry(int command) { return MenuAction(frame, 1, command); }
     void ClickTreeItem(int i)
     {
         QTreeWidget *tree = frame->NavigationBar()->Tree();
-        const QPoint at = tree->visualItemRect(tree->topLevelItem(0)->child(i)).center();
-        QCursor::setPos(tree->viewport()->mapToGlobal(at));
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+        ClickItem(tree, tree->topLevelItem(0)->child(i));
     }
     // Runs `trigger`; the modal dialog it opens, if any, is handed to
     // `answer`, which must close it. Returns that dialog.
@@ -61,8 +44,6 @@ protected:
     }
     CProgramDoc &Doc() { return frame->ActiveChild()->GetDocument(); }
 
-    StartedApp s;
-    CMainFrame *frame = nullptr;
 };
 
 const auto kReject = [](QDialog *d) { d->reject(); };
