@@ -106,22 +106,17 @@ struct PromptScript {
         p.message = [this](QWidget *, const QString &caption, const QString &text, QMessageBox::StandardButtons) {
             captions << caption;
             messages << text;
-            if (answers.empty())
-                return QMessageBox::Ok;
-            const QMessageBox::StandardButton b = answers.front();
-            answers.pop_front();
-            return b;
+            return Pop(answers, QMessageBox::Ok);
         };
         p.openFile = [this](QWidget *, const QString &, const QString &proposed, const QString &) {
-            return NextName(proposed);
+            proposedNames << proposed;
+            return Pop(fileNames, QString());
         };
         p.saveFile = p.openFile;
-        p.saveFileTyped = [this](QWidget *, const QString &, const QString &proposed, const QStringList &, int &chosen) {
-            if (!filterChoices.empty()) {
-                chosen = filterChoices.front();
-                filterChoices.pop_front();
-            }
-            return NextName(proposed);
+        p.saveFileTyped = [this, name = p.openFile](QWidget *w, const QString &title, const QString &proposed,
+                                                    const QStringList &, int &chosen) {
+            chosen = Pop(filterChoices, chosen);
+            return name(w, title, proposed, QString());
         };
         p.restart = [this](const QString &program) {
             restarts << program;
@@ -131,14 +126,14 @@ struct PromptScript {
     }
 
 private:
-    QString NextName(const QString &proposed)
+    template <class T>
+    static T Pop(std::deque<T> &queue, T fallback)
     {
-        proposedNames << proposed;
-        if (fileNames.empty())
-            return QString();
-        const QString name = fileNames.front();
-        fileNames.pop_front();
-        return name;
+        if (queue.empty())
+            return fallback;
+        const T first = queue.front();
+        queue.pop_front();
+        return first;
     }
 };
 

@@ -47,6 +47,8 @@ struct LanguageCase {
     const char *stored; // "Setup"/"Language" afterwards
 };
 
+void PrintTo(const LanguageCase &c, std::ostream *os) { *os << c.name; }
+
 class LanguageDialog : public ::testing::TestWithParam<LanguageCase> {};
 
 // Opens on the current language, writes the other one only when it changed
@@ -65,7 +67,9 @@ TEST_P(LanguageDialog, WritesTheOtherLanguageOnlyWhenItChanged)
     EXPECT_FALSE(radio(c.choose == 1006 ? 1007 : 1006)->isChecked());
     QTest::keyClick(&dlg, Qt::Key_F1);
     EXPECT_EQ(help.calls, (QList<QPair<QString, int>>{{s.state.helpFile, CLanguageDlg::kHelpContext}}));
+    dlg.show();
     qobject_cast<QPushButton *>(dlg.Control(c.button))->click();
+    EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(dlg.result(), c.button == 1 ? QDialog::Accepted : QDialog::Rejected);
     EXPECT_EQ(dlg.m_bChanged, c.changed);
     EXPECT_EQ(s.state.settings.GetString("Setup", "Language"), QByteArray(c.stored));

@@ -34,6 +34,8 @@ struct NewCase {
     bool replaced;
 };
 
+void PrintTo(const NewCase &c, std::ostream *os) { *os << c.name; }
+
 class NewDocument : public Documents, public ::testing::WithParamInterface<NewCase> {};
 
 // One question, offering to save the visible document when it changed; the
@@ -136,17 +138,21 @@ TEST_F(Documents, FileOfAnUnknownTypeDoesNotSpoilLaterDocuments)
     EXPECT_EQ(frame->MessagePane()->text(), "Ready");
 }
 
-// Close only hides the window; "Channel Information" shows the same window
-// again, or without one restores the main window.
+// Close and the window's close box only hide it; "Channel Information"
+// shows the same window again, or without one restores the main window.
 TEST_F(Documents, CloseHidesAndChannelInformationShowsTheSameWindow)
 {
     CChildFrame *child = frame->ActiveChild();
-    ASSERT_TRUE(Run(Cmd::FileClose));
-    EXPECT_FALSE(child->isVisible());
-    EXPECT_EQ(frame->ChildFrames(), QList<CChildFrame *>{child});
-    ASSERT_TRUE(Run(Cmd::ChannelInfo));
-    EXPECT_TRUE(child->isVisible());
-    EXPECT_EQ(frame->ActiveChild(), child);
+    for (const std::function<void()> &close : {std::function<void()>([&] { Run(Cmd::FileClose); }),
+                                               std::function<void()>([&] { child->close(); })}) {
+        close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(frame->ChildFrames(), QList<CChildFrame *>{child});
+        EXPECT_FALSE(child->isVisible());
+        ASSERT_TRUE(Run(Cmd::ChannelInfo));
+        EXPECT_TRUE(child->isVisible());
+        EXPECT_EQ(frame->ActiveChild(), child);
+    }
     EXPECT_TRUE(s.script.messages.isEmpty());
 
     frame->DestroyActiveChild();

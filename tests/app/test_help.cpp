@@ -10,7 +10,6 @@
 #include "app/MenuTemplate.h"
 #include "editor/CProgramView.h"
 #include "frame/CChildFrame.h"
-#include "frame/CMainFrame.h"
 
 #include <QDirIterator>
 #include <QRegularExpression>
@@ -155,43 +154,36 @@ TEST(Manual, PagesMatchAcrossLanguagesAndLinkOnlyToWhatExists)
     EXPECT_TRUE(QFileInfo::exists(kManual + QStringLiteral("/manual.css")));
 }
 
-TEST(Manual, MapLinesAreRefusedWithTheirLineNumber)
-{
-    QTemporaryDir dir;
-    QFile map(dir.filePath(QLatin1String(HelpTopics::kMapFile)));
-    ASSERT_TRUE(map.open(QIODevice::WriteOnly));
-    map.write("; note\n57600 commands.html#new\n\nabc grid.html\n");
-    map.close();
-    HelpTopics topics;
-    const corvane::Result r = topics.Load(dir.path());
-    EXPECT_EQ(r.status, corvane::Status::Rejected);
-    EXPECT_TRUE(r.text.endsWith(QLatin1String(":4: not \"<number> <page>\""))) << r.text.toStdString();
-    EXPECT_EQ(topics.Load(dir.filePath(QStringLiteral("none"))).status, corvane::Status::FileError);
-}
-
-// The manual beside the program, or in share/corvane/help of an installed
-// program's prefix; the help file names its language.
-TEST(Manual, FoundBesideTheProgramOrInTheInstalledPrefix)
+// The map beside the program, or in share/corvane/help of an installed
+// program's prefix; a bad line is refused with its number; the help file
+// names its language.
+TEST(Manual, MapIsFoundBesideTheProgramOrInTheInstalledPrefix)
 {
     QTemporaryDir root;
     const QDir prefix(root.path());
-    ASSERT_TRUE(prefix.mkpath(QStringLiteral("lib/corvane")) && prefix.mkpath(QStringLiteral("share/corvane/help")));
-    const QString program = prefix.filePath(QStringLiteral("lib/corvane"));
+    const QString program = prefix.filePath("lib/corvane"), help = prefix.filePath("share/corvane/help");
+    ASSERT_TRUE(prefix.mkpath(program) && prefix.mkpath(help));
     EXPECT_TRUE(HelpTopics::Folder(program).isEmpty());
-    QFile map(prefix.filePath(QStringLiteral("share/corvane/help/contexts.txt")));
+    QFile map(QDir(help).filePath(QLatin1String(HelpTopics::kMapFile)));
     ASSERT_TRUE(map.open(QIODevice::WriteOnly));
-    map.write("1000 grid.html#grid\n");
-    map.close();
-    EXPECT_EQ(HelpTopics::Folder(program), prefix.filePath(QStringLiteral("share/corvane/help")));
+    map.write("; note\n1000 grid.html#grid\n\n");
+    map.flush();
+    EXPECT_EQ(HelpTopics::Folder(program), help);
     EXPECT_EQ(HelpTopics::Folder(QStringLiteral(CORVANE_BIN_DIR)), kManual);
 
     HelpTopics topics;
-    ASSERT_TRUE(topics.Load(HelpTopics::Folder(program)).ok());
-    EXPECT_EQ(topics.Url(QStringLiteral("chHelp.chm"), 1000),
-              Page(prefix.filePath(QStringLiteral("share/corvane/help/Chinese/grid.html")), QStringLiteral("grid")));
-    EXPECT_EQ(topics.Url(QStringLiteral("enHelp.chm"), 5).fileName(), QStringLiteral("index.html"));
-    EXPECT_EQ(HelpTopics::LanguageOf(QStringLiteral("CHHELP.CHM")), QStringLiteral("Chinese"));
-    EXPECT_EQ(HelpTopics::LanguageOf(QString()), QStringLiteral("English"));
+    ASSERT_TRUE(topics.Load(help).ok());
+    EXPECT_EQ(topics.Url("chHelp.chm", 1000), Page(help + "/Chinese/grid.html", "grid"));
+    EXPECT_EQ(topics.Url("enHelp.chm", 5).fileName(), "index.html");
+    EXPECT_EQ(HelpTopics::LanguageOf("CHHELP.CHM"), "Chinese");
+    EXPECT_EQ(HelpTopics::LanguageOf(QString()), "English");
+
+    map.write("abc grid.html\n");
+    map.close();
+    const corvane::Result r = topics.Load(help);
+    EXPECT_EQ(r.status, corvane::Status::Rejected);
+    EXPECT_TRUE(r.text.endsWith(QLatin1String(":4: not \"<number> <page>\""))) << r.text.toStdString();
+    EXPECT_EQ(topics.Load(root.filePath("none")).status, corvane::Status::FileError);
 }
 
 // F1 and Help Topics open the page of the language; without a manual, or
@@ -210,16 +202,14 @@ TEST(Manual, PagesOpenAndFailuresAreSaidWithThePath)
         opened << page;
         return browser;
     });
-    CMainFrame *frame = s.app->MainFrame();
-
-    ASSERT_TRUE(frame->Router().Execute(Cmd::HelpTopics)); // the test folder holds no manual
+    ASSERT_TRUE(s.app->MainFrame()->Router().Execute(Cmd::HelpTopics)); // the test folder holds no manual
     ASSERT_EQ(s.script.messages.size(), 1);
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_TRUE(s.script.messages[0].startsWith(QStringLiteral("找不到使用手册")));
     EXPECT_TRUE(s.script.messages[0].contains(HelpTopics::Candidates(CProfileFile::ProgramFolder()).last()));
 
     CProfileFile::SetProgramPath(QStringLiteral(CORVANE_BIN_DIR "/Corvane"));
-    ASSERT_TRUE(frame->Router().Execute(Cmd::HelpTopics));
+    ASSERT_TRUE(s.app->MainFrame()->Router().Execute(Cmd::HelpTopics));
     HelpService::Show(s.state.helpFile, CProgramView::IdComboLock);
     ASSERT_EQ(opened.size(), 2);
     EXPECT_EQ(opened[0], Page(kManual + QStringLiteral("/Chinese/index.html")));

@@ -23,6 +23,8 @@ struct LanguageCase {
     const char *filter; // of the file dialogs
 };
 
+void PrintTo(const LanguageCase &c, std::ostream *os) { *os << c.language; }
+
 class StartupLanguage : public ::testing::TestWithParam<LanguageCase> {};
 
 TEST_P(StartupLanguage, ComesUpInTheConfiguredLanguage)
@@ -89,6 +91,8 @@ struct MissingCase {
     const char *message; // %1: the bundle's path in the program folder
     const char *file;
 };
+
+void PrintTo(const MissingCase &c, std::ostream *os) { *os << c.name; }
 
 class MissingBundle : public ::testing::TestWithParam<MissingCase> {};
 
