@@ -28,20 +28,18 @@
 // One QApplication for the whole test program, and a private per-user
 // store so the tests never touch the real one.
 class QtEnvironment : public ::testing::Environment {
+    QTemporaryDir m_config;
+    std::unique_ptr<QApplication> m_app;
+
 public:
     void SetUp() override
     {
         qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
         static int argc = 1;
-        static char name[] = "corvane-tests";
-        static char *argv[] = {name, nullptr};
+        static char name[] = "corvane-tests", *argv[] = {name, nullptr};
         m_app = std::make_unique<QApplication>(argc, argv);
     }
     void TearDown() override { m_app.reset(); }
-
-private:
-    QTemporaryDir m_config;
-    std::unique_ptr<QApplication> m_app;
 };
 inline ::testing::Environment *const g_qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
@@ -56,6 +54,12 @@ inline QByteArray TestIni(const QByteArray &language, const QByteArray &showLang
            "[Chinese]\r\nCompany=测试无线电\r\nAbout Title=关于测试...\r\nVersion=版本 9\r\n"
            "Copyrights=版权 2026\r\nCopyrights Owner=测试所有者\r\nAppName=测试编程软件\r\n";
     return ini;
+}
+
+inline QByteArray ReadFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // A program folder: Program.ini (when given), copies of the built language
@@ -82,11 +86,7 @@ public:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QByteArray Read(const QString &name) const
-    {
-        QFile f(File(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray Read(const QString &name) const { return ReadFile(File(name)); }
 
 private:
     QString m_old;
@@ -137,16 +137,18 @@ private:
     }
 };
 
-// A started program: folder, process state, prompts and application, torn
-// down in the reverse order.
+// A started program: folder (made ready by `prepare` before the start),
+// process state, prompts and application, torn down in the reverse order.
 struct StartedApp {
-    explicit StartedApp(const QByteArray &ini, const QStringList &args = {}, bool bundles = true)
+    explicit StartedApp(const QByteArray &ini, const QStringList &args = {}, bool bundles = true,
+                        const std::function<void(ProgramFolder &)> &prepare = {})
         : folder(ini, bundles)
     {
+        if (prepare)
+            prepare(folder);
         app = std::make_unique<CProgramApp>(state, script.Make());
         started = app->InitInstance(args);
     }
-    ~StartedApp() { app.reset(); }
 
     ProgramFolder folder;
     AppState state;

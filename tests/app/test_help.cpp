@@ -7,7 +7,6 @@
 #include "app/CommandIds.h"
 #include "app/DialogTemplate.h"
 #include "app/HelpTopics.h"
-#include "app/MenuTemplate.h"
 #include "editor/CProgramView.h"
 #include "frame/CChildFrame.h"
 
@@ -20,49 +19,26 @@ namespace {
 const QString kManual = QStringLiteral(CORVANE_BIN_DIR "/help");
 const QStringList kLanguages = {QStringLiteral("English"), QStringLiteral("Chinese")};
 
-QByteArray ReadAll(const QString &path)
+// What F1 or Help can send: the control ids of every dialog template, and
+// of the window the commands of its menus, toolbar and keys and the ids of
+// the channel view's controls.
+QSet<int> Contexts(const CMainFrame *frame)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void AddMenuIds(const std::vector<MenuEntry> &entries, QSet<int> &ids)
-{
-    for (const MenuEntry &e : entries) {
-        if (e.id > 0)
-            ids.insert(e.id);
-        AddMenuIds(e.items, ids);
-    }
-}
-
-// Control ids of every dialog template and command ids of every menu,
-// toolbar and accelerator table of the loaded bundle.
-QSet<int> BundleContexts()
-{
-    QSet<int> ids;
+    QSet<int> ids = {CMainFrame::kFrameHelpContext, Cmd::WriteSeveral}; // the latter: F1 in its dialog
     QDirIterator dialogs(LanguageBundle::PathOf(QStringLiteral("dialogs")), {QStringLiteral("*.json")});
     while (dialogs.hasNext()) {
         DialogTemplate t;
         const int id = QFileInfo(dialogs.next()).completeBaseName().toInt();
         EXPECT_TRUE(DialogTemplate::Load(id, t).ok()) << id;
         for (const DialogControl &c : t.controls)
-            if (c.id > 0)
-                ids.insert(c.id);
+            ids.insert(c.id);
     }
-    for (int menu : {Res::MainFrame, Res::DocumentMenu}) {
-        std::vector<MenuEntry> entries;
-        EXPECT_TRUE(MenuTemplate::LoadMenu(menu, entries).ok());
-        AddMenuIds(entries, ids);
+    for (const QObject *o : frame->findChildren<QObject *>()) {
+        const auto *action = qobject_cast<const QAction *>(o);
+        ids.insert((action ? action->data() : o->property("controlId")).toInt());
     }
-    ToolbarTemplate toolbar;
-    EXPECT_TRUE(MenuTemplate::LoadToolbar(Res::MainFrame, toolbar).ok());
-    for (int id : toolbar.buttons)
-        if (id > 0)
-            ids.insert(id);
-    std::vector<Accelerator> keys;
-    EXPECT_TRUE(MenuTemplate::LoadAccelerators(Res::MainFrame, keys).ok());
-    for (const Accelerator &k : keys)
-        ids.insert(k.id);
+    ids.remove(0);
+    ids.remove(-1);
     return ids;
 }
 
@@ -86,65 +62,45 @@ QSet<QString> Anchors(const QByteArray &html)
 
 } // namespace
 
-// Started in each language, the program's bundles, its channel view and
-// its frame give every context F1 or Help can send.
-TEST(Manual, EveryHelpContextLandsOnAnExistingAnchorInBothLanguages)
-{
-    HelpTopics topics;
-    ASSERT_TRUE(topics.Load(kManual).ok());
-    for (const QString &language : kLanguages) {
-        StartedApp s(TestIni(language.toLatin1()));
-        ASSERT_TRUE(s.started);
-        QSet<int> contexts = BundleContexts();
-        for (const QWidget *w : s.app->MainFrame()->ActiveChild()->GetView()->findChildren<QWidget *>())
-            if (w->property("controlId").isValid())
-                contexts.insert(w->property("controlId").toInt());
-        contexts.insert(CMainFrame::kFrameHelpContext);
-        contexts.insert(Cmd::WriteSeveral); // F1 in its dialog
-        ASSERT_TRUE(contexts.contains(CProgramView::IdComboDecode) && contexts.contains(Cmd::HelpTopics));
-        for (int context : contexts) {
-            ASSERT_TRUE(topics.Has(context)) << "no page for help context " << context;
-            const QString target = topics.Target(context);
-            const QByteArray page = ReadAll(topics.PageFile(language, target));
-            ASSERT_FALSE(page.isEmpty()) << language.toStdString() << ": " << target.toStdString();
-            const QString anchor = target.section(QLatin1Char('#'), 1);
-            EXPECT_TRUE(anchor.isEmpty() || Anchors(page).contains(anchor))
-                << language.toStdString() << ": " << target.toStdString() << " for context " << context;
-        }
-    }
-    EXPECT_EQ(topics.Target(Cmd::HelpTopics), QLatin1String(HelpTopics::kContentsPage));
-    EXPECT_EQ(topics.Target(424242), QLatin1String(HelpTopics::kContentsPage));
-}
-
-// Both languages have the same pages with the same anchors, and every link
-// of a page leads to an existing page and anchor; no page runs a script.
-TEST(Manual, PagesMatchAcrossLanguagesAndLinkOnlyToWhatExists)
+// In each language every link of every page, and every help context the
+// program can send, lands on an existing page and anchor; both languages
+// have the same pages and anchors; no page runs a script.
+TEST(Manual, EveryContextAndLinkLandsOnAnExistingAnchorInBothLanguages)
 {
     static const QRegularExpression link(QStringLiteral(R"re(href="([^"]*)")re"));
+    HelpTopics topics;
+    ASSERT_TRUE(topics.Load(kManual).ok());
     QHash<QString, QSet<QString>> englishAnchors;
     for (const QString &language : kLanguages) {
         const QDir dir(kManual + QLatin1Char('/') + language);
-        const QStringList pages = dir.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
+        const QStringList pages = dir.entryList({QStringLiteral("*.html")}, QDir::Files);
         ASSERT_GE(pages.size(), 15);
         QHash<QString, QSet<QString>> anchors;
         for (const QString &page : pages)
-            anchors.insert(page, Anchors(ReadAll(dir.filePath(page))));
+            anchors.insert(page, Anchors(ReadFile(dir.filePath(page))));
+        const auto lands = [&](const QString &target, const QString &from) {
+            const QString file = target.section(QLatin1Char('#'), 0, 0), anchor = target.section(QLatin1Char('#'), 1);
+            EXPECT_TRUE(anchors.contains(file) && (anchor.isEmpty() || anchors[file].contains(anchor)))
+                << language.toStdString() << " " << from.toStdString() << ": " << target.toStdString();
+        };
         for (const QString &page : pages) {
-            const QString html = QString::fromUtf8(ReadAll(dir.filePath(page)));
+            const QString html = QString::fromUtf8(ReadFile(dir.filePath(page)));
             EXPECT_FALSE(html.contains(QLatin1String("<script"), Qt::CaseInsensitive)) << page.toStdString();
             EXPECT_TRUE(html.contains(QLatin1String("href=\"../manual.css\""))) << page.toStdString();
             for (auto it = link.globalMatch(html); it.hasNext();) {
                 const QString href = it.next().captured(1);
-                if (href == QLatin1String("../manual.css"))
-                    continue;
-                const QString file = href.section(QLatin1Char('#'), 0, 0);
-                const QString anchor = href.section(QLatin1Char('#'), 1);
-                const QString target = file.isEmpty() ? page : file;
-                ASSERT_TRUE(anchors.contains(target)) << language.toStdString() << "/" << page.toStdString()
-                                                      << ": " << href.toStdString();
-                EXPECT_TRUE(anchor.isEmpty() || anchors[target].contains(anchor))
-                    << language.toStdString() << "/" << page.toStdString() << ": " << href.toStdString();
+                if (href != QLatin1String("../manual.css"))
+                    lands(href.startsWith(QLatin1Char('#')) ? page + href : href, page);
             }
+        }
+        StartedApp s(TestIni(language.toLatin1()));
+        ASSERT_TRUE(s.started);
+        const QSet<int> contexts = Contexts(s.app->MainFrame());
+        ASSERT_TRUE(contexts.contains(CProgramView::IdComboDecode) && contexts.contains(Cmd::HelpTopics) &&
+                    contexts.contains(Cmd::FileNew) && contexts.contains(Cmd::EditUndo));
+        for (int context : contexts) {
+            EXPECT_TRUE(topics.Has(context)) << "no page for help context " << context;
+            lands(topics.Target(context), QString::number(context));
         }
         if (language == QLatin1String("English"))
             englishAnchors = anchors;
@@ -152,6 +108,8 @@ TEST(Manual, PagesMatchAcrossLanguagesAndLinkOnlyToWhatExists)
             EXPECT_EQ(anchors, englishAnchors) << "the Chinese pages differ from the English ones";
     }
     EXPECT_TRUE(QFileInfo::exists(kManual + QStringLiteral("/manual.css")));
+    EXPECT_EQ(topics.Target(Cmd::HelpTopics), QLatin1String(HelpTopics::kContentsPage));
+    EXPECT_EQ(topics.Target(424242), QLatin1String(HelpTopics::kContentsPage));
 }
 
 // The map beside the program, or in share/corvane/help of an installed
@@ -216,7 +174,7 @@ TEST(Manual, PagesOpenAndFailuresAreSaidWithThePath)
     // An anchor goes through a forwarding page, which openers that pass a
     // path to the browser cannot drop.
     EXPECT_EQ(opened[1], Page(cache.filePath(QStringLiteral("Corvane/help/Chinese-1127.html"))));
-    const QByteArray forward = ReadAll(opened[1].toLocalFile());
+    const QByteArray forward = ReadFile(opened[1].toLocalFile());
     EXPECT_TRUE(forward.contains("http-equiv=\"refresh\" content=\"0; url="
                                  + Page(kManual + QStringLiteral("/Chinese/ids.html"), QStringLiteral("id-1127")).toEncoded()
                                  + "\"")) << forward.toStdString();
