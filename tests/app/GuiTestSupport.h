@@ -9,6 +9,7 @@
 #include "app/Prompts.h"
 #include "frame/CMainFrame.h"
 #include "settings/CProfileFile.h"
+#include "support/TestEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -56,12 +57,6 @@ inline QByteArray TestIni(const QByteArray &language, const QByteArray &showLang
     return ini;
 }
 
-inline QByteArray ReadFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A program folder: Program.ini (when given), copies of the built language
 // bundles, and the current folder for the duration of the test.
 class ProgramFolder {
@@ -86,7 +81,7 @@ public:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QByteArray Read(const QString &name) const { return ReadFile(File(name)); }
+    QByteArray Read(const QString &name) const { return testenv::TestEnv::ReadFile(File(name)); }
 
 private:
     QString m_old;
@@ -99,6 +94,7 @@ struct PromptScript {
     std::deque<QString> fileNames;                    // default: cancelled
     std::deque<int> filterChoices;                    // default: the filter offered
     QStringList messages, captions, proposedNames, restarts;
+    QByteArray settingsAtRestart; // Program.ini of the current folder then
 
     Prompts Make()
     {
@@ -120,6 +116,7 @@ struct PromptScript {
         };
         p.restart = [this](const QString &program) {
             restarts << program;
+            settingsAtRestart = testenv::TestEnv::ReadFile(QStringLiteral("Program.ini"));
             return true;
         };
         return p;

@@ -16,6 +16,8 @@
 
 namespace {
 
+using testenv::TestEnv;
+
 const QString kManual = QStringLiteral(CORVANE_BIN_DIR "/help");
 const QStringList kLanguages = {QStringLiteral("English"), QStringLiteral("Chinese")};
 
@@ -77,14 +79,14 @@ TEST(Manual, EveryContextAndLinkLandsOnAnExistingAnchorInBothLanguages)
         ASSERT_GE(pages.size(), 15);
         QHash<QString, QSet<QString>> anchors;
         for (const QString &page : pages)
-            anchors.insert(page, Anchors(ReadFile(dir.filePath(page))));
+            anchors.insert(page, Anchors(TestEnv::ReadFile(dir.filePath(page))));
         const auto lands = [&](const QString &target, const QString &from) {
             const QString file = target.section(QLatin1Char('#'), 0, 0), anchor = target.section(QLatin1Char('#'), 1);
             EXPECT_TRUE(anchors.contains(file) && (anchor.isEmpty() || anchors[file].contains(anchor)))
                 << language.toStdString() << " " << from.toStdString() << ": " << target.toStdString();
         };
         for (const QString &page : pages) {
-            const QString html = QString::fromUtf8(ReadFile(dir.filePath(page)));
+            const QString html = QString::fromUtf8(TestEnv::ReadFile(dir.filePath(page)));
             EXPECT_FALSE(html.contains(QLatin1String("<script"), Qt::CaseInsensitive)) << page.toStdString();
             EXPECT_TRUE(html.contains(QLatin1String("href=\"../manual.css\""))) << page.toStdString();
             for (auto it = link.globalMatch(html); it.hasNext();) {
@@ -174,7 +176,7 @@ TEST(Manual, PagesOpenAndFailuresAreSaidWithThePath)
     // An anchor goes through a forwarding page, which openers that pass a
     // path to the browser cannot drop.
     EXPECT_EQ(opened[1], Page(cache.filePath(QStringLiteral("Corvane/help/Chinese-1127.html"))));
-    const QByteArray forward = ReadFile(opened[1].toLocalFile());
+    const QByteArray forward = TestEnv::ReadFile(opened[1].toLocalFile());
     EXPECT_TRUE(forward.contains("http-equiv=\"refresh\" content=\"0; url="
                                  + Page(kManual + QStringLiteral("/Chinese/ids.html"), QStringLiteral("id-1127")).toEncoded()
                                  + "\"")) << forward.toStdString();

