@@ -47,8 +47,7 @@ QSet<int> Contexts(const CMainFrame *frame)
 QUrl Page(const QString &path, const QString &anchor = QString())
 {
     QUrl url = QUrl::fromLocalFile(path);
-    if (!anchor.isEmpty())
-        url.setFragment(anchor);
+    url.setFragment(anchor); // a null anchor: none
     return url;
 }
 

@@ -224,6 +224,7 @@ TEST_P(LanguageDialog, WritesTheOtherLanguageOnlyWhenItChanged)
     HelpRecorder help;
     CLanguageDlg dlg(s.state);
     const auto radio = [&](int id) { return qobject_cast<QRadioButton *>(dlg.Control(id)); };
+    EXPECT_EQ(dlg.m_nIndex, s.state.chinese ? 1 : 0);
     EXPECT_TRUE(radio(s.state.chinese ? 1007 : 1006)->isChecked());
     radio(c.choose)->setChecked(true);
     QTest::keyClick(&dlg, Qt::Key_F1);
