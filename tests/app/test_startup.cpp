@@ -215,7 +215,8 @@ void PrintTo(const ChoiceCase &c, std::ostream *os) { *os << c.name; }
 class LanguageDialog : public ::testing::TestWithParam<ChoiceCase> {};
 
 // Opens on the current language, writes the other one only when it changed
-// and OK was pressed; F1 asks for its help page.
+// and OK was pressed (from English through the command, below); F1 asks for
+// its help page.
 TEST_P(LanguageDialog, WritesTheOtherLanguageOnlyWhenItChanged)
 {
     const ChoiceCase &c = GetParam();
@@ -239,9 +240,7 @@ TEST_P(LanguageDialog, WritesTheOtherLanguageOnlyWhenItChanged)
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, LanguageDialog,
-                         ::testing::Values(ChoiceCase{"EnglishToChinese", "English", 1007, 1, true, "Chinese"},
-                                           ChoiceCase{"EnglishKept", "English", 1006, 1, false, "English"},
-                                           ChoiceCase{"ChineseToEnglish", "Chinese", 1006, 1, true, "English"},
+                         ::testing::Values(ChoiceCase{"ChineseToEnglish", "Chinese", 1006, 1, true, "English"},
                                            ChoiceCase{"ChineseKept", "Chinese", 1007, 1, false, "Chinese"},
                                            ChoiceCase{"Cancelled", "English", 1007, 2, false, "English"}),
                          [](const auto &info) { return std::string(info.param.name); });

@@ -147,8 +147,8 @@ TEST_F(Unsaved, AFailedSaveCancelsAndASuccessfulOneClearsTheMark)
 
 TEST(InteractivePrompts, ButtonsReadTheLanguageOfTheProgram)
 {
-    StartedApp s(TestIni("Chinese"));
-    ASSERT_TRUE(s.started);
+    LanguageBundle chinese;
+    ASSERT_TRUE(chinese.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("Chinese")));
     QStringList texts;
     AnswerModal<QMessageBox>([&](QMessageBox *box) {
         for (auto b : {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel})
@@ -156,7 +156,7 @@ TEST(InteractivePrompts, ButtonsReadTheLanguageOfTheProgram)
         box->button(QMessageBox::Cancel)->click();
     });
     const auto buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
-    EXPECT_EQ(Prompts::Interactive(&s.state.bundle).message(nullptr, "c", "t", buttons), QMessageBox::Cancel);
+    EXPECT_EQ(Prompts::Interactive(&chinese).message(nullptr, "c", "t", buttons), QMessageBox::Cancel);
     EXPECT_EQ(texts, QStringList({"保存(&S)", "放弃(&D)", "取消"}));
 }
 

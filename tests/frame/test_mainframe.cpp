@@ -84,7 +84,6 @@ TEST_F(MainFrame, ToolbarButtonsWithTipsAndStatusHelp)
     QAction *open = bar->actions().at(1);
     EXPECT_EQ(open->toolTip(), "Open");
     EXPECT_FALSE(open->icon().isNull());
-    EXPECT_EQ(BundleUi::ToolbarImage(Cmd::FileOpen).size(), QSize(18, 19));
 
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     QWidget *button = bar->widgetForAction(open);
