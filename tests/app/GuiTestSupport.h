@@ -3,37 +3,44 @@
 // folder (settings file, language bundles, current folder) and prompts
 // that answer from a script and record what they were asked.
 #include "app/AppState.h"
+#include "app/CLanguageDlg.h"
 #include "app/CProgramApp.h"
 #include "app/HelpService.h"
 #include "app/Prompts.h"
+#include "frame/CMainFrame.h"
 #include "settings/CProfileFile.h"
+#include "support/TestEnv.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 #include <deque>
 #include <memory>
 
 // One QApplication for the whole test program, and a private per-user
 // store so the tests never touch the real one.
 class QtEnvironment : public ::testing::Environment {
+    QTemporaryDir m_config;
+    std::unique_ptr<QApplication> m_app;
+
 public:
     void SetUp() override
     {
         qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
         static int argc = 1;
-        static char name[] = "corvane-tests";
-        static char *argv[] = {name, nullptr};
+        static char name[] = "corvane-tests", *argv[] = {name, nullptr};
         m_app = std::make_unique<QApplication>(argc, argv);
     }
     void TearDown() override { m_app.reset(); }
-
-private:
-    QTemporaryDir m_config;
-    std::unique_ptr<QApplication> m_app;
 };
 inline ::testing::Environment *const g_qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
@@ -74,11 +81,7 @@ public:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QByteArray Read(const QString &name) const
-    {
-        QFile f(File(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray Read(const QString &name) const { return testenv::TestEnv::ReadFile(File(name)); }
 
 private:
     QString m_old;
@@ -91,6 +94,7 @@ struct PromptScript {
     std::deque<QString> fileNames;                    // default: cancelled
     std::deque<int> filterChoices;                    // default: the filter offered
     QStringList messages, captions, proposedNames, restarts;
+    QByteArray settingsAtRestart; // Program.ini of the current folder then
 
     Prompts Make()
     {
@@ -98,58 +102,70 @@ struct PromptScript {
         p.message = [this](QWidget *, const QString &caption, const QString &text, QMessageBox::StandardButtons) {
             captions << caption;
             messages << text;
-            if (answers.empty())
-                return QMessageBox::Ok;
-            const QMessageBox::StandardButton b = answers.front();
-            answers.pop_front();
-            return b;
+            return Pop(answers, QMessageBox::Ok);
         };
         p.openFile = [this](QWidget *, const QString &, const QString &proposed, const QString &) {
-            return NextName(proposed);
+            proposedNames << proposed;
+            return Pop(fileNames, QString());
         };
         p.saveFile = p.openFile;
-        p.saveFileTyped = [this](QWidget *, const QString &, const QString &proposed, const QStringList &, int &chosen) {
-            if (!filterChoices.empty()) {
-                chosen = filterChoices.front();
-                filterChoices.pop_front();
-            }
-            return NextName(proposed);
+        p.saveFileTyped = [this, name = p.openFile](QWidget *w, const QString &title, const QString &proposed,
+                                                    const QStringList &, int &chosen) {
+            chosen = Pop(filterChoices, chosen);
+            return name(w, title, proposed, QString());
         };
         p.restart = [this](const QString &program) {
             restarts << program;
+            settingsAtRestart = testenv::TestEnv::ReadFile(QStringLiteral("Program.ini"));
             return true;
         };
         return p;
     }
 
 private:
-    QString NextName(const QString &proposed)
+    template <class T>
+    static T Pop(std::deque<T> &queue, T fallback)
     {
-        proposedNames << proposed;
-        if (fileNames.empty())
-            return QString();
-        const QString name = fileNames.front();
-        fileNames.pop_front();
-        return name;
+        if (queue.empty())
+            return fallback;
+        const T first = queue.front();
+        queue.pop_front();
+        return first;
     }
 };
 
-// A started program: folder, process state, prompts and application, torn
-// down in the reverse order.
+// A started program: folder (made ready by `prepare` before the start),
+// process state, prompts and application, torn down in the reverse order.
 struct StartedApp {
-    explicit StartedApp(const QByteArray &ini, const QStringList &args = {}, bool bundles = true)
+    explicit StartedApp(const QByteArray &ini, const QStringList &args = {}, bool bundles = true,
+                        const std::function<void(ProgramFolder &)> &prepare = {})
         : folder(ini, bundles)
     {
+        if (prepare)
+            prepare(folder);
         app = std::make_unique<CProgramApp>(state, script.Make());
         started = app->InitInstance(args);
     }
-    ~StartedApp() { app.reset(); }
 
     ProgramFolder folder;
     AppState state;
     PromptScript script;
     std::unique_ptr<CProgramApp> app;
     bool started = false;
+};
+
+// A program started in `language`, and its main window.
+class AppFixture : public ::testing::Test {
+protected:
+    explicit AppFixture(const char *language = "English") : s(TestIni(language))
+    {
+        EXPECT_TRUE(s.started);
+        frame = s.app->MainFrame();
+    }
+    bool Run(int command) { return frame->Router().Execute(command); }
+
+    StartedApp s;
+    CMainFrame *frame = nullptr;
 };
 
 // Records help requests instead of opening a viewer.
@@ -161,3 +177,40 @@ struct HelpRecorder {
     }
     ~HelpRecorder() { HelpService::SetHandler(nullptr); }
 };
+
+// Hands the next modal widget, which must be a W, to `answer`; it closes it.
+template <class W>
+void AnswerModal(std::function<void(W *)> answer)
+{
+    QTimer::singleShot(0, [answer] {
+        W *w = qobject_cast<W *>(QApplication::activeModalWidget());
+        ASSERT_NE(w, nullptr);
+        answer(w);
+    });
+}
+
+// Answers the next Language dialog with the radio button `radio` and OK.
+inline void AnswerLanguageDialog(int radio)
+{
+    AnswerModal<CLanguageDlg>([radio](CLanguageDlg *dlg) {
+        qobject_cast<QRadioButton *>(dlg->Control(radio))->setChecked(true);
+        qobject_cast<QPushButton *>(dlg->Control(1))->click();
+    });
+}
+
+// The entry of `command` in the document menu at `position`.
+inline QAction *MenuAction(CMainFrame *frame, int position, int command)
+{
+    for (QAction *a : frame->DocumentMenu(position)->actions())
+        if (a->data().toInt() == command)
+            return a;
+    return nullptr;
+}
+
+// A click on a tree item: the pointer over it, then the press.
+inline void ClickItem(QTreeWidget *tree, QTreeWidgetItem *item)
+{
+    const QPoint at = tree->visualItemRect(item).center();
+    QCursor::setPos(tree->viewport()->mapToGlobal(at));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+}

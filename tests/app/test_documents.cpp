@@ -1,72 +1,87 @@
-// Documents in the main window: New with its question, Open replacing and
-// hiding, Close hiding and "Channel Information" restoring, Save and Save
-// As encoding first and writing atomically, and the failure messages.
+// Documents in the main window: New with its one question, Open replacing
+// and hiding, Close hiding and "Channel Information" restoring, Save and
+// Save As encoding first, and the failure messages with the system's reason.
 #include "GuiTestSupport.h"
 
 #include "app/CommandIds.h"
 #include "app/DocumentCommands.h"
+#include "editor/CProgramView.h"
 #include "frame/CChildFrame.h"
-#include "frame/CMainFrame.h"
 #include "image/CProgramDoc.h"
-
-#include <QDir>
-#include <QMenu>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-
+#include "settings/UserStore.h"
 #include "support/ReadOnlyFolder.h"
+
+#include <QLabel>
+#include <QStandardPaths>
 
 namespace {
 
-class Documents : public ::testing::Test {
+class Documents : public AppFixture {
 protected:
-    Documents() : s(TestIni("English"))
+    static QByteArray Image(CChildFrame *c)
     {
-        EXPECT_TRUE(s.started);
-        frame = s.app->MainFrame();
+        return QByteArray(reinterpret_cast<const char *>(c->GetDocument().m_image.data()), corvane::kImageSize);
     }
-    bool Run(int command) { return frame->Router().Execute(command); }
-    QByteArray Image(CChildFrame *c)
-    {
-        const auto &img = c->GetDocument().m_image;
-        return QByteArray(reinterpret_cast<const char *>(img.data()), corvane::kImageSize);
-    }
-
-    StartedApp s;
-    CMainFrame *frame = nullptr;
 };
 
-// New leaves one document: the visible one and those hidden by opening a
-// file go, after one question (and the offer to save a changed one).
-TEST_F(Documents, NewAsksAndLeavesOneDocumentOnOk)
+const QString kCleared = "All data will be Cleared!";
+
+struct NewCase {
+    const char *name;
+    bool visibleChanged, hiddenChanged; // hidden: the first window, behind an opened file
+    std::deque<QMessageBox::StandardButton> answers;
+    QStringList asked;
+    bool replaced;
+};
+
+void PrintTo(const NewCase &c, std::ostream *os) { *os << c.name; }
+
+class NewDocument : public Documents, public ::testing::WithParamInterface<NewCase> {};
+
+// One question, offering to save the visible document when it changed; the
+// windows hidden by opening a file go too, each asked about its changes.
+TEST_P(NewDocument, AsksOnceAndLeavesOneDocument)
 {
+    const NewCase &c = GetParam();
     QPointer<CChildFrame> first(frame->ActiveChild());
-    s.folder.Write("radio.dat", QByteArray(8192, '\x11'));
-    ASSERT_TRUE(s.app->Documents()->OpenFile(s.folder.File("radio.dat")));
-    QPointer<CChildFrame> opened(frame->ActiveChild());
-    first->GetDocument().SetModifiedFlag(true);
-    s.script.answers = {QMessageBox::Ok, QMessageBox::Discard};
+    if (c.hiddenChanged) {
+        s.folder.Write("radio.dat", QByteArray(8192, '\x11'));
+        ASSERT_TRUE(s.app->Documents()->OpenFile(s.folder.File("radio.dat")));
+        first->GetDocument().SetModifiedFlag(true);
+    }
+    if (c.visibleChanged) {
+        first->GetView()->Grid().SetRowCol(2, 1);
+        first->GetView()->EditRx().setText("145.0125");
+    }
+    QPointer<CChildFrame> visible(frame->ActiveChild());
+    const int windows = frame->ChildFrames().size();
+    s.script.answers = c.answers;
+    s.script.fileNames = {s.folder.File("kept.dat")};
     ASSERT_TRUE(Run(Cmd::FileNew));
-    ASSERT_EQ(s.script.messages.size(), 2);
-    EXPECT_EQ(s.script.messages[0], "All data will be Cleared!");
-    EXPECT_TRUE(s.script.messages[1].startsWith("Save the changes to \"Channel Information\"?"));
-    EXPECT_EQ(s.script.captions[0], "Test Radio Works");
-    EXPECT_TRUE(first.isNull() && opened.isNull());
-    ASSERT_EQ(frame->ChildFrames().size(), 1);
+    EXPECT_EQ(s.script.messages, c.asked);
+    EXPECT_EQ(s.script.captions.value(0), "Test Radio Works");
+    EXPECT_EQ(first.isNull(), c.replaced);
+    EXPECT_EQ(frame->ChildFrames().size(), c.replaced ? 1 : windows);
+    ASSERT_NE(frame->ActiveChild(), nullptr);
     EXPECT_TRUE(frame->ActiveChild()->isVisible());
-    EXPECT_TRUE(s.state.newDocument);
+    EXPECT_EQ(frame->ActiveChild()->windowTitle(), c.replaced ? "Channel Information" : visible->windowTitle());
+    EXPECT_EQ(s.folder.Read("kept.dat").size(), c.answers.front() == QMessageBox::Save ? 8192 : 0);
+    EXPECT_EQ(frame->ActiveChild()->GetDocument().IsModified(), !c.replaced && c.visibleChanged);
+    EXPECT_EQ(s.state.newDocument, c.replaced || !c.hiddenChanged);
 }
 
-TEST_F(Documents, NewCancelledLeavesEverythingAsItWas)
-{
-    CChildFrame *first = frame->ActiveChild();
-    s.script.answers = {QMessageBox::Cancel};
-    ASSERT_TRUE(Run(Cmd::FileNew));
-    EXPECT_EQ(s.script.messages.size(), 1);
-    EXPECT_EQ(frame->ChildFrames(), QList<CChildFrame *>{first});
-    EXPECT_EQ(frame->ActiveChild(), first);
-    EXPECT_TRUE(first->isVisible());
-}
+const QString kClearedSave = kCleared + "\n\nSave the changes to \"Channel Information\" first?";
+const QString kHiddenQuestion = "Save the changes to \"Channel Information\"? Otherwise they are lost.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NewDocument,
+    ::testing::Values(NewCase{"Cancel", false, false, {QMessageBox::Cancel}, {kCleared}, false},
+                      NewCase{"Ok", false, false, {QMessageBox::Ok}, {kCleared}, true},
+                      NewCase{"HiddenChangedDiscard", false, true, {QMessageBox::Ok, QMessageBox::Discard},
+                              {kCleared, kHiddenQuestion}, true},
+                      NewCase{"ChangedCancel", true, false, {QMessageBox::Cancel}, {kClearedSave}, false},
+                      NewCase{"ChangedSave", true, false, {QMessageBox::Save}, {kClearedSave}, true}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(Documents, NewWithoutAnyWindowAsksNothingAndBringsBackMenu129)
 {
@@ -79,78 +94,61 @@ TEST_F(Documents, NewWithoutAnyWindowAsksNothingAndBringsBackMenu129)
     EXPECT_TRUE(frame->Router().IsEnabled(Cmd::FileSave));
 }
 
-TEST_F(Documents, OpenReplacesTheVisibleWindowAndOnlyHidesIt)
+// The message names the file and why (the reasons themselves come from the
+// layer below); the current window stays.
+TEST_F(Documents, FailedOpenGivesAMessageAndKeepsTheCurrentWindow)
 {
+    s.folder.Write("short.dat", QByteArray(100, '\0'));
     CChildFrame *first = frame->ActiveChild();
-    QByteArray bytes(8192, '\x11');
-    s.folder.Write("radio.dat", bytes);
-    s.script.fileNames = {s.folder.File("radio.dat")};
-    ASSERT_TRUE(Run(Cmd::FileOpen));
-    ASSERT_EQ(frame->ChildFrames().size(), 2);
-    EXPECT_FALSE(first->isVisible());
-    CChildFrame *opened = frame->ActiveChild();
-    ASSERT_NE(opened, first);
-    EXPECT_TRUE(opened->isVisible());
-    EXPECT_EQ(opened->GetDocument().GetTitle(), "radio.dat");
-    EXPECT_EQ(opened->windowTitle(), "radio.dat");
-    EXPECT_EQ(Image(opened).left(16), bytes.left(16));
-    EXPECT_FALSE(s.state.newDocument);
-}
-
-struct BadFile {
-    const char *name;
-    QByteArray content;  // null: do not create; "/": a folder
-    const char *says;
-};
-
-class OpenFailure : public Documents, public ::testing::WithParamInterface<BadFile> {};
-
-TEST_P(OpenFailure, GivesAMessageAndKeepsTheCurrentWindow)
-{
-    const BadFile &c = GetParam();
-    if (c.content == "/")
-        QDir().mkpath(s.folder.File(c.name));
-    else if (!c.content.isNull())
-        s.folder.Write(c.name, c.content);
-    CChildFrame *first = frame->ActiveChild();
-    const bool flag = s.state.newDocument;
-    EXPECT_FALSE(s.app->Documents()->OpenFile(s.folder.File(c.name)));
-    ASSERT_EQ(s.script.messages.size(), 1);
-    EXPECT_TRUE(s.script.messages[0].contains(c.name)) << s.script.messages[0].toStdString();
-    EXPECT_TRUE(s.script.messages[0].contains(c.says)) << s.script.messages[0].toStdString();
+    EXPECT_FALSE(s.app->Documents()->OpenFile(s.folder.File("short.dat")));
+    EXPECT_FALSE(s.app->Documents()->OpenFile(s.folder.File("missing.dat")));
+    ASSERT_EQ(s.script.messages.size(), 2);
+    EXPECT_TRUE(s.script.messages[0].contains("short.dat") && s.script.messages[0].contains("8192"));
+    EXPECT_TRUE(s.script.messages[1].contains("missing.dat\".\nNo such file or directory"));
     EXPECT_EQ(frame->ChildFrames(), QList<CChildFrame *>{first});
     EXPECT_TRUE(first->isVisible());
-    EXPECT_EQ(frame->ActiveChild(), first);
-    EXPECT_EQ(s.state.newDocument, flag);
+    EXPECT_TRUE(s.state.newDocument);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, OpenFailure,
-                         ::testing::Values(BadFile{"short.dat", QByteArray(100, '\0'), "8192"},
-                                           BadFile{"empty.dat", QByteArray(""), "8192"},
-                                           BadFile{"missing.dat", QByteArray(), "dat\".\nNo such file or directory"},
-                                           BadFile{"folder.dat", QByteArray("/"), "dat\".\nIs a directory"}),
-                         [](const auto &info) { return std::string(info.param.name).substr(0, 5); });
+// A file whose radio type and band the settings do not list opens as it is,
+// says so in the status bar, and leaves the next new document usable.
+TEST_F(Documents, FileOfAnUnknownTypeDoesNotSpoilLaterDocuments)
+{
+    QByteArray bytes(8192, '\xFF');
+    bytes[0x1FD6] = char(36);
+    bytes[0x1FD7] = char(218);
+    bytes[0x1FF0] = char(0x12);
+    s.folder.Write("foreign.dat", bytes);
+    ASSERT_TRUE(s.app->Documents()->OpenFile(s.folder.File("foreign.dat")));
+    EXPECT_EQ(frame->MessagePane()->text(),
+              "The radio type 37, band 219 of this file is not listed in Program.ini: the file is kept as it is "
+              "and is not remembered for new documents.");
+    EXPECT_EQ(Image(frame->ActiveChild()), bytes);
+    uint32_t type = 0;
+    EXPECT_FALSE(UserStore("CorvaneTest").ReadNumber("Type", type));
 
+    ASSERT_TRUE(Run(Cmd::FileNew));
+    EXPECT_EQ(frame->ActiveChild()->GetView()->m_nBandLow, 13600000);
+    EXPECT_EQ(frame->ActiveChild()->GetView()->m_nBandHigh, 17400000);
+    EXPECT_EQ(frame->MessagePane()->text(), "Ready");
+}
+
+// Close and the window's close box only hide it; "Channel Information"
+// shows the same window again, or without one restores the main window.
 TEST_F(Documents, CloseHidesAndChannelInformationShowsTheSameWindow)
 {
     CChildFrame *child = frame->ActiveChild();
-    ASSERT_TRUE(Run(Cmd::FileClose));
-    EXPECT_FALSE(child->isVisible());
-    EXPECT_EQ(frame->ChildFrames(), QList<CChildFrame *>{child});
-    ASSERT_TRUE(Run(Cmd::ChannelInfo));
-    EXPECT_TRUE(child->isVisible());
-    EXPECT_EQ(frame->ActiveChild(), child);
-
-    // The window's own close box hides it the same way.
-    child->close();
-    EXPECT_FALSE(child->isVisible());
-    ASSERT_TRUE(Run(Cmd::ChannelInfo));
-    EXPECT_TRUE(child->isVisible());
+    for (const bool closeBox : {false, true}) {
+        closeBox ? void(child->close()) : void(Run(Cmd::FileClose));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(frame->ChildFrames(), QList<CChildFrame *>{child});
+        EXPECT_FALSE(child->isVisible());
+        ASSERT_TRUE(Run(Cmd::ChannelInfo));
+        EXPECT_TRUE(child->isVisible());
+        EXPECT_EQ(frame->ActiveChild(), child);
+    }
     EXPECT_TRUE(s.script.messages.isEmpty());
-}
 
-TEST_F(Documents, ChannelInformationWithoutWindowRestoresTheMainWindow)
-{
     frame->DestroyActiveChild();
     ASSERT_TRUE(frame->isMaximized());
     ASSERT_TRUE(Run(Cmd::ChannelInfo));
@@ -166,23 +164,22 @@ TEST_F(Documents, FirstSaveOfANewDocumentAsksForAFileInTheLastFolder)
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     EXPECT_EQ(start, QFileInfo(documents).isDir() ? documents : QDir::homePath());
     ASSERT_TRUE(Run(Cmd::FileSave)); // cancelled
-    EXPECT_EQ(s.folder.Read("CorvaneTest"), "the program");
     EXPECT_EQ(s.script.proposedNames, QStringList{QDir(start).filePath("CorvaneTest.dat")});
 
     s.script.fileNames = {s.folder.File("first")};
     ASSERT_TRUE(Run(Cmd::FileSave));
     CChildFrame *child = frame->ActiveChild();
     const QByteArray saved = s.folder.Read("first.dat");
-    EXPECT_EQ(saved.size(), 8192);
     EXPECT_EQ(saved, Image(child));
     EXPECT_EQ(child->windowTitle(), "first.dat");
 
-    // The file now exists, so Save writes it without asking.
-    ASSERT_TRUE(Run(Cmd::FileSave));
+    ASSERT_TRUE(Run(Cmd::FileSave)); // the file exists: written without asking
     EXPECT_EQ(s.script.proposedNames.size(), 2);
-    // Save As always asks, proposing the current file.
+    // Bytes written behind the grid's back: the encode pass before the save
+    // puts the grid's (empty) channel back over them.
+    std::fill_n(child->GetDocument().m_image.data(), 16, 0x12);
     s.script.fileNames = {s.folder.File("second.dat")};
-    ASSERT_TRUE(Run(Cmd::FileSaveAs));
+    ASSERT_TRUE(Run(Cmd::FileSaveAs)); // always asks, proposing the current file
     EXPECT_EQ(s.script.proposedNames.last(), s.folder.File("first.dat"));
     EXPECT_EQ(s.folder.Read("second.dat"), saved);
     EXPECT_TRUE(s.script.messages.isEmpty());
@@ -202,7 +199,7 @@ TEST_F(Documents, FirstSaveFromAReadOnlyWorkingFolderGoesToTheDocumentsFolder)
     const QByteArray oldHome = qgetenv("HOME");
     qputenv("HOME", home.path().toUtf8());
     ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("Documents")));
-    const QString proposed = QDir(home.filePath(QStringLiteral("Documents"))).filePath(QStringLiteral("CorvaneTest.dat"));
+    const QString proposed = home.filePath(QStringLiteral("Documents/CorvaneTest.dat"));
     {
         ReadOnlyFolder readOnly(QDir::currentPath());
         s.script.fileNames = {proposed};
@@ -222,9 +219,8 @@ TEST_F(Documents, BareNameInSaveAsAsksBeforeReplacingTheDatFile)
     s.script.fileNames = {s.folder.File("other"), s.folder.File("other")};
     s.script.answers = {QMessageBox::No, QMessageBox::Yes};
     ASSERT_TRUE(Run(Cmd::FileSaveAs));
-    ASSERT_EQ(s.script.messages.size(), 1);
-    EXPECT_EQ(s.script.messages[0], "\"" + QDir::toNativeSeparators(s.folder.File("other.dat")) +
-                                         "\" already exists. Do you want to replace it?");
+    EXPECT_EQ(s.script.messages, QStringList{"\"" + QDir::toNativeSeparators(s.folder.File("other.dat")) +
+                                             "\" already exists. Do you want to replace it?"});
     EXPECT_EQ(s.folder.Read("other.dat"), old);
     EXPECT_EQ(frame->ActiveChild()->windowTitle(), "Channel Information");
 
@@ -233,49 +229,20 @@ TEST_F(Documents, BareNameInSaveAsAsksBeforeReplacingTheDatFile)
     EXPECT_EQ(s.folder.Read("other.dat"), Image(frame->ActiveChild()));
 }
 
-TEST_F(Documents, SaveEncodesTheGridIntoTheImageFirst)
+TEST_F(Documents, FailedOrCancelledSavesChangeNothing)
 {
-    CChildFrame *child = frame->ActiveChild();
-    // Bytes written behind the grid's back: the encode pass before the
-    // save puts the grid's (empty) channel back over them.
-    auto &img = child->GetDocument().m_image;
-    const QByteArray before = Image(child).left(16);
-    for (int i = 0; i < 16; ++i)
-        img.data()[i] = 0x12;
-    s.script.fileNames = {s.folder.File("encoded.dat")};
+    ASSERT_TRUE(Run(Cmd::FileOpen)); // both questions cancelled
     ASSERT_TRUE(Run(Cmd::FileSaveAs));
-    EXPECT_EQ(s.folder.Read("encoded.dat").left(16), before);
-}
+    EXPECT_EQ(frame->ChildFrames().size(), 1);
+    EXPECT_TRUE(s.script.messages.isEmpty());
 
-TEST_F(Documents, FailedSaveReportsAndLeavesTheOldFile)
-{
-    s.folder.Write("keep.dat", QByteArray(8192, '\x44'));
     s.folder.Write("blocker", "a file, not a folder");
     s.script.fileNames = {s.folder.File("blocker/new.dat")};
     ASSERT_TRUE(Run(Cmd::FileSaveAs));
     EXPECT_EQ(s.script.messages, QStringList{"Cannot save the file \"" + s.folder.File("blocker/new.dat") +
                                              "\". The file on disk was not changed.\nNot a directory"});
-    EXPECT_EQ(s.folder.Read("keep.dat"), QByteArray(8192, '\x44'));
+    EXPECT_EQ(s.folder.Read("blocker"), "a file, not a folder");
     EXPECT_EQ(frame->ActiveChild()->windowTitle(), "Channel Information");
-}
-
-TEST_F(Documents, CancelledFileQuestionsChangeNothing)
-{
-    ASSERT_TRUE(Run(Cmd::FileOpen));
-    ASSERT_TRUE(Run(Cmd::FileSaveAs));
-    EXPECT_EQ(frame->ChildFrames().size(), 1);
-    EXPECT_TRUE(s.script.messages.isEmpty());
-}
-
-TEST_F(Documents, LeavingTheProgramNeverAsks)
-{
-    s.script.fileNames = {s.folder.File("kept.dat")};
-    ASSERT_TRUE(Run(Cmd::FileSaveAs));
-    ASSERT_TRUE(Run(Cmd::AppExit));
-    EXPECT_FALSE(frame->isVisible());
-    s.app.reset();
-    EXPECT_TRUE(s.script.messages.isEmpty());
-    EXPECT_EQ(s.folder.Read("kept.dat").size(), 8192);
 }
 
 } // namespace

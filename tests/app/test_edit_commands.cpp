@@ -1,45 +1,37 @@
-// The Edit and CSV commands of the main window as a user reaches them:
-// Ctrl+Z and Ctrl+Y after typing, the row commands and their states while
-// an editor is open, File > Import CSV... and Export CSV..., and a
-// completed read clearing the history.
+// The Edit and CSV commands of the main window as a user reaches them: the
+// undo keys after typing, the row commands and their states while an editor
+// is open, and File > Import CSV... and Export CSV...
 #include "GuiTestSupport.h"
 
 #include "app/CommandIds.h"
 #include "editor/CProgramView.h"
 #include "frame/CChildFrame.h"
-#include "frame/CMainFrame.h"
 #include "image/CProgramDoc.h"
 #include "image/CommonCsv.h"
 #include "image/CsvImport.h"
 
 #include <QClipboard>
-#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
-#include <QTest>
 #include <QToolBar>
 
 namespace {
 
-class EditCommandsTest : public ::testing::Test {
+class EditCommandsTest : public AppFixture {
 protected:
-    EditCommandsTest() : s(TestIni("English"))
-    {
-        EXPECT_TRUE(s.started);
-        frame = s.app->MainFrame();
-        child = frame->ActiveChild();
-        view = child->GetView();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(frame));
-    }
+    EditCommandsTest() { EXPECT_TRUE(QTest::qWaitForWindowActive(frame)); }
     QWidget *Focus() { return QApplication::focusWidget(); }
     void Key(int key, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(Focus(), Qt::Key(key), mods); }
-    void ClickCell(int row, int col)
+    // Clicks the cell, types `text` and, unless empty, presses `then`.
+    void Type(int row, const QString &text, int then = Qt::Key_Return)
     {
         CMSFlexGrid &g = view->Grid();
-        g.scrollTo(g.model()->index(row - 1, col - 1));
-        QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(g.model()->index(row - 1, col - 1)).center());
+        g.scrollTo(g.model()->index(row - 1, 0));
+        QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(g.model()->index(row - 1, 0)).center());
+        QTest::keyClicks(Focus(), text);
+        if (then)
+            Key(then);
     }
     void ClickLabel(int row)
     {
@@ -51,39 +43,26 @@ protected:
     QString Cell(int row, int col) { return view->Grid().TextMatrix(row, col); }
     bool Enabled(int command) { return frame->Router().IsEnabled(command); }
 
-    StartedApp s;
-    CMainFrame *frame = nullptr;
-    CChildFrame *child = nullptr;
-    CProgramView *view = nullptr;
+    CChildFrame *child = frame->ActiveChild();
+    CProgramView *view = child->GetView();
 };
 
 TEST_F(EditCommandsTest, CtrlZEmptiesATypedRowAndCtrlYBringsItBack)
 {
-    QToolBar *bar = frame->ToolBar();
-    QAction *undoButton = bar->actions().at(4);
+    QAction *undoButton = frame->ToolBar()->actions().at(4);
     ASSERT_EQ(undoButton->data().toInt(), Cmd::EditUndo);
     EXPECT_FALSE(undoButton->isEnabled());
-
-    ClickCell(3, 1);
-    QTest::keyClicks(Focus(), "145.0125");
-    Key(Qt::Key_Return);
-    ASSERT_EQ(Cell(3, 2), "145.01250");
+    Type(3, "145.0125");
     ASSERT_EQ(Focus(), &view->EditTx()) << "Enter opened the next cell";
-    EXPECT_TRUE(child->windowTitle().endsWith("*"));
     EXPECT_TRUE(undoButton->isEnabled()) << "the toolbar follows the history at once";
 
     Key(Qt::Key_Z, Qt::ControlModifier); // the editor holds the cell's text: the window's Undo
     EXPECT_EQ(Cell(3, 1), "");
-    EXPECT_FALSE(child->windowTitle().endsWith("*"));
     Key(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(Cell(3, 1), "145.01250");
-    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(frame->Router().IsEnabled(Cmd::EditUndo));
-    EXPECT_FALSE(frame->Router().IsEnabled(Cmd::EditRedo));
 
     // Typed text in an editor has its own undo first.
-    ClickCell(3, 1);
-    QTest::keyClicks(Focus(), "146");
+    Type(3, "146", 0);
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(view->EditRx().text(), "145.01250");
     EXPECT_FALSE(view->EditRx().isHidden());
@@ -93,9 +72,7 @@ TEST_F(EditCommandsTest, CtrlZEmptiesATypedRowAndCtrlYBringsItBack)
 
 TEST_F(EditCommandsTest, RowCommandsWaitForTheEditorToClose)
 {
-    ClickCell(2, 1);
-    QTest::keyClicks(Focus(), "145");
-    Key(Qt::Key_Return);
+    Type(2, "145");
     for (int command : {Cmd::EditCut, Cmd::EditCopy, Cmd::EditPaste, Cmd::EditClear})
         EXPECT_FALSE(Enabled(command)) << command;
     Key(Qt::Key_Escape);
@@ -111,8 +88,6 @@ TEST_F(EditCommandsTest, RowCommandsWaitForTheEditorToClose)
     ClickLabel(2);
     Key(Qt::Key_Delete);
     EXPECT_EQ(Cell(2, 1), "");
-    frame->Router().Execute(Cmd::EditUndo);
-    EXPECT_EQ(Cell(2, 1), "145.00000");
 
     // A paste the rules refuse lists its problems once and changes nothing.
     QApplication::clipboard()->setText("180\t\t\t\t\t\t\t\n");
@@ -131,23 +106,20 @@ TEST_F(EditCommandsTest, ImportFromTheFileMenuIsOneStepAndARefusalChangesNothing
     s.folder.Write("plan.csv", "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq\n"
                                "0,home,146.52,,,,\n5,rpt,145.6,-,0.6,Tone,88.5\n");
     s.script.fileNames = {good};
-    frame->Router().Execute(Cmd::ImportCsv);
+    Run(Cmd::ImportCsv);
     EXPECT_EQ(Cell(1, 8), "HOME");
-    EXPECT_EQ(Cell(6, 2), "145.00000");
-    EXPECT_EQ(Cell(6, 4), "88.5");
     EXPECT_EQ(frame->MessagePane()->text(),
               "\"" + QDir::toNativeSeparators(good) + "\" imported: 2 rows changed. Edit > Undo takes it back.");
     EXPECT_TRUE(child->GetDocument().IsModified());
-    frame->Router().Execute(Cmd::EditUndo);
-    EXPECT_EQ(Cell(1, 1), "");
+    Run(Cmd::EditUndo);
     EXPECT_EQ(Cell(6, 1), "");
-    EXPECT_FALSE(child->GetDocument().IsModified());
 
+    // Refused rows, a file that is not text, a file that cannot be read.
     s.folder.Write("bad.csv", "Location,Frequency,Tone,rToneFreq\n1,145,Tone,69.0\n2,190,,\n");
     s.folder.Write("latin.csv", "Location,Frequency\n1,\xff\n");
     s.script.fileNames = {s.folder.File("bad.csv"), s.folder.File("latin.csv"), s.folder.File("missing.csv")};
     for (int i = 0; i < 3; ++i)
-        frame->Router().Execute(Cmd::ImportCsv);
+        Run(Cmd::ImportCsv);
     ASSERT_EQ(s.script.messages.size(), 3);
     EXPECT_EQ(s.script.messages[0], "\"" + QDir::toNativeSeparators(s.folder.File("bad.csv")) +
                                         "\" was not imported, and nothing was changed:\n"
@@ -162,11 +134,10 @@ TEST_F(EditCommandsTest, ImportFromTheFileMenuIsOneStepAndARefusalChangesNothing
 
 TEST_F(EditCommandsTest, ExportWritesEitherLayoutAndAsksBeforeReplacing)
 {
-    ClickCell(2, 1);
-    QTest::keyClicks(Focus(), "145.0125"); // left open: the export commits it
+    Type(2, "145.0125", 0); // left open: the export commits it
     s.script.fileNames = {s.folder.File("out")};
     s.script.filterChoices = {1};
-    frame->Router().Execute(Cmd::ExportCsv);
+    Run(Cmd::ExportCsv);
     EXPECT_TRUE(s.script.proposedNames.value(0).endsWith("/CorvaneTest.csv")) << "named as Save would name it";
     const QByteArray common = s.folder.Read("out.csv");
     EXPECT_EQ(common, corvane::ChannelTableCommonCsv(view->Table()).toUtf8());
@@ -175,31 +146,15 @@ TEST_F(EditCommandsTest, ExportWritesEitherLayoutAndAsksBeforeReplacing)
     // The same name again: asked, and No leaves the file.
     s.script.fileNames = {s.folder.File("out")};
     s.script.answers = {QMessageBox::No};
-    frame->Router().Execute(Cmd::ExportCsv);
+    Run(Cmd::ExportCsv);
     EXPECT_EQ(s.script.messages.value(0), "\"" + QDir::toNativeSeparators(s.folder.File("out.csv")) +
                                               "\" already exists. Do you want to replace it?");
     EXPECT_EQ(s.folder.Read("out.csv"), common);
 
     s.script.fileNames = {s.folder.File("table.csv")};
     s.script.filterChoices = {0};
-    frame->Router().Execute(Cmd::ExportCsv);
+    Run(Cmd::ExportCsv);
     EXPECT_EQ(s.folder.Read("table.csv"), corvane::ChannelTableCsv(view->Table(), false).toUtf8());
-}
-
-TEST_F(EditCommandsTest, ACompletedReadClearsTheHistory)
-{
-    ClickCell(2, 1);
-    QTest::keyClicks(Focus(), "145");
-    Key(Qt::Key_Return);
-    Key(Qt::Key_Escape);
-    ASSERT_TRUE(Enabled(Cmd::EditUndo));
-    // What a completed read does to the document and its view.
-    child->GetDocument().m_image = corvane::MemoryImage::newImage();
-    s.state.newDocument = false;
-    view->RefreshFromImage();
-    child->GetDocument().SetModifiedFlag(true);
-    EXPECT_FALSE(Enabled(Cmd::EditUndo));
-    EXPECT_TRUE(child->windowTitle().endsWith("*"));
 }
 
 } // namespace

@@ -1,250 +1,299 @@
 // Start-up of the desktop program: languages, the missing bundle, the menu
-// changes the settings ask for, the command line, and the real executable.
+// changes the settings ask for, the command line, and the real executable;
+// the About and Language dialogs, and the restart after a change of language.
 #include "GuiTestSupport.h"
 
+#include "app/CAboutDlg.h"
 #include "app/CommandIds.h"
 #include "app/DocumentCommands.h"
 #include "frame/CChildFrame.h"
-#include "frame/CMainFrame.h"
 #include "frame/CNavigationBar.h"
 #include "image/CProgramDoc.h"
-#include "image/Codecs.h"
 #include "image/Texts.h"
+#include "settings/SettingsLocation.h"
+#include "support/ReadOnlyFolder.h"
 
 #include <QDialogButtonBox>
+#include <QImage>
 #include <QLabel>
-#include <QPushButton>
-#include <QMenu>
 #include <QProcess>
-#include <QTreeWidget>
 
 namespace {
-
-QStringList EntryTexts(const QMenu *menu)
-{
-    QStringList out;
-    for (const QAction *a : menu->actions())
-        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return out;
-}
 
 struct LanguageCase {
     const char *language;
     bool chinese;
-    const char *fileMenu;
-    const char *company;
-    const char *aboutTitle;
-    const char *ready;
+    const char *fileMenu, *company, *aboutTitle, *ready;
+    const char *about; // Version, Copyrights, Copyrights Owner, the OK button
     const char *cancel; // Qt's own standard button
     const char *filter; // of the file dialogs
 };
 
+void PrintTo(const LanguageCase &c, std::ostream *os) { *os << c.language; }
+
 class StartupLanguage : public ::testing::TestWithParam<LanguageCase> {};
 
+// Menus and strings from the bundle of the language; the Help entry, the
+// About dialog and the navigation tree's root from the settings' section of
+// the language; the rest in the language.
 TEST_P(StartupLanguage, ComesUpInTheConfiguredLanguage)
 {
     const LanguageCase &c = GetParam();
     StartedApp s(TestIni(c.language));
     ASSERT_TRUE(s.started);
     CMainFrame *frame = s.app->MainFrame();
-    ASSERT_NE(frame, nullptr);
-    EXPECT_TRUE(frame->isVisible());
-    EXPECT_TRUE(frame->isMaximized());
-    EXPECT_EQ(s.state.chinese, c.chinese);
     EXPECT_EQ(s.state.helpFile, c.chinese ? "chHelp.chm" : "enHelp.chm");
-    EXPECT_EQ(s.state.appName, QString::fromUtf8(c.company));
-
-    // Menu 129 from the bundle of the language, Help entry from the settings.
     const QList<QMenu *> menus = frame->MenuBarMenus();
     ASSERT_EQ(menus.size(), 6);
     EXPECT_EQ(menus[0]->title(), QString::fromUtf8(c.fileMenu));
     EXPECT_EQ(menus[5]->actions().first()->text(), QString::fromUtf8(c.aboutTitle));
     EXPECT_EQ(frame->MessagePane()->text(), QString::fromUtf8(c.ready));
+    CAboutDlg about(s.state);
+    QStringList shown = {about.windowTitle()};
+    for (int id : {1001, 1002, 1003, 1})
+        shown << about.Control(id)->property("text").toString();
+    EXPECT_EQ(shown.join('|'), QString::fromUtf8(c.aboutTitle) + '|' + QString::fromUtf8(c.about));
+    EXPECT_EQ(about.Control(2), nullptr);
     QDialogButtonBox buttons(QDialogButtonBox::Cancel);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8(c.cancel));
     EXPECT_EQ(s.app->Documents()->Filter(), QString::fromUtf8(c.filter));
-
-    // The new document and its window.
-    ASSERT_EQ(frame->ChildFrames().size(), 1);
-    CChildFrame *child = frame->ActiveChild();
-    ASSERT_NE(child, nullptr);
-    EXPECT_TRUE(child->isVisible());
-    EXPECT_EQ(child->GetDocument().GetTitle(), corvane::Txt::ChannelTitle.text(c.chinese));
-    EXPECT_TRUE(s.state.newDocument);
-    EXPECT_EQ(frame->windowTitle(), s.state.caption);
-    EXPECT_FALSE(frame->windowTitle().isEmpty());
-
-    // Navigation tree: root from the settings, items in the language.
+    EXPECT_EQ(frame->ActiveChild()->GetDocument().GetTitle(), corvane::Txt::ChannelTitle.text(c.chinese));
     const QTreeWidget *tree = frame->NavigationBar()->Tree();
     ASSERT_EQ(tree->topLevelItemCount(), 1);
-    const QTreeWidgetItem *root = tree->topLevelItem(0);
-    EXPECT_EQ(root->text(0), QString::fromUtf8(c.company));
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), QString::fromUtf8(c.company));
     EXPECT_EQ(frame->NavigationBar()->Caption(), QString::fromUtf8(c.company));
-    ASSERT_EQ(root->childCount(), 3);
+    ASSERT_EQ(tree->topLevelItem(0)->childCount(), 3);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(root->child(i)->text(0), CNavigationBar::ItemText(i).text(c.chinese));
+        EXPECT_EQ(tree->topLevelItem(0)->child(i)->text(0), CNavigationBar::ItemText(i).text(c.chinese));
     EXPECT_TRUE(s.script.messages.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, StartupLanguage,
-                         ::testing::Values(LanguageCase{"English", false, "&File", "Test Radio Works",
-                                                        "About Test...", "Ready", "Cancel", "Memory images (*.dat)"},
-                                           LanguageCase{"Chinese", true, "文件(&F)", "测试无线电",
-                                                        "关于测试...", "就绪", "取消", "存储器映像 (*.dat)"}),
-                         [](const auto &info) { return std::string(info.param.language); });
+INSTANTIATE_TEST_SUITE_P(
+    Languages, StartupLanguage,
+    ::testing::Values(LanguageCase{"English", false, "&File", "Test Radio Works", "About Test...", "Ready",
+                                   "Version 9|Copyright 2026|Test Owner|OK", "Cancel", "Memory images (*.dat)"},
+                      LanguageCase{"Chinese", true, "文件(&F)", "测试无线电", "关于测试...", "就绪",
+                                   "版本 9|版权 2026|测试所有者|确定", "取消", "存储器映像 (*.dat)"}),
+    [](const auto &info) { return std::string(info.param.language); });
 
 TEST(Startup, SmallLettersFindTheBundleButKeepTheEnglishFlag)
 {
     StartedApp s(TestIni("chinese"));
     ASSERT_TRUE(s.started);
-    EXPECT_FALSE(s.state.chinese);
     EXPECT_EQ(s.state.helpFile, "enHelp.chm");
     EXPECT_EQ(s.app->MainFrame()->MenuBarMenus().at(0)->title(), QString::fromUtf8("文件(&F)"));
     EXPECT_EQ(s.app->MainFrame()->ActiveChild()->GetDocument().GetTitle(), "Channel Information");
 }
 
+enum class Bundles { Copied, None, Junk };
+
 struct MissingCase {
     const char *name;
-    QByteArray ini;  // null: no settings file at all
-    bool bundles;
+    QByteArray ini; // null: no settings file at all
+    Bundles bundles;
     const char *message; // %1: the bundle's path in the program folder
     const char *file;
 };
 
+void PrintTo(const MissingCase &c, std::ostream *os) { *os << c.name; }
+
 class MissingBundle : public ::testing::TestWithParam<MissingCase> {};
 
+// No window, the file looked for in the message, and a settings file
+// created where there was none.
 TEST_P(MissingBundle, ReportsTheFileAndCreatesNoWindow)
 {
     const MissingCase &c = GetParam();
-    StartedApp s(c.ini, {}, c.bundles);
+    StartedApp s(c.ini, {}, c.bundles == Bundles::Copied, [&](ProgramFolder &f) {
+        if (c.bundles == Bundles::Junk)
+            f.Write("English.rcc", "this is not a resource bundle");
+    });
     EXPECT_FALSE(s.started);
     EXPECT_EQ(s.app->MainFrame(), nullptr);
     EXPECT_EQ(s.script.messages, QStringList{QString::fromUtf8(c.message).arg(s.folder.File(c.file))});
     for (QWidget *w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MissingBundle,
-    ::testing::Values(
-        MissingCase{"UnknownLanguage", TestIni("Klingon"), true, "Load language DLL fail\nLooked for: %1", "Klingon.rcc"},
-        MissingCase{"EmptyLanguage", TestIni(""), true, "Load language DLL fail\nLooked for: %1", ".rcc"},
-        MissingCase{"NoSettingsFile", QByteArray(), true, "Load language DLL fail\nLooked for: %1", ".rcc"},
-        MissingCase{"ChineseWithoutBundles", TestIni("Chinese"), false, "加载语言链接库失败\n查找的文件：%1",
-                    "Chinese.rcc"}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST(Startup, MissingSettingsFileIsCreatedEmpty)
-{
-    StartedApp s{QByteArray()};
-    EXPECT_FALSE(s.started);
     EXPECT_TRUE(QFile::exists(s.folder.File("Program.ini")));
 }
 
-TEST(Startup, UnreadableBundleCountsAsMissing)
+const char *const kFail = "Load language DLL fail\nLooked for: %1";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MissingBundle,
+    ::testing::Values(MissingCase{"UnknownLanguage", TestIni("Klingon"), Bundles::Copied, kFail, "Klingon.rcc"},
+                      MissingCase{"NoSettingsFile", QByteArray(), Bundles::Copied, kFail, ".rcc"},
+                      MissingCase{"UnreadableBundle", TestIni("English"), Bundles::Junk, kFail, "English.rcc"},
+                      MissingCase{"ChineseWithoutBundles", TestIni("Chinese"), Bundles::None,
+                                  "加载语言链接库失败\n查找的文件：%1", "Chinese.rcc"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// ShowLang offers the Language entry for non-zero numbers only (the
+// number reader has its own tests); an empty About Title keeps the
+// bundle's text.
+TEST(Startup, SettingsAdjustTheSetupAndHelpMenus)
 {
-    ProgramFolder folder(TestIni("English"), false);
-    folder.Write("English.rcc", "this is not a resource bundle");
-    AppState state;
-    PromptScript script;
-    CProgramApp app(state, script.Make());
-    EXPECT_FALSE(app.InitInstance({}));
-    EXPECT_EQ(script.messages, QStringList{"Load language DLL fail\nLooked for: " + folder.File("English.rcc")});
-}
-
-struct ShowLangCase {
-    QByteArray value;  // null: key absent
-    bool offered;
-};
-
-class ShowLang : public ::testing::TestWithParam<ShowLangCase> {};
-
-TEST_P(ShowLang, OffersTheLanguageEntryOnlyForNonZeroNumbers)
-{
-    StartedApp s(TestIni("English", GetParam().value));
-    ASSERT_TRUE(s.started);
-    QStringList ids;
-    for (const QAction *a : s.app->MainFrame()->DocumentMenu(4)->actions())
-        ids << QString::number(a->data().toInt());
-    EXPECT_EQ(ids.contains(QString::number(Cmd::Language)), GetParam().offered) << ids.join(',').toStdString();
-    EXPECT_TRUE(ids.contains(QString::number(Cmd::ComSetup)));
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, ShowLang,
-                         ::testing::Values(ShowLangCase{QByteArray(), false}, ShowLangCase{"0", false},
-                                           ShowLangCase{"abc", false}, ShowLangCase{"", false},
-                                           ShowLangCase{"1", true}, ShowLangCase{"  +2x", true},
-                                           ShowLangCase{"-1", true}),
-                         [](const auto &info) { return "Case" + std::to_string(info.index); });
-
-TEST(Startup, EmptyAboutTitleKeepsTheBundleText)
-{
-    QByteArray ini = TestIni("English");
-    ini.replace("About Title=About Test...", "About Title=");
-    StartedApp s(ini);
-    ASSERT_TRUE(s.started);
-    EXPECT_EQ(EntryTexts(s.app->MainFrame()->DocumentMenu(5)), (QStringList{"&About", "-", "&Help Topics"}));
+    const std::pair<QByteArray, bool> showLang[] = {{QByteArray(), false}, {"abc", false}, {"  +2x", true}};
+    for (const auto &[value, offered] : showLang) {
+        QByteArray ini = TestIni("English", value);
+        ini.replace("About Title=About Test...", "About Title=");
+        StartedApp s(ini);
+        ASSERT_TRUE(s.started);
+        CMainFrame *frame = s.app->MainFrame();
+        EXPECT_EQ(MenuAction(frame, 4, Cmd::Language) != nullptr, offered) << value.toStdString();
+        EXPECT_NE(MenuAction(frame, 4, Cmd::ComSetup), nullptr);
+        EXPECT_EQ(frame->DocumentMenu(5)->actions().first()->text(), "&About");
+    }
 }
 
 TEST(Startup, CommandLineFileIsOpenedWithoutHidingAnything)
 {
-    ProgramFolder folder(TestIni("English"));
-    folder.Write("radio.dat", QByteArray(8192, '\xFF'));
-    AppState state;
-    PromptScript script;
-    CProgramApp app(state, script.Make());
-    ASSERT_TRUE(app.InitInstance({folder.File("radio.dat")}));
-    CMainFrame *frame = app.MainFrame();
-    ASSERT_EQ(frame->ChildFrames().size(), 1);
-    EXPECT_TRUE(frame->ActiveChild()->isVisible());
-    EXPECT_EQ(frame->ActiveChild()->GetDocument().GetTitle(), "radio.dat");
-    EXPECT_FALSE(state.newDocument);
-    EXPECT_TRUE(frame->isVisible());
+    StartedApp s(TestIni("English"), {"radio.dat"}, true,
+                 [](ProgramFolder &f) { f.Write("radio.dat", QByteArray(8192, '\xFF')); });
+    ASSERT_TRUE(s.started);
+    ASSERT_EQ(s.app->MainFrame()->ChildFrames().size(), 1);
+    EXPECT_TRUE(s.app->MainFrame()->ActiveChild()->isVisible());
+    EXPECT_EQ(s.app->MainFrame()->ActiveChild()->GetDocument().GetTitle(), "radio.dat");
+    EXPECT_FALSE(s.state.newDocument);
+
+    StartedApp failing(TestIni("English"), {"no-such-file.dat"});
+    EXPECT_FALSE(failing.started) << "a file that cannot be opened ends start-up";
+    EXPECT_EQ(failing.app->MainFrame(), nullptr);
+    ASSERT_EQ(failing.script.messages.size(), 1);
+    EXPECT_TRUE(failing.script.messages[0].contains("no-such-file.dat"));
 }
 
-TEST(Startup, CommandLineFileThatCannotBeOpenedEndsStartUp)
+// The real executable, run to its first paint in a folder of its own, and
+// without its bundle.
+TEST(Executable, StartsAndPaintsTheMainWindowOrFailsWithoutItsBundle)
 {
-    StartedApp s(TestIni("English"), {QStringLiteral("no-such-file.dat")});
-    EXPECT_FALSE(s.started);
-    EXPECT_EQ(s.app->MainFrame(), nullptr);
-    ASSERT_EQ(s.script.messages.size(), 1);
-    EXPECT_TRUE(s.script.messages[0].contains("no-such-file.dat"));
-}
-
-// The real executable, run to its first paint in a folder of its own.
-class Executable : public ::testing::Test {
-protected:
-    int Run(bool bundles, QString *out, QString *err)
-    {
+    for (const bool bundles : {true, false}) {
         ProgramFolder folder(TestIni("English"), bundles);
         const QString exe = folder.File("Corvane");
-        EXPECT_TRUE(QFile::copy(QStringLiteral(CORVANE_BIN_DIR "/Corvane"), exe));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(CORVANE_BIN_DIR "/Corvane"), exe));
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("CORVANE_SCRIPTED", "1");
         env.insert("QT_QPA_PLATFORM", "offscreen");
         p.setProcessEnvironment(env);
         p.start(exe, {});
-        EXPECT_TRUE(p.waitForFinished(60000));
-        *out = QString::fromUtf8(p.readAllStandardOutput());
-        *err = QString::fromUtf8(p.readAllStandardError());
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode() == 0, bundles) << err.toStdString();
+        EXPECT_EQ(out.startsWith("first paint"), bundles) << out.toStdString();
+        EXPECT_EQ(err.contains("Load language DLL fail"), !bundles) << err.toStdString();
     }
-};
-
-TEST_F(Executable, StartsAndPaintsTheMainWindow)
-{
-    QString out, err;
-    EXPECT_EQ(Run(true, &out, &err), 0) << err.toStdString();
-    EXPECT_TRUE(out.startsWith("first paint")) << out.toStdString();
 }
 
-TEST_F(Executable, ExitsWithFailureWithoutItsBundle)
+using AboutDialog = AppFixture;
+
+// title.ico of the current folder replaces the bundle's icon.
+TEST_F(AboutDialog, IconOfTheCurrentFolderReplacesTheBundles)
 {
-    QString out, err;
-    EXPECT_NE(Run(false, &out, &err), 0);
-    EXPECT_TRUE(err.contains("Load language DLL fail")) << err.toStdString();
-    EXPECT_FALSE(out.contains("first paint"));
+    for (const bool icon : {false, true}) {
+        QImage red(32, 32, QImage::Format_ARGB32);
+        red.fill(Qt::red);
+        ASSERT_TRUE(!icon || red.save(s.folder.File("title.ico"), "ICO"));
+        CAboutDlg dlg(s.state);
+        const QImage shown = qobject_cast<QLabel *>(dlg.Control(1004))->pixmap().toImage();
+        ASSERT_FALSE(shown.isNull());
+        EXPECT_EQ(QColor(shown.pixel(shown.width() / 2, shown.height() / 2)) == QColor(Qt::red), icon);
+    }
+}
+
+struct ChoiceCase {
+    const char *name, *current;
+    int choose; // 1006 English, 1007 Chinese
+    int button; // 1 OK, 2 Cancel
+    bool changed;
+    const char *stored; // "Setup"/"Language" afterwards
+};
+
+void PrintTo(const ChoiceCase &c, std::ostream *os) { *os << c.name; }
+
+class LanguageDialog : public ::testing::TestWithParam<ChoiceCase> {};
+
+// Opens on the current language, writes the other one only when it changed
+// and OK was pressed (from English through the command, below); F1 asks for
+// its help page.
+TEST_P(LanguageDialog, WritesTheOtherLanguageOnlyWhenItChanged)
+{
+    const ChoiceCase &c = GetParam();
+    StartedApp s(TestIni(c.current));
+    ASSERT_TRUE(s.started);
+    HelpRecorder help;
+    CLanguageDlg dlg(s.state);
+    const auto radio = [&](int id) { return qobject_cast<QRadioButton *>(dlg.Control(id)); };
+    EXPECT_EQ(dlg.m_nIndex, s.state.chinese ? 1 : 0);
+    EXPECT_TRUE(radio(s.state.chinese ? 1007 : 1006)->isChecked());
+    radio(c.choose)->setChecked(true);
+    QTest::keyClick(&dlg, Qt::Key_F1);
+    EXPECT_EQ(help.calls, (QList<QPair<QString, int>>{{s.state.helpFile, CLanguageDlg::kHelpContext}}));
+    dlg.show();
+    qobject_cast<QPushButton *>(dlg.Control(c.button))->click();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), c.button == 1 ? QDialog::Accepted : QDialog::Rejected);
+    EXPECT_EQ(dlg.m_bChanged, c.changed);
+    EXPECT_EQ(s.state.settings.GetString("Setup", "Language"), QByteArray(c.stored));
+    EXPECT_EQ(s.state.settings.IsDirty(), c.changed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, LanguageDialog,
+                         ::testing::Values(ChoiceCase{"ChineseToEnglish", "Chinese", 1006, 1, true, "English"},
+                                           ChoiceCase{"ChineseKept", "Chinese", 1007, 1, false, "Chinese"},
+                                           ChoiceCase{"Cancelled", "English", 1007, 2, false, "English"}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+using LanguageCommand = AppFixture;
+
+// The choice is on disk before the restart; the same language neither
+// writes nor restarts.
+TEST_F(LanguageCommand, SavesTheSettingsBeforeTheRestart)
+{
+    const QByteArray before = s.folder.Read("Program.ini");
+    AnswerLanguageDialog(1006);
+    ASSERT_TRUE(Run(Cmd::Language));
+    EXPECT_TRUE(s.script.restarts.isEmpty());
+    EXPECT_EQ(s.folder.Read("Program.ini"), before);
+    EXPECT_TRUE(frame->isVisible());
+
+    AnswerLanguageDialog(1007);
+    ASSERT_TRUE(Run(Cmd::Language));
+    ASSERT_EQ(s.script.restarts, QStringList{QCoreApplication::applicationFilePath()});
+    EXPECT_TRUE(s.script.settingsAtRestart.contains("Language=Chinese\r\n")) << s.script.settingsAtRestart.toStdString();
+    EXPECT_FALSE(frame->isVisible());
+}
+
+// An installed program: the choice goes to the per-user copy of the
+// settings, which the restarted program reads (the settings' own tests
+// show that it does).
+TEST_F(LanguageCommand, ReadOnlyProgramFolderSavesThePersonalCopy)
+{
+    const QByteArray installed = s.folder.Read("Program.ini");
+    {
+        ReadOnlyFolder readOnly(QFileInfo(s.folder.File(QStringLiteral("Program.ini"))).absolutePath());
+        AnswerLanguageDialog(1007);
+        ASSERT_TRUE(Run(Cmd::Language));
+        ASSERT_EQ(s.script.restarts.size(), 1);
+        EXPECT_TRUE(s.script.messages.isEmpty());
+        EXPECT_EQ(s.state.settings.Path(), SettingsLocation::PersonalCopy(QStringLiteral("Program.ini")));
+    }
+    EXPECT_EQ(s.folder.Read("Program.ini"), installed);
+    QFile::remove(s.state.settings.Path());
+}
+
+TEST_F(LanguageCommand, UnwritableSettingsStopTheRestart)
+{
+    // A folder where the settings file was makes the save fail.
+    QFile::remove(s.folder.File("Program.ini"));
+    ASSERT_TRUE(QDir().mkdir(s.folder.File("Program.ini")));
+    AnswerLanguageDialog(1007);
+    ASSERT_TRUE(Run(Cmd::Language));
+    EXPECT_TRUE(s.script.restarts.isEmpty());
+    ASSERT_EQ(s.script.messages.size(), 1);
+    EXPECT_TRUE(s.script.messages[0].contains("Program.ini"));
+    EXPECT_TRUE(frame->isVisible());
 }
 
 } // namespace

@@ -1,121 +1,107 @@
 // The navigation bar: tree clicks, the root selected again, the close
-// button, and the resize strip with its tracker and limits.
+// button, and the resize strip with its tracker and limits; and the option
+// dialogs as the tree and the Edit menu open them: on the active document
+// also while its window is hidden, and not at all without a document window.
 #include "../app/GuiTestSupport.h"
 
 #include "app/CommandIds.h"
+#include "app/DocumentCommands.h"
+#include "dialogs/COptionalFeaturesDlg.h"
+#include "dialogs/CProductInfoDlg.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 #include "frame/CNavigationBar.h"
+#include "image/CProgramDoc.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QHelpEvent>
-#include <QMenu>
+#include <QPointer>
 #include <QTest>
 #include <QToolTip>
 #include <QTreeWidget>
 
 namespace {
 
-class Navigation : public ::testing::Test {
+class Navigation : public AppFixture {
 protected:
-    explicit Navigation(const char *language = "English") : s(TestIni(language))
+    explicit Navigation(const char *language = "English") : AppFixture(language)
     {
-        EXPECT_TRUE(s.started);
-        frame = s.app->MainFrame();
-        bar = frame->NavigationBar();
-        tree = bar->Tree();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(frame));
     }
     QTreeWidgetItem *Item(int i) { return tree->topLevelItem(0)->child(i); }
-    // A click: the pointer over the item, then the selection change.
-    void Click(QTreeWidgetItem *item)
+    void Click(QTreeWidgetItem *item) { ClickItem(tree, item); }
+    void Count(int command, int *calls) { frame->Router().Set(command, {[calls] { ++*calls; }, {}, {}}); }
+    // Runs `trigger`; the modal dialog it opens, if any, is handed to
+    // `answer`, which must close it. Returns that dialog.
+    QDialog *Modal(const std::function<void()> &trigger, const std::function<void(QDialog *)> &answer)
     {
-        const QPoint at = tree->visualItemRect(item).center();
-        QCursor::setPos(tree->viewport()->mapToGlobal(at));
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+        QPointer<QDialog> seen;
+        QTimer::singleShot(0, [&] {
+            if ((seen = qobject_cast<QDialog *>(QApplication::activeModalWidget())))
+                answer(seen);
+        });
+        trigger();
+        QApplication::processEvents();
+        return seen;
     }
-    void Count(int command, int *calls)
-    {
-        frame->Router().Set(command, {[calls] { ++*calls; }, {}, {}});
-    }
-    QAction *ControlBarEntry()
-    {
-        for (QAction *a : frame->DocumentMenu(3)->actions())
-            if (a->data().toInt() == Cmd::ControlBar)
-                return a;
-        return nullptr;
-    }
+    CProgramDoc &Doc() { return frame->ActiveChild()->GetDocument(); }
 
-    StartedApp s;
-    CMainFrame *frame = nullptr;
-    CNavigationBar *bar = nullptr;
-    QTreeWidget *tree = nullptr;
+    CNavigationBar *bar = frame->NavigationBar();
+    QTreeWidget *tree = bar->Tree();
 };
 
-TEST_F(Navigation, EachItemRunsItsCommandOnceAndTheRootIsSelectedAgain)
+class TreeItems : public Navigation, public ::testing::WithParamInterface<const char *> {
+protected:
+    TreeItems() : Navigation(GetParam()) {}
+};
+
+// Options and Product each run once per click, also on the same item
+// again; Channel Information shows the hidden document window; the root
+// is selected again after each. A keyboard selection away from the
+// pointer runs nothing.
+TEST_P(TreeItems, EachItemRunsItsCommandOnceAndTheRootIsSelectedAgain)
 {
     int options = 0, product = 0;
     Count(Cmd::OptionalFeatures, &options);
     Count(Cmd::ProductInfo, &product);
     Click(Item(2));
-    EXPECT_EQ(options, 1);
-    EXPECT_EQ(product, 0);
-    // Same item again: a new change of selection, so it runs again.
     Click(Item(2));
     EXPECT_EQ(options, 2);
     Click(Item(0));
-    EXPECT_EQ(product, 1);
     Click(tree->topLevelItem(0));
-    EXPECT_EQ(options + product, 3);
-    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
+    EXPECT_EQ(product, 1);
+    EXPECT_EQ(options, 2);
     CChildFrame *child = frame->ActiveChild();
-    child->close(); // hidden: "Channel Information" brings it back
+    child->close();
     Click(Item(1));
     EXPECT_TRUE(child->isVisible());
     EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem *>{tree->topLevelItem(0)}) << "no highlight left behind";
-}
 
-TEST_F(Navigation, KeyboardSelectionAwayFromThePointerOnlySelectsTheRoot)
-{
-    int options = 0;
-    Count(Cmd::OptionalFeatures, &options);
     QCursor::setPos(frame->mapToGlobal(QPoint(frame->width() - 5, frame->height() - 5)));
     tree->setCurrentItem(Item(2));
-    EXPECT_EQ(options, 0);
+    EXPECT_EQ(options, 2);
     EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
 }
 
-TEST_F(Navigation, CloseButtonHidesTheBarAndControlBarShowsIt)
+INSTANTIATE_TEST_SUITE_P(Languages, TreeItems, ::testing::Values("English", "Chinese"),
+                         [](const auto &info) { return std::string(info.param); });
+
+// The close button, with its tip, hides the bar on a click, not on a
+// press released elsewhere, and clears the Control Bar check mark.
+TEST_F(Navigation, CloseButtonHidesTheBar)
 {
     const QRect button = bar->CloseButtonRect();
     QHelpEvent tip(QEvent::ToolTip, button.center(), bar->mapToGlobal(button.center()));
     QApplication::sendEvent(bar, &tip);
     EXPECT_EQ(QToolTip::text(), "Close");
-
-    const int width = bar->width();
+    QTest::mousePress(bar, Qt::LeftButton, {}, button.center());
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, button.center() + QPoint(0, 40));
+    EXPECT_FALSE(bar->isHidden());
     QTest::mouseClick(bar, Qt::LeftButton, {}, button.center());
     EXPECT_TRUE(bar->isHidden());
     emit frame->DocumentMenu(3)->aboutToShow();
-    EXPECT_FALSE(ControlBarEntry()->isChecked());
-    ControlBarEntry()->trigger();
-    EXPECT_FALSE(bar->isHidden());
-    EXPECT_TRUE(ControlBarEntry()->isChecked());
-    EXPECT_EQ(bar->width(), width);
-}
-
-TEST_F(Navigation, PressingTheButtonAndReleasingElsewhereKeepsTheBar)
-{
-    QTest::mousePress(bar, Qt::LeftButton, {}, bar->CloseButtonRect().center());
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, bar->CloseButtonRect().center() + QPoint(0, 40));
-    EXPECT_FALSE(bar->isHidden());
-}
-
-TEST_F(Navigation, GeometryFollowsTheFixedInsets)
-{
-    EXPECT_EQ(bar->width(), CNavigationBar::kInitialWidth);
-    EXPECT_EQ(bar->FrameRect(), bar->rect().adjusted(3, 6, -6, -49));
-    EXPECT_EQ(bar->CloseButtonRect(), QRect(bar->width() - 6 - 20, 6 + 4, 16, 16));
-    EXPECT_EQ(tree->geometry(), QRect(5, 31, bar->width() - 13, bar->height() - 82));
-    EXPECT_EQ(tree->objectName(), "ctl1032");
+    EXPECT_FALSE(MenuAction(frame, 3, Cmd::ControlBar)->isChecked());
 }
 
 struct Drag {
@@ -151,33 +137,59 @@ INSTANTIATE_TEST_SUITE_P(Drags, Resize,
                                            Drag{-1, -1, -1, -1}),
                          [](const auto &info) { return "Drag" + std::to_string(info.index); });
 
-TEST_F(Navigation, ElsewhereOnTheBarPressesAndDoubleClicksDoNothing)
+// Presses and double clicks away from the strip change nothing.
+TEST_F(Navigation, GeometryFollowsTheFixedInsetsAndOnlyTheStripResizes)
 {
     const QPoint inside(bar->width() / 2, 15);
     QTest::mousePress(bar, Qt::LeftButton, {}, inside);
     EXPECT_FALSE(bar->IsResizing());
     QTest::mouseRelease(bar, Qt::LeftButton, {}, inside + QPoint(60, 0));
     QTest::mouseDClick(bar, Qt::LeftButton, {}, QPoint(bar->ResizeStrip().center().x(), 100));
-    EXPECT_EQ(bar->width(), CNavigationBar::kInitialWidth);
     EXPECT_FALSE(bar->isHidden());
+    EXPECT_EQ(bar->width(), CNavigationBar::kInitialWidth);
+    EXPECT_EQ(bar->FrameRect(), bar->rect().adjusted(3, 6, -6, -49));
+    EXPECT_EQ(bar->CloseButtonRect(), QRect(bar->width() - 6 - 20, 6 + 4, 16, 16));
+    EXPECT_EQ(tree->geometry(), QRect(5, 31, bar->width() - 13, bar->height() - 82));
 }
 
-class ChineseNavigation : public Navigation {
-protected:
-    ChineseNavigation() : Navigation("Chinese") {}
-};
+const auto kReject = [](QDialog *d) { d->reject(); };
 
-TEST_F(ChineseNavigation, ChineseItemsNavigateToo)
+TEST_F(Navigation, EditMenuAndTreeOpenTheOptionDialogsOnTheActiveDocument)
 {
-    EXPECT_EQ(Item(1)->text(0), QString::fromUtf8("信道信息"));
-    int options = 0;
-    Count(Cmd::OptionalFeatures, &options);
-    Click(Item(2));
-    EXPECT_EQ(options, 1);
-    CChildFrame *child = frame->ActiveChild();
-    child->close();
-    Click(Item(1));
-    EXPECT_TRUE(child->isVisible());
+    const auto setStep25k = [](QDialog *d) {
+        static_cast<COptionalFeaturesDlg *>(d)->List(1117)->setCurrentIndex(5);
+        d->accept();
+    };
+    EXPECT_EQ(Modal([&] { MenuAction(frame, 1, Cmd::OptionalFeatures)->trigger(); }, setStep25k),
+              frame->OptionalFeaturesDialog());
+    EXPECT_EQ(Doc().m_image.option(corvane::Off::stepIndex), 5);
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(Modal([&] { MenuAction(frame, 1, Cmd::ProductInfo)->trigger(); }, kReject), frame->ProductInfoDialog());
+    EXPECT_EQ(Modal([&] { Click(Item(0)); }, [](QDialog *d) { d->accept(); }), frame->ProductInfoDialog());
+    EXPECT_EQ(frame->windowTitle(), "Test Programmer  [ Type:CV-100  Fre:136-174MHz ]");
+
+    frame->HideActiveChild();
+    const auto setBeepOff = [](QDialog *d) {
+        static_cast<COptionalFeaturesDlg *>(d)->Beep()->setChecked(false);
+        d->accept();
+    };
+    EXPECT_EQ(Modal([&] { Click(Item(2)); }, setBeepOff), frame->OptionalFeaturesDialog());
+    EXPECT_EQ(Doc().m_image.option(corvane::Off::beepFlags), 0xFE) << "the hidden window's document";
+}
+
+// The last window closed by New, then a file that fails to open.
+TEST_F(Navigation, WithoutADocumentWindowNeitherOptionDialogOpens)
+{
+    frame->DestroyActiveChild();
+    EXPECT_FALSE(s.app->Documents()->OpenFile(s.folder.File("missing.dat")));
+    ASSERT_EQ(frame->ActiveChild(), nullptr);
+    for (int command : {Cmd::OptionalFeatures, Cmd::ProductInfo}) {
+        EXPECT_FALSE(frame->Router().IsEnabled(command));
+        EXPECT_FALSE(Modal([&] { frame->Router().Execute(command); }, kReject));
+    }
+    EXPECT_FALSE(Modal([&] { Click(Item(2)); }, kReject));
+    EXPECT_FALSE(Modal([&] { Click(Item(0)); }, kReject));
+    EXPECT_FALSE(Modal([&] { frame->Navigate("Optional Features"); }, kReject));
 }
 
 } // namespace
