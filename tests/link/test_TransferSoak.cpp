@@ -91,7 +91,9 @@ SoakRun Run(const SoakCase &c, const QString &dir)
         SaveImageFile(OutputPath(dir), c.older);
     // Ctrl+C is aimed between blocks: at 9600 baud a block takes
     // milliseconds and the whole transfer many seconds.
-    RadioLines line(c.radio, {c.Faults()}, c.fault == SoakFault::Cancel ? 9600 : 0);
+    RadioFaults faults;
+    faults.Parse(c.FaultWord(), nullptr); // none for an empty word
+    RadioLines line(c.radio, {faults}, c.fault == SoakFault::Cancel ? 9600 : 0);
     run.port = line.Path(0);
     if (run.port.isEmpty())
         run.note = QStringLiteral("no pseudo-terminal");
