@@ -146,12 +146,8 @@ uint64_t EnvNumber(const char *name, uint64_t fallback)
 // Empty when equal, else where the first difference is (not 8 KB of bytes).
 std::string Differs(const QByteArray &got, const QByteArray &want)
 {
-    if (got.size() != want.size())
-        return "size " + std::to_string(got.size()) + " instead of " + std::to_string(want.size());
-    for (int i = 0; i < got.size(); ++i)
-        if (got[i] != want[i])
-            return "first difference at " + SoakCase::Hex(i, 4).toStdString();
-    return {};
+    const auto at = std::mismatch(got.begin(), got.end(), want.begin(), want.end()).first - got.begin();
+    return got == want ? "" : "first difference at " + std::to_string(at) + " of " + std::to_string(got.size());
 }
 
 // The files the run left: a write's image file, a read's output file.

@@ -18,10 +18,9 @@
 #include "settings/UserStore.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTest>
-
-#include <QPointer>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -140,7 +139,6 @@ TEST_F(RadioCommands, NewDropsAWaitingDialogWithItsView)
 // beneath each button, and F1.
 class ComSetup : public ::testing::Test {
 protected:
-    void Busy(std::set<int> ports) { rig.port.busy = std::move(ports); }
     UserStore Store() { return UserStore("CorvaneTest"); }
     // The four buttons: 'o' enabled, '-' disabled; '*' and '#' the same, checked.
     std::string Buttons(CComSetupDlg &dlg)
@@ -176,7 +174,7 @@ TEST_P(ComSetupStored, SelectsTheStoredPortAndOkKeepsIt)
         UserStore s = Store();
         WriteStoredCom(s, c.stored);
     }
-    Busy(c.busy);
+    rig.port.busy = c.busy;
     CComSetupDlg dlg(env.app, port);
     EXPECT_EQ(Buttons(dlg), c.buttons);
     EXPECT_FALSE(rig.port.isOpen) << "the probe left a port open";
@@ -196,14 +194,18 @@ INSTANTIATE_TEST_SUITE_P(
                       StoredCase{"AllBitsSetReadsAsMinusOne", -1, {}, "oooo", "com0", 0}),
     [](const ::testing::TestParamInfo<StoredCase> &i) { return std::string(i.param.name); });
 
-TEST_F(ComSetup, CancelChangesNothingAndF1AsksHelp)
+TEST_F(ComSetup, DevicesShownCancelChangesNothingAndF1AsksHelp)
 {
     UserStore s = Store();
     WriteStoredCom(s, 2);
-    Busy({});
     HelpRecorder help;
     {
         CComSetupDlg dlg(env.app, port);
+        auto *com2 = static_cast<QLabel *>(dlg.Control(1012));
+        EXPECT_EQ(static_cast<QLabel *>(dlg.Control(1011))->text(), "/dev/ttyFAKE0");
+        EXPECT_EQ(com2->toolTip(), "/dev/serial/by-id/usb-FTDI_FT232R_UART_A502-if00-port0");
+        EXPECT_LE(com2->fontMetrics().horizontalAdvance(com2->text()), com2->width()) << "long paths are shortened";
+        EXPECT_EQ(static_cast<QLabel *>(dlg.Control(1013))->text(), "no device");
         static_cast<QRadioButton *>(dlg.Control(1010))->setChecked(true);
         QTest::keyClick(&dlg, Qt::Key_F1);
         QTest::keyClick(&dlg, Qt::Key_Escape);
@@ -212,18 +214,6 @@ TEST_F(ComSetup, CancelChangesNothingAndF1AsksHelp)
     EXPECT_EQ(help.calls, (QList<QPair<QString, int>>{{"enHelp.chm", 32777}}));
     EXPECT_EQ(port, "COM1");
     EXPECT_EQ(ReadStoredCom(Store()), 2);
-}
-
-TEST_F(ComSetup, EachButtonShowsItsDevice)
-{
-    Busy({});
-    CComSetupDlg dlg(env.app, port);
-    auto *com1 = static_cast<QLabel *>(dlg.Control(1011));
-    auto *com2 = static_cast<QLabel *>(dlg.Control(1012));
-    EXPECT_EQ(com1->text(), "/dev/ttyFAKE0");
-    EXPECT_EQ(com2->toolTip(), "/dev/serial/by-id/usb-FTDI_FT232R_UART_A502-if00-port0");
-    EXPECT_LE(com2->fontMetrics().horizontalAdvance(com2->text()), com2->width()) << "long paths are shortened";
-    EXPECT_EQ(static_cast<QLabel *>(dlg.Control(1013))->text(), "no device");
 }
 
 } // namespace
