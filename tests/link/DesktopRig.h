@@ -1,6 +1,6 @@
 #pragma once
 // The desktop program's transfers on the rig's FakePort (a VirtualRadio at
-// its far end) and FakeClock; message boxes answered from a queue and
+// its far end) and fake clocks; message boxes answered from a queue and
 // recorded; backups in a private folder; actions planned inside a transfer.
 #include "FakeLink.h"
 #include "LinkHelpers.h"
@@ -39,16 +39,6 @@ private:
     SerialPort &m;
 };
 
-class ClockRef : public Clock {
-public:
-    explicit ClockRef(Clock &c) : m(c) {}
-    void Sleep(int ms) override { m.Sleep(ms); }
-    int64_t Now() const override { return m.Now(); }
-
-private:
-    Clock &m;
-};
-
 // COM1 and COM2 stand for devices, COM3 and COM4 for none; ports in
 // `busy` refuse to open.
 class MappedFakePort : public FakePort {
@@ -73,7 +63,8 @@ struct DesktopRig {
         qputenv("XDG_DATA_HOME", data.path().toUtf8());
         port.AttachRadio(*radio);
         DesktopLink::SetPortFactory([this](const AppState &) { return std::make_unique<PortRef>(port); });
-        DesktopLink::SetClockFactory([this] { return std::make_unique<ClockRef>(clock); });
+        // The port keeps time of its own; the transfer's pauses cost nothing.
+        DesktopLink::SetClockFactory([] { return std::make_unique<FakeClock>(); });
         DesktopLink::SetMessageHook([this](QWidget *, const QString &caption, const QString &text,
                                            QMessageBox::StandardButtons) {
             captions << caption;

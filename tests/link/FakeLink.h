@@ -96,7 +96,6 @@ public:
     {
         Event("close");
         isOpen = false;
-        ++closes;
     }
 
     // Writes that are read requests ('R' + 3) or write requests ('W' + 3).
@@ -117,7 +116,6 @@ public:
     int64_t replyLatencyUs = 1000;
     bool isOpen = false;
     int reads = 0;
-    int closes = 0;
     std::vector<QByteArray> writes;
     std::pair<int, int> queues{0, 0};
     CommTimeouts timeouts{-1, -1, -1, -1, -1};

@@ -42,13 +42,6 @@ struct SoakCase {
             w += fault == SoakFault::FirstByte ? Hex(firstByte, 2) : Hex(address, 4);
         return w;
     }
-    RadioFaults Faults() const
-    {
-        RadioFaults f;
-        if (!FaultWord().isEmpty())
-            f.Parse(FaultWord(), nullptr);
-        return f;
-    }
     // "write --verify, no-ack=0x0968"
     QString Describe() const
     {

@@ -24,17 +24,13 @@ struct TransferRig {
         cb.commitPendingEdit = [this] { events.push_back("commitPendingEdit"); };
         cb.commitToImage = [this] { events.push_back("commitToImage"); };
         cb.refreshFromImage = [this] { events.push_back("refreshFromImage"); };
-        cb.clearNewDocumentFlag = [this] {
-            events.push_back("clearNewDocumentFlag");
-            newDocument = false;
-        };
+        cb.clearNewDocumentFlag = [this] { events.push_back("clearNewDocumentFlag"); };
         cb.pump = [this] {
             events.push_back("pump");
-            ++passes;
-            cancelSeen = cancelAtPass > 0 && passes >= cancelAtPass;
-            if (cancelSeen)
+            const bool cancel = ++passes >= cancelAtPass && cancelAtPass > 0;
+            if (cancel)
                 eventsAtCancel = events.size();
-            return cancelSeen;
+            return cancel;
         };
         cb.commErrorPrompt = [this] {
             events.push_back("prompt");
@@ -78,11 +74,9 @@ struct TransferRig {
     VirtualRadio radio;
     int passes = 0;
     int cancelAtPass = 0;
-    bool cancelSeen = false;
     std::size_t eventsAtCancel = 0;
     std::vector<PromptAnswer> answers;
     int prompts = 0;
-    bool newDocument = true;
 };
 
 } // namespace corvane::test

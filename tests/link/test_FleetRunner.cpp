@@ -20,13 +20,6 @@ using namespace corvane::test;
 
 namespace {
 
-// Sleeps of the engine cost nothing; the fake ports keep their own time.
-class NullClock : public Clock {
-public:
-    void Sleep(int) override {}
-    int64_t Now() const override { return 0; }
-};
-
 struct FleetEvent {
     std::string what; // "progress", "finished", "all finished"
     int index = -1;
@@ -46,7 +39,8 @@ struct FleetRig {
     {
         for (const Port &p : spec)
             radios.push_back(std::make_unique<VirtualRadio>(p.memory, p.faults));
-        runner.SetClockFactory([] { return std::make_unique<NullClock>(); });
+        // Sleeps of the engine cost nothing; the fake ports keep their own time.
+        runner.SetClockFactory([] { return std::make_unique<FakeClock>(); });
         const auto record = [this](const char *what, int i, int done = 0, int total = 0) {
             events.push_back({what, i, done, total, QThread::currentThread() == caller});
         };
@@ -112,7 +106,7 @@ TEST(FleetRunner, EachPortEndsOnItsOwn)
 {
     FleetRig::Port busy;
     busy.openResult = Result::fail(Status::PortError, QStringLiteral("/dev/fake4: Device or resource busy"));
-    FleetRig rig({FleetRig::Port{}, Faulty("silent"), Faulty("hangup=0x1800"), Faulty("drop-write=0x1000"), busy});
+    FleetRig rig({FleetRig::Port{}, Faulty("silent"), Faulty("hangup=0x1800"), Faulty("drop-write=4096"), busy});
     const MemoryImage image = PatternImage(5);
     ASSERT_TRUE(rig.Run(image, {FleetJob::WriteVerify, 0}));
 

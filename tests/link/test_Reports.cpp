@@ -52,6 +52,7 @@ TEST(FleetReport, ResultWordsRowsAndCsv)
                          rows, error))
         << error.toStdString();
     ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].fields, (QStringList{"port", "device", "result", "time (s)"}));
     EXPECT_EQ(rows[2].fields[2], "cannot open the port: it said \"busy\", twice");
     QTemporaryDir dir; // a save that fails says so (corvane-cli checks the folder before it starts)
     EXPECT_EQ(FleetReport::SaveCsv(dir.filePath("no/such/dir/r.csv"), {}, false).status, Status::FileError);

@@ -1,15 +1,13 @@
-// The channel view's Read, Write and Verify with the progress dialog against
-// the virtual radio behind a fake port: what is sent, what the grid, image
-// and document show afterwards, and every message; and once through the real
-// serial port against `corvane-cli simulate` on a pseudo-terminal.
+// The channel view's Read, Write and Verify with the progress dialog: Cancel
+// and failures against the virtual radio behind a fake port, and what the
+// grid, image and document show after a whole read, write and verify
+// through the real serial port against `corvane-cli simulate`.
 #include "DesktopRig.h"
 #include "editor/ViewFixture.h"
 #include "image/Backups.h"
 #include "link/LinkStrings.h"
-#include "link/Protocol.h"
 
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 
 using namespace corvane;
@@ -29,7 +27,6 @@ protected:
     }
     CProcessDlg *Dlg() { return view->Transfer().ProcessDlg(); }
     QString Text(int id) { return env->app.bundle.String(id); }
-    int Requests(uint8_t command) { return static_cast<int>(rig->port.RequestAddresses(command).size()); }
 
     std::unique_ptr<DesktopRig> rig;
 };
@@ -53,64 +50,6 @@ TEST_F(Transfers, CancelBeforeOkSendsNothingAndChangesNothing)
     EXPECT_EQ(Bytes(doc.m_image), before);
     EXPECT_TRUE(rig->messages.isEmpty());
     EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(Transfers, ReadFillsGridCaptionAndBackupAndMarksTheDocument)
-{
-    Open();
-    env->app.caption.clear();
-    view->OnRead();
-    view->OnWrite(); // a second command while the dialog exists changes nothing
-    view->OnVerify();
-    EXPECT_EQ(Dlg()->windowTitle(), "Read Data");
-    rig->PressOk(Dlg());
-
-    EXPECT_EQ(Requests(Proto::ReadCmd), Proto::ReadBlocks);
-    EXPECT_FALSE(Dlg()->IsWindowCreated());
-    EXPECT_EQ(Dlg()->Counter()->text(), "512");
-    EXPECT_TRUE(rig->messages.isEmpty());
-    EXPECT_EQ(GridRow(5), QStringList({"146.02500", "146.02500", "None", "None", "High", "Lock", "Yes", "ABC"}));
-    EXPECT_EQ(GridRow(121)[0], "150.00000");
-    EXPECT_EQ(env->app.caption, "Test Programmer");
-    EXPECT_FALSE(env->app.newDocument);
-    EXPECT_TRUE(doc.IsModified());
-
-    // The backup holds the bytes as read, before the refresh rebuilt the
-    // band edges of the image.
-    const QStringList backups = Backups::List(Backups::Folder());
-    ASSERT_EQ(backups.size(), 1);
-    MemoryImage kept;
-    ASSERT_TRUE(LoadImageFile(Backups::Folder() + "/" + backups[0], kept).ok());
-    EXPECT_EQ(Bytes(kept), Bytes(RadioImage()));
-}
-
-// Write and Verify commit the open editor first; Verify never changes the document.
-TEST_F(Transfers, WriteThenVerifyCommitTheOpenEditorFirst)
-{
-    Open();
-    Click(3, 1);
-    Type("145.0125"); // left open
-    view->OnWrite(); // the command commits; the grid shows it before OK
-    EXPECT_EQ(GridRow(3)[0], "145.01250");
-    rig->PressOk(Dlg());
-    EXPECT_EQ(Requests(Proto::WriteCmd), Proto::WriteBlocks);
-    EXPECT_EQ(Dlg()->Counter()->text(), "461");
-    EXPECT_EQ(Bytes(rig->radio->Memory()).mid(32, 4), QByteArray("\x50\x12\x50\x14", 4));
-    EXPECT_TRUE(view->isActiveWindow()) << "the keyboard is back in the channel window";
-
-    view->OnVerify();
-    rig->PressOk(Dlg());
-    Click(3, 1);
-    Type("147.5");
-    const QByteArray image = Bytes(doc.m_image);
-    view->OnVerify();
-    rig->PressOk(Dlg());
-    EXPECT_EQ(rig->messages, (QStringList{"The radio matches the document.",
-                                          "The radio differs from the document:\n"
-                                          "Channel 2, Rx Frequency: document 147.50000, radio 145.01250"}));
-    EXPECT_EQ(Bytes(doc.m_image), image);
-    EXPECT_EQ(GridRow(3)[0], "147.50000");
-    EXPECT_EQ(Requests(Proto::WriteCmd), Proto::WriteBlocks);
 }
 
 TEST_F(Transfers, CancelWhileRunningStopsAtTheNextPassWithoutAMessage)
@@ -184,54 +123,61 @@ TEST_F(Transfers, FailureMessagesNameThePortAndTheRadiosState)
     EXPECT_EQ(rig->messages.size(), 3);
 }
 
-// The real port: read into the grid, edit a cell, write, verify.
-class DesktopEndToEnd : public editortest::ViewFixture {
-protected:
-    void Run(void (CProgramView::*command)())
-    {
-        (view.get()->*command)();
-        CProcessDlg *dlg = view->Transfer().ProcessDlg();
-        dlg->OkButton()->click();
-        for (int i = 0; i < 3000 && dlg->IsWindowCreated(); ++i)
-            QTest::qWait(10);
-        ASSERT_FALSE(dlg->IsWindowCreated());
-        QTest::qWait(50); // the keyboard returns to the channel window
-    }
-    QTemporaryDir dir;
-};
-
-TEST_F(DesktopEndToEnd, ReadEditWriteVerify)
+// The real port against `corvane-cli simulate`: a read fills the grid and
+// keeps a backup, a write commits the open cell editor first, a verify
+// finds first a match, then the edit made since, and changes nothing.
+TEST_F(Transfers, EndToEndReadWriteVerify)
 {
-    qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
-    QStringList said;
-    DesktopLink::SetMessageHook([&](QWidget *, const QString &, const QString &text, QMessageBox::StandardButtons) {
-        said << text;
-        return QMessageBox::Ok;
-    });
     Open();
-    MemoryImage memory = MemoryImage::newImage();
-    const QStringList row = {"146.02500", "146.02500", "D023N", "None", "Low", "Unlock", "No", "HOME"};
-    ChannelTable table;
-    for (int c = ColRx; c <= ColName; ++c)
-        table.cell(5, c) = row[c - 1];
-    CommitToImage(table, memory);
-    ASSERT_TRUE(SaveImageFile(dir.filePath("radio.dat"), memory).ok());
-    Simulator radio({"--image", dir.filePath("radio.dat"), "--save", dir.filePath("after.dat")});
+    DesktopLink::SetPortFactory(nullptr);
+    DesktopLink::SetClockFactory(nullptr);
+    env->app.caption.clear();
+    const QString before = rig->data.filePath("radio.dat"), after = rig->data.filePath("after.dat");
+    ASSERT_TRUE(SaveImageFile(before, RadioImage()).ok());
+    Simulator radio({"--image", before, "--save", after});
     view->m_strPort = radio.path;
+    view->OnRead();
+    view->OnWrite(); // a second command while the dialog exists changes nothing
+    EXPECT_EQ(Dlg()->windowTitle(), "Read Data");
+    rig->PressOk(Dlg());
+    EXPECT_FALSE(Dlg()->IsWindowCreated());
+    EXPECT_EQ(Dlg()->Counter()->text(), "512");
+    EXPECT_EQ(GridRow(5), QStringList({"146.02500", "146.02500", "None", "None", "High", "Lock", "Yes", "ABC"}));
+    EXPECT_EQ(env->app.caption, "Test Programmer");
+    EXPECT_FALSE(env->app.newDocument);
+    EXPECT_TRUE(doc.IsModified());
+    // The backup holds the bytes as read, before the refresh rebuilt the
+    // band edges of the image.
+    const QStringList backups = Backups::List(Backups::Folder());
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_EQ(FileBytes(Backups::Folder() + "/" + backups[0]), Bytes(RadioImage()));
 
-    Run(&CProgramView::OnRead);
-    EXPECT_EQ(GridRow(5), row);
-    NewChannel(3, "147.5");
-    Run(&CProgramView::OnWrite);
-    Run(&CProgramView::OnVerify);
-    EXPECT_EQ(said, QStringList{"The radio matches the document."});
-    DesktopLink::SetMessageHook(nullptr);
-
+    // Types into a cell and leaves its editor open.
+    const auto edit = [this](int row, const QString &text) {
+        Click(row, 1);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return Focus() != nullptr; })) << "the keyboard is lost";
+        Type(text);
+    };
+    edit(3, "145.0125");
+    view->OnWrite();
+    EXPECT_EQ(GridRow(3)[0], "145.01250");
+    rig->PressOk(Dlg());
+    EXPECT_EQ(Dlg()->Counter()->text(), "461");
+    EXPECT_TRUE(QTest::qWaitForWindowActive(view.get())) << "the keyboard is back in the channel window";
+    view->OnVerify();
+    rig->PressOk(Dlg());
+    edit(3, "147.5");
+    const QByteArray image = Bytes(doc.m_image);
+    view->OnVerify();
+    rig->PressOk(Dlg());
+    EXPECT_EQ(rig->messages, (QStringList{"The radio matches the document.",
+                                          "The radio differs from the document:\n"
+                                          "Channel 2, Rx Frequency: document 147.50000, radio 145.01250"}));
+    EXPECT_EQ(Bytes(doc.m_image), image);
+    EXPECT_EQ(GridRow(3)[0], "147.50000");
     radio.Stop();
-    MemoryImage after;
-    ASSERT_TRUE(LoadImageFile(dir.filePath("after.dat"), after).ok());
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(after.record(2)), 4), QByteArray("\x00\x00\x75\x14", 4));
-    EXPECT_TRUE(std::equal(memory.record(4), memory.record(4) + 16, after.record(4)));
+    EXPECT_EQ(FileBytes(after).mid(32, 4), QByteArray("\x50\x12\x50\x14", 4));
+    EXPECT_EQ(FileBytes(after).mid(64, 16), Bytes(RadioImage()).mid(64, 16));
 }
 
 } // namespace

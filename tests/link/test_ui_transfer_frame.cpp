@@ -18,10 +18,9 @@
 #include "settings/UserStore.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTest>
-
-#include <QPointer>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -71,24 +70,33 @@ TEST_F(RadioCommands, RoutedToTheActiveViewAndGatedWhileATransferRuns)
         EXPECT_FALSE(frame->Router().IsEnabled(id)) << id;
 }
 
+// A command given during a read (0: the channel window's close box; Exit
+// closes the main window as its close button does), and what it leaves.
 struct MidTransfer {
     const char *name;
-    std::function<void(RadioCommands &, StartedApp &, CMainFrame *)> act;
-    // Checked once everything has settled; first = the window that ran the transfer.
-    std::function<void(StartedApp &, CMainFrame *, QPointer<CChildFrame> first)> check;
+    int command;
+    QStringList messages;           // the questions it asked
+    bool childGone = false;         // the window that ran the read is deleted, not hidden
+    QString activeTitle = {};       // the document then active; empty: not checked
+    bool frameVisible = true;
+    int children = -1;              // child windows left; -1: not checked
 };
 
 class TakenAway : public RadioCommands, public ::testing::WithParamInterface<MidTransfer> {};
 
 TEST_P(TakenAway, StopsTheTransferFirstThenGoesOn)
 {
+    const MidTransfer &c = GetParam();
     s.folder.Write("other.dat", QByteArray(8192, '\x11'));
     s.script.fileNames = {s.folder.File("other.dat")};
     QPointer<CChildFrame> first = frame->ActiveChild();
     frame->Router().Execute(Cmd::Read);
     int questionsAtAction = -1;
     rig.AtWrite(300, [&] {
-        GetParam().act(*this, s, frame);
+        if (c.command)
+            frame->Router().Execute(c.command);
+        else
+            frame->ActiveChild()->close();
         questionsAtAction = s.script.messages.size() + s.script.proposedNames.size();
     });
     rig.PressOk(Dlg());
@@ -98,33 +106,22 @@ TEST_P(TakenAway, StopsTheTransferFirstThenGoesOn)
     EXPECT_GT(ReadRequests(), 0);
     EXPECT_LT(ReadRequests(), Proto::ReadBlocks);
     EXPECT_TRUE(rig.messages.isEmpty());
-    GetParam().check(s, frame, first);
+    EXPECT_EQ(s.script.messages, c.messages);
+    EXPECT_EQ(first.isNull(), c.childGone);
+    EXPECT_TRUE(first.isNull() || first->isHidden() || !c.frameVisible);
+    EXPECT_EQ(frame->isVisible(), c.frameVisible);
+    EXPECT_TRUE(c.children < 0 || int(frame->ChildFrames().size()) == c.children);
+    if (!c.activeTitle.isEmpty()) {
+        EXPECT_EQ(frame->ActiveChild()->GetDocument().GetTitle(), c.activeTitle);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, TakenAway,
-    ::testing::Values(
-        MidTransfer{"FileNew", [](RadioCommands &, StartedApp &, CMainFrame *f) { f->Router().Execute(Cmd::FileNew); },
-                    [](StartedApp &s, CMainFrame *f, QPointer<CChildFrame> first) {
-                        EXPECT_EQ(s.script.messages, QStringList{"All data will be Cleared!"});
-                        EXPECT_TRUE(first.isNull());
-                        EXPECT_EQ(f->ChildFrames().size(), 1);
-                    }},
-        MidTransfer{"FileOpen", [](RadioCommands &, StartedApp &, CMainFrame *f) { f->Router().Execute(Cmd::FileOpen); },
-                    [](StartedApp &, CMainFrame *f, QPointer<CChildFrame> first) {
-                        ASSERT_FALSE(first.isNull());
-                        EXPECT_TRUE(first->isHidden());
-                        EXPECT_EQ(f->ActiveChild()->GetDocument().GetTitle(), "other.dat");
-                    }},
-        MidTransfer{"CloseChannelWindow",
-                    [](RadioCommands &, StartedApp &, CMainFrame *f) { f->ActiveChild()->close(); },
-                    [](StartedApp &, CMainFrame *, QPointer<CChildFrame> first) {
-                        ASSERT_FALSE(first.isNull());
-                        EXPECT_TRUE(first->isHidden());
-                    }},
-        // Exit closes the main window as its close button does.
-        MidTransfer{"Exit", [](RadioCommands &, StartedApp &, CMainFrame *f) { f->Router().Execute(Cmd::AppExit); },
-                    [](StartedApp &, CMainFrame *f, QPointer<CChildFrame>) { EXPECT_FALSE(f->isVisible()); }}),
+    ::testing::Values(MidTransfer{"FileNew", Cmd::FileNew, {"All data will be Cleared!"}, true, {}, true, 1},
+                      MidTransfer{"FileOpen", Cmd::FileOpen, {}, false, "other.dat"},
+                      MidTransfer{"CloseChannelWindow", 0, {}},
+                      MidTransfer{"Exit", Cmd::AppExit, {}, false, {}, false}),
     [](const ::testing::TestParamInfo<MidTransfer> &i) { return std::string(i.param.name); });
 
 TEST_F(RadioCommands, NewDropsAWaitingDialogWithItsView)
@@ -142,7 +139,6 @@ TEST_F(RadioCommands, NewDropsAWaitingDialogWithItsView)
 // beneath each button, and F1.
 class ComSetup : public ::testing::Test {
 protected:
-    void Busy(std::set<int> ports) { rig.port.busy = std::move(ports); }
     UserStore Store() { return UserStore("CorvaneTest"); }
     // The four buttons: 'o' enabled, '-' disabled; '*' and '#' the same, checked.
     std::string Buttons(CComSetupDlg &dlg)
@@ -178,7 +174,7 @@ TEST_P(ComSetupStored, SelectsTheStoredPortAndOkKeepsIt)
         UserStore s = Store();
         WriteStoredCom(s, c.stored);
     }
-    Busy(c.busy);
+    rig.port.busy = c.busy;
     CComSetupDlg dlg(env.app, port);
     EXPECT_EQ(Buttons(dlg), c.buttons);
     EXPECT_FALSE(rig.port.isOpen) << "the probe left a port open";
@@ -198,14 +194,18 @@ INSTANTIATE_TEST_SUITE_P(
                       StoredCase{"AllBitsSetReadsAsMinusOne", -1, {}, "oooo", "com0", 0}),
     [](const ::testing::TestParamInfo<StoredCase> &i) { return std::string(i.param.name); });
 
-TEST_F(ComSetup, CancelChangesNothingAndF1AsksHelp)
+TEST_F(ComSetup, DevicesShownCancelChangesNothingAndF1AsksHelp)
 {
     UserStore s = Store();
     WriteStoredCom(s, 2);
-    Busy({});
     HelpRecorder help;
     {
         CComSetupDlg dlg(env.app, port);
+        auto *com2 = static_cast<QLabel *>(dlg.Control(1012));
+        EXPECT_EQ(static_cast<QLabel *>(dlg.Control(1011))->text(), "/dev/ttyFAKE0");
+        EXPECT_EQ(com2->toolTip(), "/dev/serial/by-id/usb-FTDI_FT232R_UART_A502-if00-port0");
+        EXPECT_LE(com2->fontMetrics().horizontalAdvance(com2->text()), com2->width()) << "long paths are shortened";
+        EXPECT_EQ(static_cast<QLabel *>(dlg.Control(1013))->text(), "no device");
         static_cast<QRadioButton *>(dlg.Control(1010))->setChecked(true);
         QTest::keyClick(&dlg, Qt::Key_F1);
         QTest::keyClick(&dlg, Qt::Key_Escape);
@@ -214,18 +214,6 @@ TEST_F(ComSetup, CancelChangesNothingAndF1AsksHelp)
     EXPECT_EQ(help.calls, (QList<QPair<QString, int>>{{"enHelp.chm", 32777}}));
     EXPECT_EQ(port, "COM1");
     EXPECT_EQ(ReadStoredCom(Store()), 2);
-}
-
-TEST_F(ComSetup, EachButtonShowsItsDevice)
-{
-    Busy({});
-    CComSetupDlg dlg(env.app, port);
-    auto *com1 = static_cast<QLabel *>(dlg.Control(1011));
-    auto *com2 = static_cast<QLabel *>(dlg.Control(1012));
-    EXPECT_EQ(com1->text(), "/dev/ttyFAKE0");
-    EXPECT_EQ(com2->toolTip(), "/dev/serial/by-id/usb-FTDI_FT232R_UART_A502-if00-port0");
-    EXPECT_LE(com2->fontMetrics().horizontalAdvance(com2->text()), com2->width()) << "long paths are shortened";
-    EXPECT_EQ(static_cast<QLabel *>(dlg.Control(1013))->text(), "no device");
 }
 
 } // namespace
