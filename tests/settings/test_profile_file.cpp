@@ -54,6 +54,7 @@ TEST_F(ProfileFile, LookupsFollowTheFileRules)
         {"no final newline", "[S]\nk=last", "S", "k", "last"},
         {"NUL byte kept", QByteArray("k=a\0b\n", 6), "", "k", QByteArray("a\0b", 3)},
         {"byte order mark skipped", "\xEF\xBB\xBF[S]\nk=1", "S", "k", "1"},
+        {"only the first mark skipped", "\xEF\xBB\xBF\xEF\xBB\xBFkey=1", "", "\xEF\xBB\xBFkey", "1"},
         {"missing section", "[S]\nk=1", "T", "k", kNone},
         {"prefix of a key", "ab=1", "", "abc", kNone},
         // Letter case folds at both ends of the alphabet, ASCII letters only,
