@@ -17,11 +17,10 @@ int main(int argc, char **argv)
     LLVMFuzzerInitialize(&argc, &argv);
     QStringList inputs;
     for (int i = 1; i < argc; ++i) {
-        const QDir dir(QString::fromLocal8Bit(argv[i]));
-        if (!dir.exists())
-            inputs << dir.path();
-        for (const QString &name : dir.exists() ? dir.entryList(QDir::Files, QDir::Name) : QStringList())
-            inputs << dir.filePath(name);
+        const QFileInfo arg(QString::fromLocal8Bit(argv[i]));
+        const QFileInfoList files = arg.isDir() ? QDir(arg.filePath()).entryInfoList(QDir::Files, QDir::Name) : QFileInfoList{arg};
+        for (const QFileInfo &file : files)
+            inputs << file.filePath();
     }
     for (const QString &path : inputs) {
         QFile f(path);

@@ -1,9 +1,8 @@
 // CSV text and the channel table applied from it as the grid would take
 // it, in both layouts: quoting; names the image already holds; a radio
 // type without a band; every mapping of the common layout's columns onto
-// the grid and its refusals; export -> import giving the same bytes; the
-// counts of an import's summary; rows pasted as spreadsheet text or as
-// whole records.
+// the grid and its refusals; the export; the counts of an import's
+// summary; rows pasted as spreadsheet text or as whole records.
 #include "image/ChannelChanges.h"
 #include "image/ChannelRow.h"
 #include "image/Codecs.h"
@@ -14,7 +13,6 @@
 #include "support/TestEnv.h"
 
 #include <gtest/gtest.h>
-#include <random>
 
 using namespace corvane;
 using testenv::TestEnv;
@@ -304,83 +302,20 @@ TEST_F(CommonCsv, ValuesTheRadioCannotHoldAreListedAndNothingChanges)
     EXPECT_EQ(Import("Frequency\n145\n"), QStringList{"line 1: the column Location is missing"});
 }
 
-// A full image of random channels the grid can hold: receive and transmit
-// on the raster inside the band, any tone of the list, every power, lock
-// and scan setting, names of up to six characters.
-MemoryImage RandomFullImage(uint32_t seed, const AppState &app, bool randomHiddenBytes)
-{
-    std::mt19937 rng(seed);
-    const auto pick = [&rng](int n) { return int(rng() % uint32_t(n)); };
-    const auto frequency = [&] {
-        const int step = pick(2) ? 250 : 625;
-        return FrequencyText(13000000 + step * pick((16000000 - 13000000) / step + 1));
-    };
-    static const QString alphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-_";
-    ChannelTable table;
-    for (int row = 1; row <= kChannelCount; ++row) {
-        QString name;
-        for (int i = pick(7); i > 0; --i)
-            name += alphabet[pick(int(alphabet.size()))];
-        const QStringList cells = {frequency(), pick(4) ? frequency() : QString(), ToneList(false)[pick(261)],
-                                   ToneList(false)[pick(261)], PowerItems(false)[pick(3)], LockItems(false)[pick(2)],
-                                   ScanItems(false)[pick(2)], name};
-        for (int c = ColRx; c <= ColName; ++c)
-            table.cell(row, c) = cells[c - 1];
-    }
-    MemoryImage image = MemoryImage::newImage();
-    ChannelTable unused;
-    RefreshFromImage(image, unused, app, false);
-    CommitToImage(table, image);
-    for (int n = 0; n < kChannelCount && randomHiddenBytes; ++n) {
-        uint8_t *rec = image.record(n);
-        rec[12] = uint8_t((rec[12] & 0x3C) | (rng() & 0xC3));
-        for (int b = 13; b < 16; ++b)
-            rec[b] = uint8_t(rng());
-    }
-    return image;
-}
-
-QByteArray Channels(const MemoryImage &image)
-{
-    return QByteArray(reinterpret_cast<const char *>(image.data()), kRecordSize * kChannelCount) +
-           QByteArray(reinterpret_cast<const char *>(image.nameSlot(0)), kNameSlotSize * kChannelCount);
-}
-
-// Both layouts, the table one in either language: into a new image,
-// records whose unused bits are those a new channel gets come back byte for
-// byte; into the image itself, the bytes the layout does not carry stay.
-TEST_F(CommonCsv, ExportThenImportGivesTheSameRecordsAndNames)
-{
-    for (uint32_t seed : {1u, 2u, 3u}) {
-        const MemoryImage full = RandomFullImage(seed, env.app, false), hidden = RandomFullImage(seed, env.app, true);
-        ChannelTable table, chinese;
-        DecodeChannels(full, table, false);
-        DecodeChannels(full, chinese, true);
-        const QString common = ChannelTableCommonCsv(table);
-        EXPECT_EQ(common.count('\n'), 201);
-        EXPECT_EQ(ChannelTableCommonCsv(chinese), common) << "the layout does not depend on the language";
-        for (const QString &text : {common, ChannelTableCsv(table, false), ChannelTableCsv(chinese, true)}) {
-            image = MemoryImage::newImage();
-            const QStringList problems = Import(text);
-            ASSERT_TRUE(problems.isEmpty()) << problems.first().toStdString();
-            EXPECT_EQ(Channels(image), Channels(full)) << "seed " << seed << text.left(20).toStdString();
-            image = hidden;
-            ASSERT_TRUE(Import(text).isEmpty());
-            EXPECT_EQ(image, hidden) << "seed " << seed << text.left(20).toStdString();
-        }
-    }
-}
-
+// The first and the last channel come out; empty ones do not. (Export ->
+// import of every tone kind in both layouts and languages: the csv_import
+// fuzz target.)
 TEST_F(CommonCsv, ExportWritesChannelsInUseUnderTheFullHeader)
 {
     ChannelTable table;
     const QStringList row = {"146.52000", "146.00000", "D023I", "D023N", "Middle", "Unlock", "No", "CALL"};
     for (int c = ColRx; c <= ColName; ++c)
-        table.cell(6, c) = row[c - 1];
+        table.cell(1, c) = table.cell(200, c) = row[c - 1];
     EXPECT_EQ(ChannelTableCommonCsv(table),
               "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
               "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\n"
-              "5,CALL,146.520000,-,0.520000,DTCS,88.5,88.5,023,NR,023,Tone->Tone,FM,5.00,S,Middle,Unlock,,,,\n");
+              "0,CALL,146.520000,-,0.520000,DTCS,88.5,88.5,023,NR,023,Tone->Tone,FM,5.00,S,Middle,Unlock,,,,\n"
+              "199,CALL,146.520000,-,0.520000,DTCS,88.5,88.5,023,NR,023,Tone->Tone,FM,5.00,S,Middle,Unlock,,,,\n");
 }
 
 } // namespace

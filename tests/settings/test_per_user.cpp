@@ -11,43 +11,33 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 class PerUserFiles : public ::testing::Test {
 protected:
-    PerUserFiles() : m_oldConfig(qgetenv("XDG_CONFIG_HOME"))
+    PerUserFiles()
     {
-        qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
-        QDir(dir.path()).mkpath(QStringLiteral("bin"));
-        CProfileFile::SetProgramPath(dir.filePath(QStringLiteral("bin/Corvane")));
+        QDir().mkpath(env.Path(QStringLiteral("bin")));
+        CProfileFile::SetProgramPath(env.Path(QStringLiteral("bin/Corvane")));
     }
-    ~PerUserFiles() override { qputenv("XDG_CONFIG_HOME", m_oldConfig); }
 
-    void Put(const QString &name, const QByteArray &bytes)
-    {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
     static QByteArray Get(const QString &path) { return testenv::TestEnv::ReadFile(path); }
 
-    QTemporaryDir dir;
-    QByteArray m_oldConfig;
+    testenv::TestEnv env;
 };
 
 const QByteArray kInstalled = "; shipped with the program\r\n[Setup]\r\nLanguage=English\r\nAppName=Corvane\r\n";
 
 TEST_F(PerUserFiles, ReadOnlyFolderSavesThePersonalCopyAndReadsItFromThenOn)
 {
-    Put(QStringLiteral("bin/Program.ini"), kInstalled);
-    const QString installed = dir.filePath(QStringLiteral("bin/Program.ini"));
-    const QString copy = dir.filePath(QStringLiteral("config/Corvane/Program.ini"));
+    env.WriteFile(QStringLiteral("bin/Program.ini"), kInstalled);
+    const QString installed = env.Path(QStringLiteral("bin/Program.ini"));
+    const QString copy = env.Path(QStringLiteral("config/Corvane/Program.ini"));
     EXPECT_EQ(SettingsLocation::PersonalCopy(QStringLiteral("Program.ini")), copy);
     {
-        ReadOnlyFolder readOnly(dir.filePath(QStringLiteral("bin")));
+        ReadOnlyFolder readOnly(env.Path(QStringLiteral("bin")));
         CProfileFile store;
         ASSERT_TRUE(store.Load("Program.ini", false));
         EXPECT_EQ(store.Path(), installed); // no copy yet
@@ -87,28 +77,28 @@ TEST_F(PerUserFiles, ReadOnlyFolderSavesThePersonalCopyAndReadsItFromThenOn)
 // through and stays a link; where not, the change goes to the copy.
 TEST_F(PerUserFiles, LinkedFileIsWrittenThroughOrCopied)
 {
-    QDir(dir.path()).mkpath(QStringLiteral("etc"));
-    Put(QStringLiteral("etc/Program.ini"), kInstalled);
-    const QString link = dir.filePath(QStringLiteral("bin/Program.ini"));
-    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("etc/Program.ini")), link));
+    QDir().mkpath(env.Path(QStringLiteral("etc")));
+    env.WriteFile(QStringLiteral("etc/Program.ini"), kInstalled);
+    const QString link = env.Path(QStringLiteral("bin/Program.ini"));
+    ASSERT_TRUE(QFile::link(env.Path(QStringLiteral("etc/Program.ini")), link));
 
     CProfileFile store;
     ASSERT_TRUE(store.Load("Program.ini", false));
     store.SetString("Setup", "Language", "Chinese");
     ASSERT_TRUE(store.Save());
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_TRUE(Get(dir.filePath(QStringLiteral("etc/Program.ini"))).contains("Language=Chinese"));
+    EXPECT_TRUE(Get(env.Path(QStringLiteral("etc/Program.ini"))).contains("Language=Chinese"));
 
-    ReadOnlyFolder readOnly(dir.filePath(QStringLiteral("etc")));
+    ReadOnlyFolder readOnly(env.Path(QStringLiteral("etc")));
     store.SetString("Setup", "Language", "English");
     ASSERT_TRUE(store.Save());
-    EXPECT_EQ(store.Path(), dir.filePath(QStringLiteral("config/Corvane/Program.ini")));
-    EXPECT_TRUE(Get(dir.filePath(QStringLiteral("etc/Program.ini"))).contains("Language=Chinese"));
+    EXPECT_EQ(store.Path(), env.Path(QStringLiteral("config/Corvane/Program.ini")));
+    EXPECT_TRUE(Get(env.Path(QStringLiteral("etc/Program.ini"))).contains("Language=Chinese"));
 }
 
 TEST_F(PerUserFiles, NumbersRoundTripAndPersistPerApplication)
 {
-    EXPECT_EQ(UserStore::FilePath(), dir.filePath(QStringLiteral("config/Corvane/user.ini")));
+    EXPECT_EQ(UserStore::FilePath(), env.Path(QStringLiteral("config/Corvane/user.ini")));
     for (uint32_t v : {0u, 1u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
         UserStore("Corvane").WriteNumber(QStringLiteral("Type"), v);
         uint32_t out = 12345;
