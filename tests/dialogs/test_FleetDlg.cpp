@@ -103,19 +103,13 @@ TEST_F(FleetDialog, RefusesBadChoicesThenWritesThreeRadiosAndSavesTheReport)
     for (int offset = 0; offset < kImageSize; ++offset) // the document's bytes reached the radios
         ASSERT_EQ(lines.Radio(0).Memory()[offset], (Proto::WriteSends(offset) ? sent : old)[offset]);
 
-    // Save Report: ".csv" is added; a second save to the same name asks,
-    // and No leaves the file as it is.
+    // Save Report proposes its name and adds ".csv" to a name typed without it.
     ASSERT_TRUE(dlg->SaveButton()->isEnabled());
     const QString report = env.Path("fleet-report.csv");
-    script.fileNames = {env.Path("fleet-report"), env.Path("fleet-report")};
+    script.fileNames = {env.Path("fleet-report")};
     QTest::mouseClick(dlg->SaveButton(), Qt::LeftButton);
     EXPECT_EQ(script.proposedNames.value(0), report);
     EXPECT_EQ(testenv::TestEnv::ReadFile(report).count('\n'), 4); // the heading and three ports
-    env.WriteFile("fleet-report.csv", "older");
-    script.answers = {QMessageBox::No};
-    QTest::mouseClick(dlg->SaveButton(), Qt::LeftButton);
-    EXPECT_EQ(testenv::TestEnv::ReadFile(report), "older");
-    EXPECT_EQ(script.messages.value(0), env.app.bundle.String(Ids::ReplaceFile).arg(report));
 }
 
 TEST_F(FleetDialog, CancelStopsEveryPortAndTheWindowStaysUntilTheyEnd)

@@ -1,7 +1,6 @@
 // The in-cell editors: laid exactly over their cell and aligned as the
 // cells are, the lists opened below them, and keys in a list.
 #include "ViewFixture.h"
-#include "image/MemoryImage.h"
 
 #include <QAbstractItemView>
 #include <QStyleOptionComboBox>

@@ -24,28 +24,20 @@ const uint8_t kHiddenName[8] = {0x0A, 0xFF, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06};
 class History : public ViewFixture {
 protected:
     // The grid's texts and the bytes a save would write.
-    struct Snapshot {
-        QList<QStringList> rows;
-        MemoryImage saved;
-        bool operator==(const Snapshot &o) const { return rows == o.rows && saved == o.saved; }
-    };
-    Snapshot Take(CProgramView &v, CProgramDoc &d)
+    using Snapshot = std::pair<QList<QStringList>, MemoryImage>;
+    Snapshot Take()
     {
-        Snapshot s{{}, d.m_image};
-        for (int r = 1; r <= kChannelCount; ++r) {
-            QStringList row;
-            for (int c = ColRx; c <= ColName; ++c)
-                row << v.Grid().TextMatrix(r, c);
-            s.rows << row;
-        }
-        CommitToImage(v.Table(), s.saved);
+        Snapshot s{{}, doc.m_image};
+        for (int r = 1; r <= kChannelCount; ++r)
+            s.first << GridRow(r);
+        CommitToImage(view->Table(), s.second);
         return s;
     }
-    void LoadHiddenChannel(CProgramView &v, CProgramDoc &d, int gridRow)
+    void LoadHiddenChannel(int gridRow)
     {
-        std::copy(kHiddenRecord, kHiddenRecord + 16, d.m_image.record(gridRow - 1));
-        std::copy(kHiddenName, kHiddenName + 8, d.m_image.nameSlot(gridRow - 1));
-        v.RefreshFromImage();
+        std::copy(kHiddenRecord, kHiddenRecord + 16, doc.m_image.record(gridRow - 1));
+        std::copy(kHiddenName, kHiddenName + 8, doc.m_image.nameSlot(gridRow - 1));
+        view->RefreshFromImage();
     }
     void ClickLabel(int row, Qt::KeyboardModifiers modifiers = {})
     {
@@ -59,11 +51,11 @@ protected:
 TEST_F(History, UndoAndRedoWalkEveryKindOfStepBackAndForthOverWholeImages)
 {
     Open();
-    LoadHiddenChannel(*view, doc, 5);
-    std::vector<Snapshot> states{Take(*view, doc)};
+    LoadHiddenChannel(5);
+    std::vector<Snapshot> states{Take()};
     const auto step = [&](const std::function<void()> &change) {
         change();
-        states.push_back(Take(*view, doc));
+        states.push_back(Take());
         ASSERT_FALSE(states.back() == states[states.size() - 2]) << "step " << states.size() - 1;
     };
     step([&] { NewChannel(2, "145.0125"); Key(Qt::Key_Escape); });
@@ -71,7 +63,7 @@ TEST_F(History, UndoAndRedoWalkEveryKindOfStepBackAndForthOverWholeImages)
     // A save in between writes the erased record as 0xFF; undo brings back its hidden bytes.
     ASSERT_TRUE(view->CommitToImage());
     ASSERT_TRUE(doc.Save(env->Path("between.dat")).ok());
-    states.back() = Take(*view, doc);
+    states.back() = Take();
     step([&] { Click(2, 8); Type("abc"); Enter(); Key(Qt::Key_Escape); });
     step([&] {
         QMimeData text;
@@ -94,13 +86,11 @@ TEST_F(History, UndoAndRedoWalkEveryKindOfStepBackAndForthOverWholeImages)
     view->m_nBandHigh = 47000000;
     for (size_t i = states.size() - 1; i > 0; --i) {
         view->History().Undo();
-        EXPECT_EQ(Take(*view, doc), states[i - 1]) << "undo to " << i - 1;
+        EXPECT_EQ(Take(), states[i - 1]) << "undo to " << i - 1;
     }
-    EXPECT_TRUE(std::equal(kHiddenRecord, kHiddenRecord + 16, doc.m_image.record(4))
-                && std::equal(kHiddenName, kHiddenName + 8, doc.m_image.nameSlot(4)));
     for (size_t i = 1; i < states.size(); ++i) {
         view->History().Redo();
-        EXPECT_EQ(Take(*view, doc), states[i]) << "redo to " << i;
+        EXPECT_EQ(Take(), states[i]) << "redo to " << i;
     }
     EXPECT_TRUE(messages.empty());
 
@@ -170,7 +160,7 @@ TEST_F(History, RowLabelsSelectRowsWithoutOpeningAnEditor)
 TEST_F(History, RowsMoveBetweenTwoViewsWithEveryByte)
 {
     Open();
-    LoadHiddenChannel(*view, doc, 5);
+    LoadHiddenChannel(5);
     CProgramDoc other;
     other.OnNewDocument(env->app);
     CProgramView second(other, env->app);
@@ -189,11 +179,11 @@ TEST_F(History, RowsMoveBetweenTwoViewsWithEveryByte)
     EXPECT_EQ(second.Selection().Rows(), QList<int>{8});
 
     // Cut is one step: the rows leave this view and come back with undo.
-    const Snapshot before = Take(*view, doc);
+    const Snapshot before = Take();
     RowClipboard(*view).Cut();
     EXPECT_EQ(view->Grid().TextMatrix(5, ColRx), "");
     view->History().Undo();
-    EXPECT_EQ(Take(*view, doc), before);
+    EXPECT_EQ(Take(), before);
 }
 
 } // namespace

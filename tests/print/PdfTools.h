@@ -17,28 +17,21 @@ inline QString Run(const QString &program, const QStringList &args)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-inline int Pages(const QString &pdf)
+// A number of pdfinfo's report: "Pages", or "Page size" ("595 x 842" for
+// A4 portrait, in points).
+inline QString Info(const QString &pdf, const QString &field)
 {
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(Run(QStringLiteral("pdfinfo"), {pdf}));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
+    const QRegularExpression number(field + QStringLiteral(":\\s+(\\d+( x \\d+)?)"));
+    return number.match(Run(QStringLiteral("pdfinfo"), {pdf})).captured(1);
 }
 
-// "595 x 842" for A4 portrait (points).
-inline QString PageSize(const QString &pdf)
-{
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("Page size:\\s+(\\d+ x \\d+)")).match(Run(QStringLiteral("pdfinfo"), {pdf}));
-    return m.captured(1);
-}
+inline int Pages(const QString &pdf) { return Info(pdf, QStringLiteral("Pages")).toInt(); }
+inline QString PageSize(const QString &pdf) { return Info(pdf, QStringLiteral("Page size")); }
 
-// Pages first..last (0: to the end), laid out as on paper.
-inline QString Text(const QString &pdf, int first = 1, int last = 0)
+// The text of every page, laid out as on paper.
+inline QString Text(const QString &pdf)
 {
-    QStringList args{QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(first)};
-    if (last > 0)
-        args << QStringLiteral("-l") << QString::number(last);
-    return Run(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-"));
+    return Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
 }
 
 // The words appear in this order in the text; returns the first missing one

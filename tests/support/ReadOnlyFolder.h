@@ -4,11 +4,10 @@
 // root would pass for the wrong reason: PermissionBits takes
 // CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH from the calling thread for its
 // lifetime. ReadOnlyFolder makes a folder and its files read-only, as an
-// installed program's are, under PermissionBits. Everything comes back at
-// the end.
+// installed program's are, under PermissionBits; at the end the owner may
+// write them again.
 #include <QDir>
 #include <QFile>
-#include <QHash>
 #include <QString>
 
 #include <optional>
@@ -48,27 +47,26 @@ private:
 
 class ReadOnlyFolder {
 public:
-    explicit ReadOnlyFolder(const QString &folder) : m_folder(folder), m_permissions(QFile::permissions(folder))
+    explicit ReadOnlyFolder(const QString &folder) : m_folder(folder)
     {
-        for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files)) {
-            m_files.insert(file.absoluteFilePath(), file.permissions());
-            QFile::setPermissions(file.absoluteFilePath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        }
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
-                                          | QFile::ReadOther | QFile::ExeOther);
+        SetAll(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther, QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
         m_bits.emplace();
     }
     ~ReadOnlyFolder()
     {
         m_bits.reset();
-        QFile::setPermissions(m_folder, m_permissions);
-        for (auto it = m_files.cbegin(); it != m_files.cend(); ++it)
-            QFile::setPermissions(it.key(), it.value());
+        SetAll(QFile::ReadOwner | QFile::WriteOwner, QFile::ExeOwner);
     }
 
 private:
+    // The folder's files get `files`, the folder itself `files | search`.
+    void SetAll(QFile::Permissions files, QFile::Permissions search) const
+    {
+        for (const QFileInfo &file : QDir(m_folder).entryInfoList(QDir::Files))
+            QFile::setPermissions(file.absoluteFilePath(), files);
+        QFile::setPermissions(m_folder, files | search);
+    }
+
     QString m_folder;
-    QFile::Permissions m_permissions;
-    QHash<QString, QFile::Permissions> m_files;
     std::optional<testenv::PermissionBits> m_bits;
 };
