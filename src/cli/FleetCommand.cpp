@@ -25,7 +25,7 @@ const QString kRetries = QStringLiteral("--retries");
 constexpr int kCancelPollMs = 50;
 
 struct FleetArgs {
-    FleetSpec spec;
+    FleetOrder order;
     QString image;
     std::vector<FleetTarget> targets;
     QStringList outputs; // read: one file per port
@@ -57,14 +57,14 @@ int ParseFleet(CliContext &ctx, FleetArgs &a)
         return Usage(ctx, QString());
     if (ctx.Flag(kVerify) && job != "write")
         return Usage(ctx, QStringLiteral("--verify goes with fleet write"));
-    a.spec.job = job == "read"     ? FleetJob::Read
+    a.order.job = job == "read"     ? FleetJob::Read
                  : job == "verify" ? FleetJob::Verify
                  : ctx.Flag(kVerify) ? FleetJob::WriteVerify
                                      : FleetJob::Write;
     if (ctx.Flag(kRetries)) {
         bool ok = false;
-        a.spec.retryRounds = ctx.Option(kRetries).toInt(&ok);
-        if (!ok || a.spec.retryRounds < 0)
+        a.order.retryRounds = ctx.Option(kRetries).toInt(&ok);
+        if (!ok || a.order.retryRounds < 0)
             return Usage(ctx, QStringLiteral("--retries takes a number of 0 or more"));
     }
     a.image = ctx.args[1];
@@ -114,7 +114,7 @@ std::vector<FleetPortResult> RunFleet(const FleetArgs &a, const MemoryImage &ima
             runner.Cancel();
     });
     cancelPoll.start(kCancelPollMs);
-    if (runner.Start(a.targets, image, a.spec))
+    if (runner.Start(a.targets, image, a.order))
         loop.exec();
     progress.Finish();
     return runner.Results();
@@ -143,7 +143,7 @@ int CmdFleet(CliContext &ctx)
         return Exit::File;
     }
     MemoryImage image;
-    if (a.spec.job == FleetJob::Read) {
+    if (a.order.job == FleetJob::Read) {
         if (int rc = PrepareOutputs(ctx, a))
             return rc;
     } else if (const Result loaded = LoadImageFile(a.image, image); !loaded.ok()) {
@@ -154,7 +154,7 @@ int CmdFleet(CliContext &ctx)
     const std::vector<FleetPortResult> results = RunFleet(a, image, ctx.app.chinese);
 
     int status = ExitStatus(FleetReport::Summarize(results));
-    for (std::size_t i = 0; i < results.size() && a.spec.job == FleetJob::Read; ++i) {
+    for (std::size_t i = 0; i < results.size() && a.order.job == FleetJob::Read; ++i) {
         if (!results[i].ok())
             continue;
         const Result saved = SaveImageFile(a.outputs[int(i)], results[i].image);

@@ -150,9 +150,9 @@ void CFleetDlg::OnStart()
         Ask(Text(IdSameDevice).arg(same), QMessageBox::Ok);
         return;
     }
-    const FleetSpec spec{m_verify->isChecked() ? FleetJob::WriteVerify : FleetJob::Write, 0};
+    const FleetOrder order{m_verify->isChecked() ? FleetJob::WriteVerify : FleetJob::Write, 0};
     for (Row &row : m_rows) {
-        row.bar->setRange(0, FleetJobBlocks(spec.job));
+        row.bar->setRange(0, FleetJobBlocks(order.job));
         row.bar->setValue(0);
         row.bar->setTextVisible(false);
         row.status->clear();
@@ -167,7 +167,7 @@ void CFleetDlg::OnStart()
     m_rowOfPort = rows;
     m_summary->clear();
     m_elapsed.start();
-    SetRunning(m_runner->Start(targets, m_setup.image, spec));
+    SetRunning(m_runner->Start(targets, m_setup.image, order));
 }
 
 void CFleetDlg::SetRunning(bool running)

@@ -73,28 +73,28 @@ Result FleetPortJob::Transfer(const QString &device, MemoryImage &image, bool wr
     return engine.Run(device);
 }
 
-FleetPortResult FleetPortJob::Run(const FleetTarget &target, const FleetSpec &spec, const MemoryImage &image,
+FleetPortResult FleetPortJob::Run(const FleetTarget &target, const FleetOrder &order, const MemoryImage &image,
                                   const Progress &progress)
 {
     const auto start = std::chrono::steady_clock::now();
     FleetPortResult out;
     out.target = target;
-    const int total = FleetJobBlocks(spec.job);
+    const int total = FleetJobBlocks(order.job);
     if (target.device.isEmpty()) {
         out.result = Result::fail(Status::PortError, QStringLiteral("no serial device for %1").arg(target.name));
         return out;
     }
-    const bool writes = spec.job == FleetJob::Write || spec.job == FleetJob::WriteVerify;
+    const bool writes = order.job == FleetJob::Write || order.job == FleetJob::WriteVerify;
     if (writes) {
         MemoryImage sent = image;
-        out.result = Transfer(target.device, sent, true, spec.retryRounds, FleetPhase::Writing, 0, total, progress);
+        out.result = Transfer(target.device, sent, true, order.retryRounds, FleetPhase::Writing, 0, total, progress);
     }
-    if (out.ok() && spec.job != FleetJob::Write) {
-        out.phase = spec.job == FleetJob::Read ? FleetPhase::Reading : FleetPhase::Verifying;
+    if (out.ok() && order.job != FleetJob::Write) {
+        out.phase = order.job == FleetJob::Read ? FleetPhase::Reading : FleetPhase::Verifying;
         MemoryImage radio = image;
         const int offset = writes ? Proto::WriteBlocks : 0;
-        out.result = Transfer(target.device, radio, false, spec.retryRounds, out.phase, offset, total, progress);
-        if (out.ok() && spec.job == FleetJob::Read) {
+        out.result = Transfer(target.device, radio, false, order.retryRounds, out.phase, offset, total, progress);
+        if (out.ok() && order.job == FleetJob::Read) {
             out.image = radio;
         } else if (out.ok()) {
             const std::vector<int> differ = WriteDifferences(image, radio);

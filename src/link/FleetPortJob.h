@@ -30,7 +30,7 @@ public:
     // Runs the job against target.device. progress may be empty; it is
     // called on this thread at 0 when a phase starts and then at most about
     // every half per cent.
-    FleetPortResult Run(const FleetTarget &target, const FleetSpec &spec, const MemoryImage &image,
+    FleetPortResult Run(const FleetTarget &target, const FleetOrder &order, const MemoryImage &image,
                         const Progress &progress);
 
 private:

@@ -25,7 +25,7 @@ void FleetRunner::SetClockFactory(ClockFactory clocks)
         m_clocks = std::move(clocks);
 }
 
-bool FleetRunner::Start(const std::vector<FleetTarget> &targets, const MemoryImage &image, const FleetSpec &spec)
+bool FleetRunner::Start(const std::vector<FleetTarget> &targets, const MemoryImage &image, const FleetOrder &order)
 {
     if (m_running || targets.empty())
         return false;
@@ -36,7 +36,7 @@ bool FleetRunner::Start(const std::vector<FleetTarget> &targets, const MemoryIma
     m_pending = static_cast<int>(targets.size());
     m_running = true;
     for (std::size_t i = 0; i < targets.size(); ++i) {
-        m_threads.emplace_back(QThread::create(&FleetRunner::Work, this, static_cast<int>(i), targets[i], image, spec));
+        m_threads.emplace_back(QThread::create(&FleetRunner::Work, this, static_cast<int>(i), targets[i], image, order));
         m_threads.back()->start();
     }
     m_delivery.start();
@@ -52,7 +52,7 @@ void FleetRunner::Cancel()
 // On the port's own thread. Everything it uses is its own (arguments taken
 // by value, port and clock made here) except the cancel flag, the inbox
 // and the two factories, which are only called.
-void FleetRunner::Work(int index, FleetTarget target, MemoryImage image, FleetSpec spec)
+void FleetRunner::Work(int index, FleetTarget target, MemoryImage image, FleetOrder order)
 {
     FleetPortResult result;
     result.target = target;
@@ -65,7 +65,7 @@ void FleetRunner::Work(int index, FleetTarget target, MemoryImage image, FleetSp
             const FleetPortJob::Progress progress = [this, index](FleetPhase phase, int done, int total) {
                 Post({index, phase, done, total, std::nullopt});
             };
-            result = FleetPortJob(*port, *clock, m_cancel).Run(target, spec, image, progress);
+            result = FleetPortJob(*port, *clock, m_cancel).Run(target, order, image, progress);
         }
         // The port is closed and released here, before the caller hears
         // that it has finished and may open the device again.

@@ -49,7 +49,7 @@ public:
 
     // Starts one thread per target. False, and nothing started, while a
     // fleet is running or when targets is empty.
-    bool Start(const std::vector<FleetTarget> &targets, const MemoryImage &image, const FleetSpec &spec);
+    bool Start(const std::vector<FleetTarget> &targets, const MemoryImage &image, const FleetOrder &order);
     void Cancel();
     bool IsRunning() const { return m_running; }
     bool CancelRequested() const { return m_cancel.load(); }
@@ -73,7 +73,7 @@ private:
         std::optional<FleetPortResult> result; // set: the port has finished
     };
 
-    void Work(int index, FleetTarget target, MemoryImage image, FleetSpec spec);
+    void Work(int index, FleetTarget target, MemoryImage image, FleetOrder order);
     void Post(Event event);
     void Deliver();
     void JoinAll();

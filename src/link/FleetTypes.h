@@ -27,7 +27,7 @@ struct FleetTarget {
     QString device;
 };
 
-struct FleetSpec {
+struct FleetOrder {
     FleetJob job = FleetJob::Write;
     // Rounds of 15 handshake attempts added when one round gets no answer:
     // the automatic Retry of the communication-error prompt. 0: a handshake

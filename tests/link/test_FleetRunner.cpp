@@ -35,9 +35,9 @@ struct FleetRig {
         MemoryImage memory = MemoryImage::newImage();
     };
 
-    explicit FleetRig(std::vector<Port> ports) : spec(std::move(ports))
+    explicit FleetRig(std::vector<Port> list) : ports(std::move(list))
     {
-        for (const Port &p : spec)
+        for (const Port &p : ports)
             radios.push_back(std::make_unique<VirtualRadio>(p.memory, p.faults));
         // Sleeps of the engine cost nothing; the fake ports keep their own time.
         runner.SetClockFactory([] { return std::make_unique<FakeClock>(); });
@@ -52,12 +52,12 @@ struct FleetRig {
 
     // Starts the fleet on COM1.. (/dev/fake0..) and runs the event loop
     // until it has finished.
-    bool Run(const MemoryImage &image, FleetSpec fleetSpec, const std::function<void()> &whileRunning = {})
+    bool Run(const MemoryImage &image, FleetOrder fleetOrder, const std::function<void()> &whileRunning = {})
     {
         std::vector<FleetTarget> targets;
-        for (std::size_t i = 0; i < spec.size(); ++i)
+        for (std::size_t i = 0; i < ports.size(); ++i)
             targets.push_back({QStringLiteral("COM%1").arg(i + 1), QStringLiteral("/dev/fake%1").arg(i)});
-        if (!runner.Start(targets, image, fleetSpec))
+        if (!runner.Start(targets, image, fleetOrder))
             return false;
         if (whileRunning)
             whileRunning();
@@ -76,7 +76,7 @@ struct FleetRig {
         }));
     }
 
-    std::vector<Port> spec;
+    std::vector<Port> ports;
     std::vector<std::unique_ptr<VirtualRadio>> radios;
     std::vector<FleetEvent> events;
     QThread *caller = QThread::currentThread();
@@ -87,7 +87,7 @@ struct FleetRig {
         const std::size_t i = t.device.mid(9).toUInt();
         auto port = std::make_unique<OwnedFakePort>();
         port->AttachRadio(*radios[i]);
-        port->openResult = spec[i].openResult;
+        port->openResult = ports[i].openResult;
         port->readError = [radio = radios[i].get()](int, int) { return radio->HungUp(); };
         if (beforeWrite)
             port->beforeWrite = [this, i](const QByteArray &w) { beforeWrite(int(i), w); };
