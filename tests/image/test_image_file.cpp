@@ -31,25 +31,14 @@ TEST(MemoryImage, NewImageHoldsOnlyTheElevenDefaultsAndViewsAddressTheirOffsets)
     EXPECT_EQ(img.nameSlot(199) - img.data(), 0x12C8);
 }
 
-class DataFileTest : public ::testing::Test {
-protected:
-    TestEnv env;
-    static MemoryImage Pattern()
-    {
-        MemoryImage img;
-        for (int i = 0; i < kImageSize; ++i)
-            img[i] = static_cast<uint8_t>(i * 7 + 3);
-        return img;
-    }
-};
-
 // (Bytes on disk: the image_file fuzz target loads every input exactly and
 // reloads what it saved; corvane-cli's new compares the whole file. Short
 // and long files: the image_file fuzz corpus; the message: corvane-cli.)
 
 // A failure carries the system's own reason, also alone in Result::reason.
-TEST_F(DataFileTest, FailuresGiveTheSystemsReason)
+TEST(DataFile, FailuresGiveTheSystemsReason)
 {
+    const TestEnv env;
     MemoryImage img;
     const QString folder = env.Path("folder");
     ASSERT_TRUE(QDir().mkpath(folder));
@@ -99,21 +88,24 @@ TEST(DataFilePermissions, ReadOnlyFilesAndFolders)
 }
 
 // A failed open leaves the document, its file and the new-document flag.
-TEST_F(DataFileTest, DocumentNewOpenAndFailedOpen)
+TEST(DataFile, DocumentNewOpenAndFailedOpen)
 {
+    TestEnv env;
+    MemoryImage pattern;
+    pattern[kImageSize - 1] = 0x5A;
     CProgramDoc doc;
     doc.OnNewDocument(env.app);
     EXPECT_TRUE(env.app.newDocument && doc.GetPathName().isEmpty());
     EXPECT_EQ(doc.m_image, MemoryImage::newImage());
     const QString good = env.Path("good.dat");
-    ASSERT_TRUE(SaveImageFile(good, Pattern()).ok());
+    ASSERT_TRUE(SaveImageFile(good, pattern).ok());
     ASSERT_TRUE(doc.OnOpenDocument(good, env.app).ok());
     EXPECT_EQ(doc.GetTitle(), QStringLiteral("good.dat"));
 
     env.app.newDocument = true;
     EXPECT_FALSE(doc.OnOpenDocument(env.WriteFile("bad.dat", QByteArray(100, 0)), env.app).ok());
     EXPECT_TRUE(env.app.newDocument);
-    EXPECT_EQ(doc.m_image, Pattern());
+    EXPECT_EQ(doc.m_image, pattern);
     EXPECT_EQ(doc.GetPathName(), good);
 }
 

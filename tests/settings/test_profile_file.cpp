@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -15,13 +14,10 @@ const QByteArray kNone = "<none>"; // default passed to lookups that must miss
 
 class ProfileFile : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    testenv::TestEnv env;
     QString Put(const QByteArray &bytes, const QString &name = QStringLiteral("Program.ini"))
     {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return f.fileName();
+        return env.WriteFile(name, bytes);
     }
     static QByteArray Get(const QString &path) { return testenv::TestEnv::ReadFile(path); }
 };
@@ -159,8 +155,8 @@ TEST_F(ProfileFile, DirtyOnlyWhenSomethingChanged)
 TEST_F(ProfileFile, NeverLoadedStoreAnswersDefaultsAndIgnoresChanges)
 {
     CProfileFile store;
-    EXPECT_FALSE(store.LoadPath(dir.filePath("missing/Program.ini"), true));
-    EXPECT_FALSE(store.LoadPath(dir.path(), true));
+    EXPECT_FALSE(store.LoadPath(env.Path("missing/Program.ini"), true));
+    EXPECT_FALSE(store.LoadPath(env.Path(""), true));
     store.SetString("Setup", "Language", "Chinese");
     EXPECT_FALSE(store.IsLoaded() || store.IsDirty());
     EXPECT_EQ(store.GetString("Setup", "Language", "d"), "d");
@@ -170,7 +166,7 @@ TEST_F(ProfileFile, NeverLoadedStoreAnswersDefaultsAndIgnoresChanges)
 
 TEST_F(ProfileFile, LifecycleCreatesSavesAndSavesBeforeReload)
 {
-    const QString a = dir.filePath("a.ini"), b = Put("k=b\n", "b.ini");
+    const QString a = env.Path("a.ini"), b = Put("k=b\n", "b.ini");
     auto store = std::make_unique<CProfileFile>();
     ASSERT_TRUE(store->LoadPath(a, false));
     EXPECT_TRUE(QFile::exists(a));
@@ -188,10 +184,10 @@ TEST_F(ProfileFile, LifecycleCreatesSavesAndSavesBeforeReload)
     ASSERT_TRUE(failing.LoadPath(b, false));
     failing.SetString("", "k", "changed");
     ASSERT_TRUE(QFile::remove(b));
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("b.ini/sub")));
+    ASSERT_TRUE(QDir().mkpath(env.Path("b.ini/sub")));
     EXPECT_FALSE(failing.Save());
     EXPECT_TRUE(failing.IsDirty());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.ini")});
+    EXPECT_EQ(QDir(env.Path("")).entryList(QDir::Files), (QStringList{"a.ini", "Program.ini"}));
 }
 
 // As an ordinary user: a folder that does not allow the temporary file
@@ -200,18 +196,14 @@ TEST_F(ProfileFile, LifecycleCreatesSavesAndSavesBeforeReload)
 TEST(ProfileFilePermissions, WritableFileInAReadOnlyFolderIsSavedInPlace)
 {
     const std::string problem = testenv::Unprivileged([]() -> std::string {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("rw.ini");
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write("; a comment that is not written back\n[S]\nk=1\n");
-        f.close();
+        const testenv::TestEnv env;
+        const QString path = env.WriteFile("rw.ini", "; a comment that is not written back\n[S]\nk=1\n");
         CProfileFile store;
         store.LoadPath(path, false);
         store.SetString("S", "k", "2");
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        QFile::setPermissions(env.Path(""), QFile::ReadOwner | QFile::ExeOwner);
         const bool saved = store.Save();
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(env.Path(""), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QByteArray now = testenv::TestEnv::ReadFile(path);
         return saved && now == "[S]\r\nk=2\r\n" ? "" : "not saved in place: " + now.toStdString();
     });
