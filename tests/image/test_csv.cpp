@@ -1,8 +1,4 @@
-// CSV text and the channel table applied from it as the grid would take
-// it, in both layouts: quoting; names the image already holds; a radio
-// type without a band; every mapping of the common layout's columns onto
-// the grid and its refusals; the export; the counts of an import's
-// summary; rows pasted as spreadsheet text or as whole records.
+// CSV text and pasted rows applied to the channel table and the image.
 #include "image/ChannelChanges.h"
 #include "image/ChannelRow.h"
 #include "image/Codecs.h"
