@@ -26,24 +26,17 @@ TEST(ReadLoop, FullReadMovesBytesFourToElevenOfEachReply)
     };
     ASSERT_TRUE(rig.Run(false).ok());
     EXPECT_EQ(rig.image, PatternImage(3));
-    EXPECT_EQ(std::make_tuple(rig.progress.range, rig.progress.pos, rig.progress.counter),
-              std::make_tuple(512, 512, QStringLiteral("512")));
-    EXPECT_EQ(std::make_pair(rig.progress.done, rig.progress.total), std::make_pair(1024, 1024));
     EXPECT_EQ(rig.passes, 6 + 1024 * 9);
     EXPECT_EQ(rig.port.Count("write 06"), 1 + 1024); // the handshake's and one per block
     EXPECT_EQ(rig.port.writes.back(), QByteArray::fromHex("06"));
 }
 
-TEST(WriteLoop, ProgressAndEachBlockAsHeaderPauseData)
+TEST(WriteLoop, EachBlockAsHeaderPauseData)
 {
     const MemoryImage sent = PatternImage(2);
     TransferRig rig(PatternImage(1));
     rig.image = sent;
     ASSERT_TRUE(rig.Run(true).ok());
-    EXPECT_EQ(std::make_tuple(rig.progress.range, rig.progress.pos, rig.progress.counter),
-              std::make_tuple(461, 461, QStringLiteral("461")));
-    EXPECT_EQ(std::make_pair(rig.progress.done, rig.progress.total), std::make_pair(922, 922));
-
     const auto header = std::find(rig.events.begin(), rig.events.end(), "write 57 1F E8 08");
     ASSERT_NE(header, rig.events.end());
     const QByteArray data(reinterpret_cast<const char *>(sent.data() + 0x1FE8), 8);
