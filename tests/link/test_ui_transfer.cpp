@@ -71,7 +71,7 @@ TEST_F(Transfers, FailureMessagesNameThePortAndTheRadiosState)
     rig->messages.clear();
 
     rig->port.openResult = Result::fail(Status::PortError, "Port: COM1 (/dev/ttyUSB9)\nReason: No such file");
-    view->OnRead();
+    view->OnWrite();
     rig->PressOk(Dlg());
     ASSERT_EQ(rig->messages.size(), 1);
     EXPECT_EQ(rig->messages[0], Text(Ids::PortOpenFail) + "\n\nPort: COM1 (/dev/ttyUSB9)\nReason: No such file");
