@@ -6,7 +6,6 @@
 #include "link/WriteCompare.h"
 
 #include <QBuffer>
-#include <gtest/gtest.h>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -27,24 +26,17 @@ TEST(ReadLoop, FullReadMovesBytesFourToElevenOfEachReply)
     };
     ASSERT_TRUE(rig.Run(false).ok());
     EXPECT_EQ(rig.image, PatternImage(3));
-    EXPECT_EQ(std::make_tuple(rig.progress.range, rig.progress.pos, rig.progress.counter),
-              std::make_tuple(512, 512, QStringLiteral("512")));
-    EXPECT_EQ(std::make_pair(rig.progress.done, rig.progress.total), std::make_pair(1024, 1024));
     EXPECT_EQ(rig.passes, 6 + 1024 * 9);
     EXPECT_EQ(rig.port.Count("write 06"), 1 + 1024); // the handshake's and one per block
     EXPECT_EQ(rig.port.writes.back(), QByteArray::fromHex("06"));
 }
 
-TEST(WriteLoop, ProgressAndEachBlockAsHeaderPauseData)
+TEST(WriteLoop, EachBlockAsHeaderPauseData)
 {
     const MemoryImage sent = PatternImage(2);
     TransferRig rig(PatternImage(1));
     rig.image = sent;
     ASSERT_TRUE(rig.Run(true).ok());
-    EXPECT_EQ(std::make_tuple(rig.progress.range, rig.progress.pos, rig.progress.counter),
-              std::make_tuple(461, 461, QStringLiteral("461")));
-    EXPECT_EQ(std::make_pair(rig.progress.done, rig.progress.total), std::make_pair(922, 922));
-
     const auto header = std::find(rig.events.begin(), rig.events.end(), "write 57 1F E8 08");
     ASSERT_NE(header, rig.events.end());
     const QByteArray data(reinterpret_cast<const char *>(sent.data() + 0x1FE8), 8);
@@ -108,12 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "no acknowledgement after the read block at 0x0000"},
         FailureCase{"ReadAckMissingLast", false, "no-ack=0x1FF8", nullptr, 0x1FF8,
                     "no acknowledgement after the read block at 0x1FF8"},
-        FailureCase{"WriteAckMissingFirst", true, "no-ack=0", nullptr, 0x0000,
-                    "no acknowledgement after the write block at 0x0000"},
         FailureCase{"WriteAckMissingSecondRange", true, "no-ack=0x0960", nullptr, 0x0960,
                     "no acknowledgement after the write block at 0x0960"},
-        FailureCase{"WriteAckMissingLast", true, "no-ack=0x1FE8", nullptr, 0x1FE8,
-                    "no acknowledgement after the write block at 0x1FE8"},
         FailureCase{"ReadLineLostAtAck", false, "", LostAck, 0x0000,
                     "the line failed (hang-up or unplugged cable) after the read block at 0x0000"},
         FailureCase{"WriteLineLostAtAck", true, "", LostAck, 0x0008,
@@ -155,7 +143,6 @@ INSTANTIATE_TEST_SUITE_P(Passes, Cancel,
                                            CancelCase{"HandshakeSecondAttempt", false, true, 0, 9},
                                            CancelCase{"HandshakeLastAttempt", false, true, 0, 14 * 6 + 3},
                                            CancelCase{"ReadFirstPass", false, false, 1, 1},
-                                           CancelCase{"ReadMidway", false, false, 500, 5},
                                            CancelCase{"ReadLastBlock", false, false, 1024, 9},
                                            CancelCase{"WriteFirstPass", true, false, 1, 1},
                                            CancelCase{"WriteSecondRange", true, false, 201, 9}),
