@@ -3,7 +3,6 @@
 // those of test_cell_commit.
 #include "ViewFixture.h"
 #include "image/MemoryImage.h"
-#include "image/Texts.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -90,13 +89,6 @@ TEST_F(ViewFixture, RejectedFrequencyKeepsTheRowAndReopensTheEditor)
     EXPECT_EQ(Cell(), QPoint(12, 2));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(view->CommitToImage());
-    // Without a band for the radio type every frequency is refused, and the
-    // message says why.
-    view->m_nBandLow = view->m_nBandHigh = 0;
-    NewChannel(20, "145.0125");
-    EXPECT_EQ(messages.back().text, "Out of range,please input again.\nProgram.ini gives no frequency band for this "
-                                    "radio type, so no frequency can be entered.");
-    EXPECT_EQ(GridRow(20), QStringList(8));
 }
 
 // A frequency typed into an empty row makes a channel with the defaults;
