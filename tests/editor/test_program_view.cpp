@@ -91,8 +91,6 @@ TEST_F(ViewFixture, RejectedFrequencyKeepsTheRowAndReopensTheEditor)
     EXPECT_TRUE(view->CommitToImage());
 }
 
-// A frequency typed into an empty row makes a channel with the defaults;
-// Enter then walks through the columns and rows.
 TEST_F(ViewFixture, TypingANewChannelAndEnterWalkThroughTheColumnsAndRows)
 {
     Open();

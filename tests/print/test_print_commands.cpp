@@ -47,15 +47,6 @@ protected:
         printer.setOutputFileName(target.isEmpty() ? Pdf() : target);
     }
     QString Pdf() const { return s.folder.File(QStringLiteral("printed.pdf")); }
-    CProgramView *View() { return frame->ActiveChild()->GetView(); }
-    // Types into the receive cell of the row and leaves the editor open.
-    void TypePending(const QString &text, int row = 1)
-    {
-        View()->Grid().SetRowCol(row, 1);
-        View()->OnEnterCell();
-        ASSERT_FALSE(View()->EditRx().isHidden());
-        View()->EditRx().setText(text);
-    }
 
     bool printerInstalled = true;
     bool accept = true;
@@ -78,10 +69,13 @@ protected:
 // open editor first (what is printed is what the grid shows).
 TEST_F(Printing, PrintOffersPagesOneToNAndPrintsTheChosenRange)
 {
+    CProgramView *view = frame->ActiveChild()->GetView();
     for (int r = 1; r <= 8; ++r) {
-        TypePending(QStringLiteral("14%1.00000").arg(r), r);
+        view->Grid().SetRowCol(r, 1);
+        view->OnEnterCell();
+        view->EditRx().setText(QStringLiteral("14%1.00000").arg(r));
         if (r < 8)
-            View()->OnLeaveCell();
+            view->OnLeaveCell();
     }
     range = {2, 3};
     ASSERT_TRUE(Run(Cmd::FilePrint));
