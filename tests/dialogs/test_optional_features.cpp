@@ -2,8 +2,8 @@
 // Cancel leave in the image, the Chinese lists and F1. The option mapping
 // itself is that of tests/image; here every control meets its field.
 #include "dialogs/COptionalFeaturesDlg.h"
-#include "image/OptionChoices.h"
 #include "editor/ViewFixture.h"
+#include "image/OptionChoices.h"
 
 #include <QCheckBox>
 #include <QComboBox>
