@@ -3,6 +3,7 @@
 // itself is that of tests/image; here every control meets its field.
 #include "dialogs/COptionalFeaturesDlg.h"
 #include "editor/ViewFixture.h"
+#include "image/OptionChoices.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,10 +65,8 @@ TEST_F(OptionalFeatures, OkStoresEveryItemInItsFieldAndReopensOnIt)
     for (int o = 0x1FC0; o <= 0x1FEF; ++o)
         doc.m_image.setOption(o, 0xFF);
     doc.SetModifiedFlag(false);
-    MemoryImage expected = doc.m_image;
-    for (const auto &[offset, value] : {std::pair{0x1FC1, 0x0F}, {0x1FC3, 0x0F}, {0x1FE0, 0x0F}, {0x1FE1, 0xEB},
-                                        {0x1FE2, 0xFE}, {0x1FE4, 0x1F}, {0x1FE5, 0x0F}, {0x1FE6, 0x0F}, {0x1FE7, 0x0F}, {0x1FE9, 0x00}})
-        expected.setOption(offset, uint8_t(value));
+    MemoryImage expected = doc.m_image; // what an unchanged OK stores (tests/image)
+    ApplyOptionChoices(OptionChoicesFromImage(expected), expected);
     Run([&] { EXPECT_EQ(ShownTexts(), "on||||Off|Off|TO|On|Auto|On|On|Memory|||||Off"); }, true);
     EXPECT_EQ(doc.m_image, expected);
     EXPECT_TRUE(doc.IsModified());

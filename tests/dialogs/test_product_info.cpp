@@ -54,7 +54,6 @@ protected:
     std::unique_ptr<CProductInfoDlg> dlg;
 };
 
-// F1 on OK asks context 1.
 TEST_F(ProductInfo, OpensOnTheStoredPairWithBothListsDisabledAndF1)
 {
     const struct { uint32_t type, field; int typeShown; const char *bands; int bandShown; } cases[] = {

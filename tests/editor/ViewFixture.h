@@ -3,15 +3,9 @@
 // the band 130-160MHz, per-user store, language bundle), shown, active and
 // driven with QTest keys and clicks. Messages and help requests are
 // recorded instead of shown.
-#include "GuiApp.h"
-#include "app/HelpService.h"
+#include "app/GuiTestSupport.h"
 #include "editor/CProgramView.h"
 #include "image/CProgramDoc.h"
-#include "support/TestEnv.h"
-
-#include <QTest>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace editortest {
 
@@ -23,7 +17,6 @@ class ViewFixture : public ::testing::Test {
 protected:
     void Open(const QByteArray &language = "English")
     {
-        EnsureApp();
         env = std::make_unique<testenv::TestEnv>(testenv::DefaultIni(language));
         doc.OnNewDocument(env->app);
         view = std::make_unique<CProgramView>(doc, env->app);

@@ -8,11 +8,6 @@ using namespace corvane;
 namespace {
 constexpr int kLow = 13000000, kHigh = 16000000;
 
-CommitRequest Req(int row, int col, const QString &text, bool chinese = false)
-{
-    return CommitRequest{row, col, text, kLow, kHigh, chinese};
-}
-
 QStringList Row(const ChannelTable &t, int row)
 {
     QStringList out;
@@ -77,7 +72,7 @@ TEST(CommitCell, StepsOnOneRow)
     };
     ChannelTable t;
     for (const auto &s : steps) {
-        const CommitOutcome out = CommitCell(t, Req(4, s.col, QString::fromLatin1(s.text)));
+        const CommitOutcome out = CommitCell(t, {4, s.col, QString::fromLatin1(s.text), kLow, kHigh});
         EXPECT_EQ(out.messageId, s.message) << s.text;
         EXPECT_EQ(out.changed, s.changed) << s.text;
         const QString row = QString::fromLatin1(s.row);

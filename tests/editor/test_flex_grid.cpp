@@ -1,11 +1,9 @@
 // The grid control's model and events, driven by code, keys and the mouse.
-#include "GuiApp.h"
+#include "app/GuiTestSupport.h"
 #include "editor/CMSFlexGrid.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -30,7 +28,6 @@ protected:
     }
     QPoint Centre(int row, int col) { return grid.visualRect(grid.model()->index(row - 1, col - 1)).center(); }
 
-    editortest::AppHolder app; // before any widget
     CMSFlexGrid grid;
     QStringList events;
 };

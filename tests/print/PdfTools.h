@@ -25,9 +25,6 @@ inline QString Info(const QString &pdf, const QString &field)
     return number.match(Run(QStringLiteral("pdfinfo"), {pdf})).captured(1);
 }
 
-inline int Pages(const QString &pdf) { return Info(pdf, QStringLiteral("Pages")).toInt(); }
-inline QString PageSize(const QString &pdf) { return Info(pdf, QStringLiteral("Page size")); }
-
 // The text of every page, laid out as on paper.
 inline QString Text(const QString &pdf)
 {

@@ -52,8 +52,6 @@ QStringList TextsAt(const PrintPage &page, int xUnits, bool withY = false)
     return out;
 }
 
-QStringList Headings(const PrintPageModel &m, int page) { return TextsAt(m.Page(page, kMetrics), 4); }
-
 } // namespace
 
 TEST(PrintPageModel, CountsPagesAndSplitsChannelsSevenAPage)
@@ -85,11 +83,11 @@ TEST(PrintPageModel, CountsPagesAndSplitsChannelsSevenAPage)
         for (const auto &[k, row] : c.entries)
             EXPECT_EQ(model.PageTable().Entry(k), row) << "entry " << k;
         for (std::size_t i = 0; i < c.headings.size(); ++i)
-            EXPECT_EQ(Headings(model, int(i) + 2), c.headings[i]) << "page " << i + 2;
+            EXPECT_EQ(TextsAt(model.Page(int(i) + 2, kMetrics), 4), c.headings[i]) << "page " << i + 2;
         EXPECT_EQ(model.Page(c.pages, kMetrics).texts.back().text, QStringLiteral("Page %1 of %1").arg(c.pages));
         EXPECT_TRUE(model.Page(c.pages + 1, kMetrics).texts.empty());
     }
-    EXPECT_EQ(Headings(Model(Channels(FirstRows(200))), 30),
+    EXPECT_EQ(TextsAt(Model(Channels(FirstRows(200))).Page(30, kMetrics), 4),
               QStringList({"Channel 196:", "Channel 197:", "Channel 198:", "Channel 199:"}));
 }
 

@@ -8,7 +8,6 @@
 #include "app/CommandIds.h"
 #include "editor/CProgramView.h"
 #include "frame/CChildFrame.h"
-#include "frame/CMainFrame.h"
 #include "image/CProgramDoc.h"
 #include "print/PrintCommands.h"
 
@@ -16,12 +15,10 @@
 
 namespace {
 
-class Printing : public ::testing::Test {
+class Printing : public AppFixture {
 protected:
-    explicit Printing(const QByteArray &language = "English") : s(TestIni(language))
+    explicit Printing(const char *language = "English") : AppFixture(language)
     {
-        EXPECT_TRUE(s.started);
-        frame = s.app->MainFrame();
         PrintCommands::Dialogs d;
         d.printerAvailable = [this] { return printerInstalled; };
         d.print = [this](QPrinter &printer, int pageCount, QWidget *) {
@@ -50,19 +47,7 @@ protected:
         printer.setOutputFileName(target.isEmpty() ? Pdf() : target);
     }
     QString Pdf() const { return s.folder.File(QStringLiteral("printed.pdf")); }
-    bool Run(int command) { return frame->Router().Execute(command); }
-    CProgramView *View() { return frame->ActiveChild()->GetView(); }
-    // Types into the receive cell of the row and leaves the editor open.
-    void TypePending(const QString &text, int row = 1)
-    {
-        View()->Grid().SetRowCol(row, 1);
-        View()->OnEnterCell();
-        ASSERT_FALSE(View()->EditRx().isHidden());
-        View()->EditRx().setText(text);
-    }
 
-    StartedApp s;
-    CMainFrame *frame = nullptr;
     bool printerInstalled = true;
     bool accept = true;
     QPair<int, int> range{0, 0};
@@ -84,16 +69,19 @@ protected:
 // open editor first (what is printed is what the grid shows).
 TEST_F(Printing, PrintOffersPagesOneToNAndPrintsTheChosenRange)
 {
+    CProgramView *view = frame->ActiveChild()->GetView();
     for (int r = 1; r <= 8; ++r) {
-        TypePending(QStringLiteral("14%1.00000").arg(r), r);
+        view->Grid().SetRowCol(r, 1);
+        view->OnEnterCell();
+        view->EditRx().setText(QStringLiteral("14%1.00000").arg(r));
         if (r < 8)
-            View()->OnLeaveCell();
+            view->OnLeaveCell();
     }
     range = {2, 3};
     ASSERT_TRUE(Run(Cmd::FilePrint));
     EXPECT_EQ(offered, QList<int>{3});
     EXPECT_EQ(printedOn, &s.app->Printer());
-    EXPECT_EQ(pdftools::Pages(Pdf()), 2);
+    EXPECT_EQ(pdftools::Info(Pdf(), "Pages"), "2");
     const QString text = pdftools::Text(Pdf());
     EXPECT_FALSE(text.contains("Page 1 of 3"));
     EXPECT_EQ(pdftools::FirstOutOfOrder(text, {"Channel 0:", "Page 2 of 3", "Channel 7:", "148.00000", "Page 3 of 3"}), "");
@@ -109,7 +97,7 @@ TEST_F(Printing, PrintOffersPagesOneToNAndPrintsTheChosenRange)
     // Print direct: every page, no dialog.
     ASSERT_TRUE(Run(Cmd::FilePrintDirect));
     EXPECT_EQ(offered.size(), 2);
-    EXPECT_EQ(pdftools::Pages(Pdf()), 3);
+    EXPECT_EQ(pdftools::Info(Pdf(), "Pages"), "3");
 
     // A print that cannot start says where it went.
     accept = true;
@@ -137,12 +125,12 @@ TEST_F(Printing, WithoutAPrinterPrintSaysSoAndPreviewAndExportStillWork)
     ASSERT_TRUE(Run(Cmd::FilePrintPreview));
     EXPECT_EQ(previewTitles, QStringList{"Print Preview"});
     EXPECT_EQ(printedOn, &s.app->Printer());
-    EXPECT_EQ(pdftools::Pages(Pdf()), 1);
-    EXPECT_EQ(pdftools::PageSize(Pdf()), "792 x 612");
+    EXPECT_EQ(pdftools::Info(Pdf(), "Pages"), "1");
+    EXPECT_EQ(pdftools::Info(Pdf(), "Page size"), "792 x 612");
     EXPECT_TRUE(pdftools::Text(Pdf()).contains("Test Owner"));
     s.script.fileNames = {s.folder.File("export.pdf")};
     ASSERT_TRUE(s.app->Printing()->OnExportPdf());
-    EXPECT_EQ(pdftools::PageSize(s.folder.File("export.pdf")), "792 x 612");
+    EXPECT_EQ(pdftools::Info(s.folder.File("export.pdf"), "Page size"), "792 x 612");
 
     frame->DestroyActiveChild(); // no document, nothing to print
     for (int id : {Cmd::FilePrint, Cmd::FilePrintDirect, Cmd::FilePrintPreview, Cmd::FileExportPdf})

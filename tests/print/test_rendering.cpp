@@ -2,11 +2,9 @@
 // printable area, that every text fits its place without overlapping, and
 // that Chinese text finds real glyphs. The written PDF itself is read back
 // by the command-line and command tests.
-#include "editor/GuiApp.h"
+#include "app/GuiTestSupport.h"
 #include "image/MemoryImage.h"
 #include "print/PagePainter.h"
-
-#include <gtest/gtest.h>
 
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -16,8 +14,6 @@
 using namespace corvane;
 
 namespace {
-
-const editortest::AppHolder g_app;
 
 // Channels in rows 1..n with the widest texts the grid can hold.
 ChannelTable WideChannels(int n, bool chinese)
