@@ -20,7 +20,14 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <csignal>
+#include <fcntl.h>
 #include <iostream>
+#include <map>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
 
 using namespace corvane;
 using namespace corvane::test;
@@ -41,12 +48,13 @@ constexpr int kHungMs = 120000; // a transfer still running then is killed and f
 QString ImagePath(const QString &dir) { return dir + QStringLiteral("/image.dat"); }
 QString OutputPath(const QString &dir) { return dir + QStringLiteral("/out.dat"); }
 
-// Runs corvane-cli to its end, with its error output and per-user files in
-// dir, Ctrl+C once the radio has taken cancelAfter requests, and a kill
-// when it hangs.
-void Execute(const SoakCase &c, const QString &dir, const RadioLines &line, SoakRun &run)
+// Starts corvane-cli with its error output and per-user files in dir; -1 on
+// failure. posix_spawn rather than QProcess: QProcess forks, and a fork from
+// this many-threaded process stops the ThreadSanitizer build (scripts/tsan).
+pid_t Spawn(const SoakCase &c, const QString &dir, const QString &port)
 {
-    QStringList args{c.Writes() ? "write" : "read", run.port, c.Writes() ? ImagePath(dir) : OutputPath(dir)};
+    QList<QByteArray> args{kCli.toLocal8Bit(), c.Writes() ? "write" : "read", port.toLocal8Bit(),
+                           (c.Writes() ? ImagePath(dir) : OutputPath(dir)).toLocal8Bit()};
     if (c.op == SoakOp::WriteVerify)
         args << "--verify";
     // Where the radio answers the handshake, a retry covers the one race of
@@ -57,28 +65,56 @@ void Execute(const SoakCase &c, const QString &dir, const RadioLines &line, Soak
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_CONFIG_HOME", dir + "/config");
     env.insert("XDG_DATA_HOME", dir + "/data");
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.setStandardOutputFile(QProcess::nullDevice());
-    p.setStandardErrorFile(dir + "/stderr.txt");
-    p.start(kCli, args);
+    QList<QByteArray> envList;
+    for (const QString &entry : env.toStringList())
+        envList << entry.toLocal8Bit();
+    const auto pointers = [](QList<QByteArray> &list) {
+        std::vector<char *> out;
+        for (QByteArray &item : list)
+            out.push_back(item.data());
+        out.push_back(nullptr);
+        return out;
+    };
+    const QByteArray errPath = (dir + QStringLiteral("/stderr.txt")).toLocal8Bit();
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&files, STDERR_FILENO, errPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = -1;
+    const int spawned =
+        posix_spawn(&pid, args[0].constData(), &files, nullptr, pointers(args).data(), pointers(envList).data());
+    posix_spawn_file_actions_destroy(&files);
+    return spawned == 0 ? pid : -1;
+}
+
+// Runs the program to its end, with Ctrl+C once the radio has taken
+// cancelAfter requests, and a kill when it hangs.
+void Execute(const SoakCase &c, const QString &dir, const RadioLines &line, SoakRun &run)
+{
+    const pid_t pid = Spawn(c, dir, run.port);
+    if (pid < 0) {
+        run.note = QStringLiteral("cannot start corvane-cli");
+        return;
+    }
     QElapsedTimer timer;
     timer.start();
-    bool interrupted = false;
-    while (p.waitForStarted() && !p.waitForFinished(10)) {
+    bool interrupted = false, killed = false;
+    int st = 0;
+    pid_t ended = 0;
+    while ((ended = ::waitpid(pid, &st, WNOHANG)) == 0) {
         if (c.fault == SoakFault::Cancel && !interrupted && line.Requests(0) >= c.cancelAfter)
-            interrupted = p.processId() > 0 && ::kill(static_cast<pid_t>(p.processId()), SIGINT) == 0;
-        if (timer.elapsed() > kHungMs) {
-            run.note = QStringLiteral("hung: killed after %1 s").arg(kHungMs / 1000);
-            p.kill();
-            p.waitForFinished();
-            return;
-        }
+            interrupted = ::kill(pid, SIGINT) == 0;
+        if (!killed && timer.elapsed() > kHungMs)
+            killed = ::kill(pid, SIGKILL) == 0;
+        ::usleep(10000);
     }
-    if (p.exitStatus() == QProcess::NormalExit && p.error() != QProcess::FailedToStart)
-        run.status = p.exitCode();
+    if (ended == pid && WIFEXITED(st) && !killed)
+        run.status = WEXITSTATUS(st);
+    else if (ended != pid)
+        run.note = QStringLiteral("lost track of corvane-cli");
     else
-        run.note = p.errorString();
+        run.note = killed ? QStringLiteral("hung: killed after %1 s").arg(kHungMs / 1000)
+                          : QStringLiteral("ended by signal %1").arg(WTERMSIG(st));
 }
 
 SoakRun Run(const SoakCase &c, const QString &dir)
@@ -220,7 +256,16 @@ TEST(TransferSoak, EveryFaultEndsAsItMust)
     std::cout << "transfer soak: seed " << seed << " (CORVANE_SOAK_SEED), " << cases.size() << " transfers\n";
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
+    QElapsedTimer timer;
+    timer.start();
     const std::vector<SoakRun> runs = RunAll(cases, folder.path(), kBusy);
+    std::map<int, int> byStatus;
+    for (const SoakRun &r : runs)
+        ++byStatus[r.status];
+    std::cout << "transfer soak: " << runs.size() << " transfers in " << timer.elapsed() / 1000.0 << " s;";
+    for (const auto &[status, count] : byStatus)
+        std::cout << " exit " << status << ": " << count << ";";
+    std::cout << "\n";
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const SoakCase &c = cases[i];
         const SoakRun &r = runs[i];
