@@ -30,7 +30,13 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(frame));
     }
     QTreeWidgetItem *Item(int i) { return tree->topLevelItem(0)->child(i); }
-    void Click(QTreeWidgetItem *item) { ClickItem(tree, item); }
+    // The pointer over the item, then the press.
+    void Click(QTreeWidgetItem *item)
+    {
+        const QPoint at = tree->visualItemRect(item).center();
+        QCursor::setPos(tree->viewport()->mapToGlobal(at));
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    }
     void Count(int command, int *calls) { frame->Router().Set(command, {[calls] { ++*calls; }, {}, {}}); }
     // Runs `trigger`; the modal dialog it opens, if any, is handed to
     // `answer`, which must close it. Returns that dialog.
@@ -177,19 +183,26 @@ TEST_F(Navigation, EditMenuAndTreeOpenTheOptionDialogsOnTheActiveDocument)
     EXPECT_EQ(Doc().m_image.option(corvane::Off::beepFlags), 0xFE) << "the hidden window's document";
 }
 
-// The last window closed by New, then a file that fails to open.
+// The last window closed by New, then a file that fails to open: menu 128
+// only, no option dialog; New asks nothing and brings back menu 129.
 TEST_F(Navigation, WithoutADocumentWindowNeitherOptionDialogOpens)
 {
     frame->DestroyActiveChild();
     EXPECT_FALSE(s.app->Documents()->OpenFile(s.folder.File("missing.dat")));
     ASSERT_EQ(frame->ActiveChild(), nullptr);
-    for (int command : {Cmd::OptionalFeatures, Cmd::ProductInfo}) {
+    EXPECT_EQ(frame->MenuBarMenus().size(), 3);
+    for (int command : {Cmd::OptionalFeatures, Cmd::ProductInfo, Cmd::FileSave}) {
         EXPECT_FALSE(frame->Router().IsEnabled(command));
         EXPECT_FALSE(Modal([&] { frame->Router().Execute(command); }, kReject));
     }
     EXPECT_FALSE(Modal([&] { Click(Item(2)); }, kReject));
     EXPECT_FALSE(Modal([&] { Click(Item(0)); }, kReject));
     EXPECT_FALSE(Modal([&] { frame->Navigate("Optional Features"); }, kReject));
+    s.script.messages.clear();
+    ASSERT_TRUE(Run(Cmd::FileNew));
+    EXPECT_TRUE(s.script.messages.isEmpty());
+    EXPECT_EQ(frame->MenuBarMenus().size(), 6);
+    EXPECT_TRUE(frame->Router().IsEnabled(Cmd::FileSave));
 }
 
 } // namespace
