@@ -80,6 +80,7 @@ TEST_P(TreeItems, EachItemRunsItsCommandOnceAndTheRootIsSelectedAgain)
     EXPECT_EQ(options, 2);
     CChildFrame *child = frame->ActiveChild();
     child->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     Click(Item(1));
     EXPECT_TRUE(child->isVisible());
     EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem *>{tree->topLevelItem(0)}) << "no highlight left behind";
