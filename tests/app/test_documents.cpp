@@ -36,8 +36,6 @@ struct NewCase {
 
 class NewDocument : public Documents, public ::testing::WithParamInterface<NewCase> {};
 
-// One question, offering to save the visible document when it changed; the
-// windows hidden by opening a file go too, each asked about its changes.
 TEST_P(NewDocument, AsksOnceAndLeavesOneDocument)
 {
     const NewCase &c = GetParam();
@@ -97,8 +95,6 @@ TEST_F(Documents, FailedOpenGivesAMessageAndKeepsTheCurrentWindow)
     EXPECT_TRUE(s.state.newDocument);
 }
 
-// A file whose radio type and band the settings do not list opens as it is,
-// says so in the status bar, and leaves the next new document usable.
 TEST_F(Documents, FileOfAnUnknownTypeDoesNotSpoilLaterDocuments)
 {
     QByteArray bytes(8192, '\xFF');

@@ -95,8 +95,6 @@ struct MissingCase {
 
 class MissingBundle : public ::testing::TestWithParam<MissingCase> {};
 
-// No window, the file looked for in the message, and a settings file
-// created where there was none.
 TEST_P(MissingBundle, ReportsTheFileAndCreatesNoWindow)
 {
     const MissingCase &c = GetParam();
@@ -158,8 +156,6 @@ TEST(Startup, CommandLineFileIsOpenedWithoutHidingAnything)
     EXPECT_TRUE(failing.script.messages[0].contains("no-such-file.dat"));
 }
 
-// The real executable, run to its first paint in a folder of its own, and
-// without its bundle.
 TEST(Executable, StartsAndPaintsTheMainWindowOrFailsWithoutItsBundle)
 {
     qputenv("CORVANE_SCRIPTED", "1"); // messages to the error output; only the program reads it
@@ -181,7 +177,6 @@ TEST(Executable, StartsAndPaintsTheMainWindowOrFailsWithoutItsBundle)
 
 using AboutDialog = AppFixture;
 
-// title.ico of the current folder replaces the bundle's icon.
 TEST_F(AboutDialog, IconOfTheCurrentFolderReplacesTheBundles)
 {
     for (const bool icon : {false, true}) {
@@ -205,9 +200,6 @@ struct ChoiceCase {
 
 class LanguageDialog : public ::testing::TestWithParam<ChoiceCase> {};
 
-// Opens on the current language, writes the other one only when it changed
-// and OK was pressed (from English through the command, below); F1 asks for
-// its help page.
 TEST_P(LanguageDialog, WritesTheOtherLanguageOnlyWhenItChanged)
 {
     const ChoiceCase &c = GetParam();
@@ -238,8 +230,6 @@ INSTANTIATE_TEST_SUITE_P(Choices, LanguageDialog,
 
 using LanguageCommand = AppFixture;
 
-// The choice is on disk before the restart; the same language neither
-// writes nor restarts.
 TEST_F(LanguageCommand, SavesTheSettingsBeforeTheRestart)
 {
     const QByteArray before = s.folder.Read("Program.ini");

@@ -110,7 +110,6 @@ protected:
     CProgramView *view = frame->ActiveChild()->GetView();
 };
 
-// A value in its editor that the band refuses stops the action unasked.
 TEST_F(Unsaved, RejectedPendingEditStopsTheAction)
 {
     QStringList cautions;

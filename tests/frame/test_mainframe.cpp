@@ -12,10 +12,8 @@
 #include "editor/CProgramView.h"
 
 #include <QLabel>
-#include <QMenu>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QTest>
 #include <QToolBar>
 
 namespace {
@@ -137,9 +135,6 @@ TEST_F(MainFrame, ViewEntriesToggleAndCarryCheckMarks)
     }
 }
 
-// The document window fills the client area and follows its size until
-// the user moves or resizes it; the grid's columns grow with it in their
-// ratios, and a grid narrower than its form scrolls sideways.
 TEST_F(MainFrame, DocumentWindowFillsTheClientArea)
 {
     CChildFrame *child = frame->ActiveChild();

@@ -9,7 +9,6 @@
 #include "dialogs/COptionalFeaturesDlg.h"
 #include "dialogs/CProductInfoDlg.h"
 #include "frame/CChildFrame.h"
-#include "frame/CMainFrame.h"
 #include "frame/CNavigationBar.h"
 #include "image/CProgramDoc.h"
 
@@ -17,9 +16,7 @@
 #include <QComboBox>
 #include <QHelpEvent>
 #include <QPointer>
-#include <QTest>
 #include <QToolTip>
-#include <QTreeWidget>
 
 namespace {
 
@@ -62,10 +59,6 @@ protected:
     TreeItems() : Navigation(GetParam()) {}
 };
 
-// Options and Product each run once per click, also on the same item
-// again; Channel Information shows the hidden document window; the root
-// is selected again after each. A keyboard selection away from the
-// pointer runs nothing.
 TEST_P(TreeItems, EachItemRunsItsCommandOnceAndTheRootIsSelectedAgain)
 {
     int options = 0, product = 0;
@@ -85,6 +78,7 @@ TEST_P(TreeItems, EachItemRunsItsCommandOnceAndTheRootIsSelectedAgain)
     EXPECT_TRUE(child->isVisible());
     EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem *>{tree->topLevelItem(0)}) << "no highlight left behind";
 
+    // A keyboard selection away from the pointer runs nothing.
     QCursor::setPos(frame->mapToGlobal(QPoint(frame->width() - 5, frame->height() - 5)));
     tree->setCurrentItem(Item(2));
     EXPECT_EQ(options, 2);
@@ -94,8 +88,6 @@ TEST_P(TreeItems, EachItemRunsItsCommandOnceAndTheRootIsSelectedAgain)
 INSTANTIATE_TEST_SUITE_P(Languages, TreeItems, ::testing::Values("English", "Chinese"),
                          [](const auto &info) { return std::string(info.param); });
 
-// The close button, with its tip, hides the bar on a click, not on a
-// press released elsewhere, and clears the Control Bar check mark.
 TEST_F(Navigation, CloseButtonHidesTheBar)
 {
     const QRect button = bar->CloseButtonRect();
