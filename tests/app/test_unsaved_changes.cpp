@@ -42,7 +42,9 @@ protected:
     {
         switch (a) {
         case Action::Open: return frame->ActiveChild() != first;
-        case Action::Language: return !s.script.restarts.isEmpty() && !frame->isVisible();
+        case Action::Language: // with the choice on disk before the restart
+            return s.script.restarts == QStringList{QCoreApplication::applicationFilePath()} &&
+                   s.script.settingsAtRestart.contains("Language=Chinese\r\n") && !frame->isVisible();
         default: return !frame->isVisible();
         }
     }
