@@ -133,8 +133,7 @@ TEST_P(Resize, TrackerAndWidthAreClamped)
 
 INSTANTIATE_TEST_SUITE_P(Drags, Resize,
                          ::testing::Values(Drag{300, 300, 300, 300}, Drag{20, 5, 80, 11}, Drag{50, 40, 80, 40},
-                                           Drag{-1, -1, -1, -1}),
-                         [](const auto &info) { return "Drag" + std::to_string(info.index); });
+                                           Drag{-1, -1, -1, -1}));
 
 // Presses and double clicks away from the strip change nothing.
 TEST_F(Navigation, GeometryFollowsTheFixedInsetsAndOnlyTheStripResizes)
