@@ -207,10 +207,3 @@ inline QAction *MenuAction(CMainFrame *frame, int position, int command)
     return nullptr;
 }
 
-// A click on a tree item: the pointer over it, then the press.
-inline void ClickItem(QTreeWidget *tree, QTreeWidgetItem *item)
-{
-    const QPoint at = tree->visualItemRect(item).center();
-    QCursor::setPos(tree->viewport()->mapToGlobal(at));
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
-}

@@ -83,7 +83,6 @@ QList<int> MenuIds(const std::vector<MenuEntry> &menu)
     return ids;
 }
 
-// Both languages carry the same identifiers; the Chinese one is translated.
 TEST(Bundles, BothLanguagesCarryTheSameResources)
 {
     LanguageBundle en, zh;
@@ -153,8 +152,6 @@ TEST(Templates, MalformedTemplatesAreRefusedWithAReason)
     EXPECT_FALSE(MenuTemplate::ParseToolbar(R"({"128": {"buttons": [1]}})", 128, bar).ok());
 }
 
-// Template units become pixels of the dialog's font; a "group" flag starts
-// a new radio group; a combo's template height is its drop-down's.
 TEST(Templates, BuilderPlacesControlsAndGroupsRadios)
 {
     DialogTemplate t;

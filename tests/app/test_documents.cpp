@@ -34,12 +34,8 @@ struct NewCase {
     bool replaced;
 };
 
-void PrintTo(const NewCase &c, std::ostream *os) { *os << c.name; }
-
 class NewDocument : public Documents, public ::testing::WithParamInterface<NewCase> {};
 
-// One question, offering to save the visible document when it changed; the
-// windows hidden by opening a file go too, each asked about its changes.
 TEST_P(NewDocument, AsksOnceAndLeavesOneDocument)
 {
     const NewCase &c = GetParam();
@@ -83,17 +79,6 @@ INSTANTIATE_TEST_SUITE_P(
                       NewCase{"ChangedSave", true, false, {QMessageBox::Save}, {kClearedSave}, true}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(Documents, NewWithoutAnyWindowAsksNothingAndBringsBackMenu129)
-{
-    frame->DestroyActiveChild();
-    EXPECT_EQ(frame->MenuBarMenus().size(), 3) << "menu 128 while no document is open";
-    EXPECT_FALSE(frame->Router().IsEnabled(Cmd::FileSave));
-    ASSERT_TRUE(Run(Cmd::FileNew));
-    EXPECT_TRUE(s.script.messages.isEmpty());
-    EXPECT_EQ(frame->MenuBarMenus().size(), 6);
-    EXPECT_TRUE(frame->Router().IsEnabled(Cmd::FileSave));
-}
-
 // The message names the file and why (the reasons themselves come from the
 // layer below); the current window stays.
 TEST_F(Documents, FailedOpenGivesAMessageAndKeepsTheCurrentWindow)
@@ -110,8 +95,6 @@ TEST_F(Documents, FailedOpenGivesAMessageAndKeepsTheCurrentWindow)
     EXPECT_TRUE(s.state.newDocument);
 }
 
-// A file whose radio type and band the settings do not list opens as it is,
-// says so in the status bar, and leaves the next new document usable.
 TEST_F(Documents, FileOfAnUnknownTypeDoesNotSpoilLaterDocuments)
 {
     QByteArray bytes(8192, '\xFF');
@@ -133,20 +116,19 @@ TEST_F(Documents, FileOfAnUnknownTypeDoesNotSpoilLaterDocuments)
     EXPECT_EQ(frame->MessagePane()->text(), "Ready");
 }
 
-// Close and the window's close box only hide it; "Channel Information"
-// shows the same window again, or without one restores the main window.
+// Close only hides the window (the close box: tests/frame); "Channel
+// Information" shows the same window again, or without one restores the
+// main window.
 TEST_F(Documents, CloseHidesAndChannelInformationShowsTheSameWindow)
 {
     CChildFrame *child = frame->ActiveChild();
-    for (const bool closeBox : {false, true}) {
-        closeBox ? void(child->close()) : void(Run(Cmd::FileClose));
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(frame->ChildFrames(), QList<CChildFrame *>{child});
-        EXPECT_FALSE(child->isVisible());
-        ASSERT_TRUE(Run(Cmd::ChannelInfo));
-        EXPECT_TRUE(child->isVisible());
-        EXPECT_EQ(frame->ActiveChild(), child);
-    }
+    ASSERT_TRUE(Run(Cmd::FileClose));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frame->ChildFrames(), QList<CChildFrame *>{child});
+    EXPECT_FALSE(child->isVisible());
+    ASSERT_TRUE(Run(Cmd::ChannelInfo));
+    EXPECT_TRUE(child->isVisible());
+    EXPECT_EQ(frame->ActiveChild(), child);
     EXPECT_TRUE(s.script.messages.isEmpty());
 
     frame->DestroyActiveChild();

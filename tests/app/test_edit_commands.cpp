@@ -114,7 +114,6 @@ TEST_F(EditCommandsTest, ImportFromTheFileMenuIsOneStepAndARefusalChangesNothing
     Run(Cmd::EditUndo);
     EXPECT_EQ(Cell(6, 1), "");
 
-    // Refused rows, a file that is not text, a file that cannot be read.
     s.folder.Write("bad.csv", "Location,Frequency,Tone,rToneFreq\n1,145,Tone,69.0\n2,190,,\n");
     s.folder.Write("latin.csv", "Location,Frequency\n1,\xff\n");
     s.script.fileNames = {s.folder.File("bad.csv"), s.folder.File("latin.csv"), s.folder.File("missing.csv")};
@@ -143,7 +142,6 @@ TEST_F(EditCommandsTest, ExportWritesEitherLayoutAndAsksBeforeReplacing)
     EXPECT_EQ(common, corvane::ChannelTableCommonCsv(view->Table()).toUtf8());
     EXPECT_TRUE(common.contains("\n1,,145.012500,,0.000000,"));
 
-    // The same name again: asked, and No leaves the file.
     s.script.fileNames = {s.folder.File("out")};
     s.script.answers = {QMessageBox::No};
     Run(Cmd::ExportCsv);

@@ -63,9 +63,6 @@ QSet<QString> Anchors(const QByteArray &html)
 
 } // namespace
 
-// In each language every link of every page, and every help context the
-// program can send, lands on an existing page and anchor; both languages
-// have the same pages and anchors; no page runs a script.
 TEST(Manual, EveryContextAndLinkLandsOnAnExistingAnchorInBothLanguages)
 {
     static const QRegularExpression link(QStringLiteral(R"re(href="([^"]*)")re"));
@@ -113,9 +110,6 @@ TEST(Manual, EveryContextAndLinkLandsOnAnExistingAnchorInBothLanguages)
     EXPECT_EQ(topics.Target(424242), QLatin1String(HelpTopics::kContentsPage));
 }
 
-// The map beside the program, or in share/corvane/help of an installed
-// program's prefix; a bad line is refused with its number; the help file
-// names its language.
 TEST(Manual, MapIsFoundBesideTheProgramOrInTheInstalledPrefix)
 {
     QTemporaryDir root;
@@ -145,9 +139,6 @@ TEST(Manual, MapIsFoundBesideTheProgramOrInTheInstalledPrefix)
     EXPECT_EQ(topics.Load(root.filePath("none")).status, corvane::Status::FileError);
 }
 
-// F1 and Help Topics open the page of the language; without a manual, or
-// when no browser starts, a message names what to open or where it was
-// looked for.
 TEST(Manual, PagesOpenAndFailuresAreSaidWithThePath)
 {
     StartedApp s(TestIni("Chinese"));
