@@ -1,6 +1,7 @@
 // Speed of moving a whole channel plan in: a 200-row CSV in either layout
 // imported (goal under 50 ms each), and one undo of such an import in the
 // desktop program (goal under 50 ms).
+#include "GuiBench.h"
 #include "app/AppState.h"
 #include "editor/CProgramView.h"
 #include "image/CProgramDoc.h"
@@ -66,12 +67,7 @@ struct World {
 
 std::unique_ptr<World> g_world; // goes before the application object
 
-World &TheWorld()
-{
-    if (!g_world)
-        g_world = std::make_unique<World>();
-    return *g_world;
-}
+World &TheWorld() { return corvane::bench::LazyWorld(g_world); }
 
 // What `corvane-cli import` does between reading the file and saving:
 // parse, decode the image, every row through the commit rules, encode.
@@ -135,14 +131,4 @@ BENCHMARK(BM_UndoImport200)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_world.reset();
-    return 0;
-}
+int main(int argc, char **argv) { return corvane::bench::RunGuiBenchmarks(argc, argv, g_world); }

@@ -11,6 +11,7 @@
 //
 // Runs on the offscreen platform unless QT_QPA_PLATFORM names another
 // (xcb under Xvfb measures real painting).
+#include "GuiBench.h"
 #include "app/AppState.h"
 #include "editor/CProgramView.h"
 #include "image/CProgramDoc.h"
@@ -98,12 +99,7 @@ struct World {
 
 std::unique_ptr<World> g_world;
 
-World &TheWorld()
-{
-    if (!g_world)
-        g_world = std::make_unique<World>();
-    return *g_world;
-}
+World &TheWorld() { return corvane::bench::LazyWorld(g_world); }
 
 // The two reads alternate so that a change of load hits both alike.
 void BM_Read9600(benchmark::State &state)
@@ -161,14 +157,4 @@ BENCHMARK(BM_CancelLatency)->Unit(benchmark::kSecond)->UseRealTime()->Iterations
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_world.reset(); // stops the virtual radio while the application exists
-    return 0;
-}
+int main(int argc, char **argv) { return corvane::bench::RunGuiBenchmarks(argc, argv, g_world); }

@@ -3,6 +3,7 @@
 // read the image (and the settings and per-user store), show the window
 // and paint it. "BuildAndOpen" adds building the dialog from its template,
 // the cost the main window pays once.
+#include "GuiBench.h"
 #include "app/AppState.h"
 #include "dialogs/COptionalFeaturesDlg.h"
 #include "dialogs/CProductInfoDlg.h"
@@ -39,12 +40,7 @@ struct World {
 
 std::unique_ptr<World> g_world; // goes before the application object
 
-World &TheWorld()
-{
-    if (!g_world)
-        g_world = std::make_unique<World>();
-    return *g_world;
-}
+World &TheWorld() { return corvane::bench::LazyWorld(g_world); }
 
 template <class Dialog, class Init> void OpenAndClose(Dialog &dlg, Init init)
 {
@@ -96,14 +92,4 @@ BENCHMARK(BM_BuildAndOpenProductInfo)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_world.reset();
-    return 0;
-}
+int main(int argc, char **argv) { return corvane::bench::RunGuiBenchmarks(argc, argv, g_world); }

@@ -1,5 +1,6 @@
 // Speed of the channel grid: filling it from a full 200-channel image (goal
 // under 20 ms) and committing one edited cell (goal under 1 ms).
+#include "GuiBench.h"
 #include "app/AppState.h"
 #include "editor/CProgramView.h"
 #include "image/CProgramDoc.h"
@@ -59,12 +60,7 @@ struct World {
 
 std::unique_ptr<World> g_world; // goes before the application object
 
-World &TheWorld()
-{
-    if (!g_world)
-        g_world = std::make_unique<World>();
-    return *g_world;
-}
+World &TheWorld() { return corvane::bench::LazyWorld(g_world); }
 
 // The whole refresh as a completed read runs it: decode, per-user store,
 // band limits, caption, and every cell of the grid (the two images differ
@@ -164,14 +160,4 @@ BENCHMARK(BM_EnterKeyCommitAndMove)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_world.reset();
-    return 0;
-}
+int main(int argc, char **argv) { return corvane::bench::RunGuiBenchmarks(argc, argv, g_world); }
