@@ -3,7 +3,12 @@
 // the application still exists.
 #pragma once
 
+#include "app/AppState.h"
+#include "image/CProgramDoc.h"
+
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -15,6 +20,21 @@ World &LazyWorld(std::unique_ptr<World> &slot)
     if (!slot)
         slot = std::make_unique<World>();
     return *slot;
+}
+
+// Points the per-user store into dir, writes iniText there as Program.ini,
+// loads it with the English bundle and starts a new document.
+inline void StartBenchDocument(const QTemporaryDir &dir, const QByteArray &iniText, AppState &app, CProgramDoc &doc)
+{
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
+    QFile ini(dir.filePath(QStringLiteral("Program.ini")));
+    ini.open(QIODevice::WriteOnly);
+    ini.write(iniText);
+    ini.close();
+    app.settings.LoadPath(ini.fileName(), false);
+    app.ApplyLanguage("English");
+    app.bundle.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English"));
+    doc.OnNewDocument(app);
 }
 
 // Runs the registered benchmarks on the offscreen platform unless another

@@ -17,6 +17,11 @@
 
 namespace {
 
+// The settings the benchmark runs with.
+constexpr char kSettings[] = "[Setup]\r\nLanguage=English\r\nAppName=CorvaneBench\r\nType1=CV-100\r\n"
+    "Field1=136-174MHz|400-470MHz\r\nType2=CV-200\r\nField2=400-470MHz\r\n"
+    "[English]\r\nAppName=Bench\r\n";
+
 struct World {
     QTemporaryDir dir;
     AppState app;
@@ -24,17 +29,7 @@ struct World {
 
     World()
     {
-        qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
-        QFile ini(dir.filePath(QStringLiteral("Program.ini")));
-        ini.open(QIODevice::WriteOnly);
-        ini.write("[Setup]\r\nLanguage=English\r\nAppName=CorvaneBench\r\nType1=CV-100\r\n"
-                  "Field1=136-174MHz|400-470MHz\r\nType2=CV-200\r\nField2=400-470MHz\r\n"
-                  "[English]\r\nAppName=Bench\r\n");
-        ini.close();
-        app.settings.LoadPath(ini.fileName(), false);
-        app.ApplyLanguage("English");
-        app.bundle.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English"));
-        doc.OnNewDocument(app);
+        corvane::bench::StartBenchDocument(dir, kSettings, app, doc);
     }
 };
 

@@ -16,6 +16,10 @@
 
 namespace {
 
+// The settings the benchmark runs with.
+constexpr char kSettings[] = "[Setup]\r\nLanguage=English\r\nAppName=CorvaneBench\r\nField1=130-160MHz\r\n"
+    "[English]\r\nAppName=Bench\r\n";
+
 // Settings, per-user store and bundle in a temporary folder; a shown view
 // over a document whose 200 channels are all in use.
 struct World {
@@ -27,16 +31,7 @@ struct World {
 
     World()
     {
-        qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
-        QFile ini(dir.filePath(QStringLiteral("Program.ini")));
-        ini.open(QIODevice::WriteOnly);
-        ini.write("[Setup]\r\nLanguage=English\r\nAppName=CorvaneBench\r\nField1=130-160MHz\r\n"
-                  "[English]\r\nAppName=Bench\r\n");
-        ini.close();
-        app.settings.LoadPath(ini.fileName(), false);
-        app.ApplyLanguage("English");
-        app.bundle.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English"));
-        doc.OnNewDocument(app);
+        corvane::bench::StartBenchDocument(dir, kSettings, app, doc);
         app.newDocument = false;
         for (int v = 0; v < 2; ++v) {
             corvane::ChannelTable table;
