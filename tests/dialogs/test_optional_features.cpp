@@ -113,8 +113,6 @@ TEST_F(OptionalFeatures, ChineseListsAndF1ForTheFocusedControl)
     Start("Chinese");
     dlg->OnInitDialog(doc);
     dlg->show();
-    EXPECT_EQ(dlg->focusWidget(), dlg->List(1116)) << "the first control has the focus";
-    EXPECT_EQ(dlg->Beep()->text(), QString::fromUtf8("提示音"));
     EXPECT_EQ(ShownTexts(), QString::fromUtf8("on|1|1|12.5k|关|关|CO|自动|手动|关|开|频率|关|1|0.4|3s|关"));
     dlg->List(1117)->setFocus();
     QTest::keyClick(dlg->List(1117), Qt::Key_F1);

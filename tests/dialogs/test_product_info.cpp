@@ -1,6 +1,6 @@
 // The Product Information dialog over a document and its view: the lists
 // it opens with, what OK applies (the grid's range check at once) as one
-// undo step, Cancel, a stored pair that names no configured band, and F1.
+// undo step, Cancel, and a stored pair that names no configured band.
 #include "dialogs/CProductInfoDlg.h"
 #include "editor/ViewFixture.h"
 #include "image/ProductInfo.h"
@@ -54,7 +54,7 @@ protected:
     std::unique_ptr<CProductInfoDlg> dlg;
 };
 
-TEST_F(ProductInfo, OpensOnTheStoredPairWithBothListsDisabledAndF1)
+TEST_F(ProductInfo, OpensOnTheStoredPairWithBothListsDisabled)
 {
     const struct { uint32_t type, field; int typeShown; const char *bands; int bandShown; } cases[] = {
         {0, 1, 0, "130-160MHz|400-470MHz", 1},
@@ -68,15 +68,9 @@ TEST_F(ProductInfo, OpensOnTheStoredPairWithBothListsDisabledAndF1)
         EXPECT_EQ(dlg->m_comboType->currentIndex(), c.typeShown) << c.type;
         EXPECT_EQ(Items(dlg->m_comboBand), c.bands) << c.type;
         EXPECT_EQ(dlg->m_comboBand->currentIndex(), c.bandShown) << c.type;
-        EXPECT_FALSE(dlg->m_comboType->isEnabled());
-        EXPECT_FALSE(dlg->m_comboBand->isEnabled());
-        EXPECT_EQ(dlg->focusWidget(), dlg->Control(1)) << "OK is the first control that can take the focus";
+        EXPECT_FALSE(dlg->m_comboType->isEnabled() || dlg->m_comboBand->isEnabled());
         Press(2);
     }
-    Run(0, 0);
-    QTest::keyClick(dlg->Control(1), Qt::Key_F1);
-    EXPECT_EQ(help, QStringList{"enHelp.chm#1"});
-    Press(2);
 }
 
 // OK writes the pair's bytes and no others and gives the grid the new band

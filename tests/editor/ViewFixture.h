@@ -1,17 +1,13 @@
 #pragma once
 // A channel view over a new document in a temporary world (settings with
 // the band 130-160MHz, per-user store, language bundle), shown, active and
-// driven with QTest keys and clicks. Messages and help requests are
+// driven with QTest keys and clicks. Message texts and help requests are
 // recorded instead of shown.
 #include "app/GuiTestSupport.h"
 #include "editor/CProgramView.h"
 #include "image/CProgramDoc.h"
 
 namespace editortest {
-
-struct Message {
-    QString caption, text;
-};
 
 class ViewFixture : public ::testing::Test {
 protected:
@@ -25,8 +21,7 @@ protected:
         view->show();
         view->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
-        CProgramView::SetMessageHook(
-            [this](QWidget *, const QString &caption, const QString &text) { messages.push_back({caption, text}); });
+        CProgramView::SetMessageHook([this](QWidget *, const QString &, const QString &text) { messages << text; });
         HelpService::SetHandler([this](const QString &file, int id) { help << file + "#" + QString::number(id); });
     }
     void TearDown() override
@@ -72,8 +67,7 @@ protected:
     std::unique_ptr<testenv::TestEnv> env;
     CProgramDoc doc;
     std::unique_ptr<CProgramView> view;
-    std::vector<Message> messages;
-    QStringList help;
+    QStringList messages, help;
 };
 
 } // namespace editortest

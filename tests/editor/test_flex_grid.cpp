@@ -3,7 +3,6 @@
 #include "editor/CMSFlexGrid.h"
 
 #include <QHeaderView>
-#include <QScrollBar>
 
 namespace {
 
@@ -24,35 +23,12 @@ protected:
         QObject::connect(&grid, &CMSFlexGrid::MouseDown, [this, cell](int b, int, int, int) {
             events << QStringLiteral("Mouse%1 ").arg(b) + cell();
         });
-        QObject::connect(&grid, &CMSFlexGrid::Scroll, [this] { events << "Scroll"; });
     }
     QPoint Centre(int row, int col) { return grid.visualRect(grid.model()->index(row - 1, col - 1)).center(); }
 
     CMSFlexGrid grid;
     QStringList events;
 };
-
-TEST_F(FlexGridTest, TwipsHeadersAndOutsideCells)
-{
-    const int dx = grid.logicalDpiX(), dy = grid.logicalDpiY();
-    grid.SetColWidth(2, 1440);
-    EXPECT_EQ(grid.columnWidth(1), dx);
-    grid.SetColWidth(0, 720);
-    EXPECT_EQ(grid.verticalHeader()->width(), dx / 2);
-    grid.SetRowCol(2, 3);
-    const QRect px = grid.CellRect(2, 3);
-    EXPECT_EQ(px.topLeft(), grid.viewport()->mapTo(&grid, grid.visualRect(grid.currentIndex()).topLeft()));
-    EXPECT_EQ(QRect(grid.CellLeft(), grid.CellTop(), grid.CellWidth(), grid.CellHeight()),
-              QRect(px.left() * 1440 / dx, px.top() * 1440 / dy, px.width() * 1440 / dx, px.height() * 1440 / dy));
-    // Row and column 0 are the headers.
-    grid.SetTextMatrix(0, 3, "Head");
-    grid.SetTextMatrix(7, 0, "  6");
-    grid.SetTextMatrix(7, 4, "cell");
-    EXPECT_EQ(QStringList({grid.horizontalHeaderItem(2)->text(), grid.verticalHeaderItem(6)->text(), grid.item(6, 3)->text()}),
-              QStringList({"Head", "  6", "cell"}));
-    EXPECT_EQ(grid.TextMatrix(51, 1), QString());
-    grid.SetTextMatrix(99, 99, "x");
-}
 
 TEST_F(FlexGridTest, EveryChangeOfTheCurrentCellLeavesTheOldOneFirst)
 {
@@ -66,6 +42,7 @@ TEST_F(FlexGridTest, EveryChangeOfTheCurrentCellLeavesTheOldOneFirst)
     QTest::keyClick(&grid, Qt::Key_Down);
     QTest::keyClick(&grid, Qt::Key_Right);
     QTest::keyClicks(&grid, "1a"); // typing never moves the current cell
+    grid.SetTextMatrix(99, 99, "x"); // outside the grid: ignored
     EXPECT_EQ(events, QStringList({"Leave 1,1", "Enter 1,3", "Leave 1,3", "Enter 4,3", "Leave 4,3", "Enter 2,1",
                                    "Leave 2,1", "Enter 3,1", "Leave 3,1", "Enter 3,2"}));
 }
@@ -83,17 +60,6 @@ TEST_F(FlexGridTest, MouseDownFollowsEveryPressAlsoOnTheCurrentCell)
     QApplication::sendEvent(grid.viewport(), &move);
     QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, Centre(5, 4));
     EXPECT_EQ(QPoint(grid.Row(), grid.Col()), QPoint(3, 2));
-}
-
-// The cell is in view by the time EnterCell is raised.
-TEST_F(FlexGridTest, ScrollingRaisesScrollAndMovingScrollsTheNewCellIntoView)
-{
-    grid.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(events, QStringList({"Scroll"}));
-    grid.SetRow(50);
-    ASSERT_EQ(events.last(), "Enter 50,1");
-    EXPECT_TRUE(events.count("Scroll") > 1);
-    EXPECT_TRUE(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex())));
 }
 
 } // namespace

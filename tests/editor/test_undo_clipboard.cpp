@@ -148,7 +148,7 @@ TEST_F(History, RowLabelsSelectRowsWithoutOpeningAnEditor)
     EXPECT_TRUE(view->Selection().IsEmpty()) << "an open editor ends the selection";
     Type("170");
     ClickLabel(8);
-    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.size(), 1);
     EXPECT_TRUE(view->Selection().IsEmpty());
     EXPECT_FALSE(view->EditRx().isHidden());
     Key(Qt::Key_Escape);
