@@ -53,7 +53,6 @@ TEST(CommitCell, StepsOnOneRow)
     const char *const kEdited = "146.00000|150.00000|None|None|Low|Lock|Yes|AB";
     const struct { int col; const char *text; int message; bool changed; const char *row; } steps[] = {
         {ColTx, "150", 0, false, ""}, // no channel: other columns stay empty
-        {ColDecode, "67.0", 0, false, ""},
         {ColName, "AB", 0, false, ""},
         {ColRx, "170", 61448, false, ""},
         {ColRx, "145.0125", 0, true, kFresh},
@@ -66,7 +65,6 @@ TEST(CommitCell, StepsOnOneRow)
         {ColName, "AB", 0, true, "145.01250|150.00000|None|None|Low|Lock|Yes|AB"},
         {ColRx, "146", 0, true, kEdited}, // the rest of the row stays
         {ColRx, "145.0010", 61456, false, kEdited},
-        {ColRx, "garbage", 61448, false, kEdited},
         {ColTx, "", 0, true, "146.00000||None|None|Low|Lock|Yes|AB"},
         {ColRx, "", 0, true, ""}, // erases the channel
     };
