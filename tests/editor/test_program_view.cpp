@@ -99,6 +99,30 @@ TEST_F(ViewFixture, TypingANewChannelAndEnterWalkThroughTheColumnsAndRows)
     EXPECT_TRUE(messages.empty());
 }
 
+// Each editor lies exactly over its cell, aligned as the cell's text; an
+// opened list drops from the box's bottom left corner, at least as wide.
+TEST_F(ViewFixture, EditorsCoverTheirCellExactlyAndAlignAsTheCells)
+{
+    Open();
+    NewChannel(3, "145.0125");
+    for (int col = 1; col <= 8; ++col) {
+        Click(3, col);
+        QWidget *editor = view->EditorForColumn();
+        ASSERT_FALSE(editor->isHidden()) << col;
+        EXPECT_EQ(editor->geometry(), Grid().CellRect(3, col)) << col;
+        const auto *edit = qobject_cast<QLineEdit *>(editor);
+        const Qt::Alignment aligned = edit ? edit->alignment() : static_cast<CCellCombo *>(editor)->TextAlignment();
+        EXPECT_EQ(aligned, Qt::Alignment(Grid().item(2, col - 1)->textAlignment())) << col;
+    }
+    Click(4, 3);
+    CCellCombo &tones = view->ComboDecode();
+    tones.showPopup();
+    const QRect list = tones.view()->window()->geometry();
+    EXPECT_EQ(list.topLeft(), tones.mapToGlobal(QPoint(0, tones.height())));
+    EXPECT_GE(list.width(), tones.width());
+    tones.hidePopup();
+}
+
 // All four arrow keys change a list's item; none moves the current cell.
 // In the opened list, Return picks the highlighted item and moves on; F1
 // asks the list's help (F1 on the grid: ChineseInterface).
