@@ -109,56 +109,38 @@ TEST(DataFile, DocumentNewOpenAndFailedOpen)
     EXPECT_EQ(doc.GetPathName(), good);
 }
 
-namespace {
-
-// Backups of reads: names by time of the read, the newest hundred kept,
-// other files left alone, and a folder that cannot be written reported.
-class BackupsTest : public ::testing::Test {
-protected:
-    void SetUp() override { qputenv("XDG_DATA_HOME", home.path().toUtf8()); }
-    static QDateTime At(int second) { return QDateTime(QDate(2026, 3, 4), QTime(5, 6, 0)).addSecs(second); }
-    static MemoryImage Image(uint8_t fill)
-    {
-        MemoryImage m;
-        m.data()[0] = fill;
-        return m;
-    }
+// Backups of reads: named by the time of the read, the newest hundred kept,
+// other files left alone, a folder that cannot be made reported. (What a
+// backup holds: the transfer tests.)
+TEST(Backups, NamedByTimeNewestHundredKeptFailuresReported)
+{
     QTemporaryDir home;
-};
-
-// (What a backup holds: the transfer tests.)
-TEST_F(BackupsTest, NamedByTheTimeOfTheRead)
-{
-    EXPECT_EQ(Backups::Folder(), home.path() + "/Corvane/backups");
-    QString first, second;
-    ASSERT_TRUE(Backups::Store(Image(1), At(7), &first).ok());
-    ASSERT_TRUE(Backups::Store(Image(2), At(7), &second).ok()); // same second
-    EXPECT_EQ(first, Backups::Folder() + "/20260304-050607.dat");
-    EXPECT_EQ(second, Backups::Folder() + "/20260304-050607-2.dat");
-}
-
-TEST_F(BackupsTest, KeepsTheNewestHundredAndNothingElseIsTouched)
-{
-    QDir().mkpath(Backups::Folder());
-    const QString mine = Backups::Folder() + "/my radio.dat";
-    ASSERT_TRUE(QFile(mine).open(QIODevice::WriteOnly));
-    for (int i = 0; i < Backups::kKeep + 5; ++i)
-        ASSERT_TRUE(Backups::Store(Image(uint8_t(i)), At(i % 60 * 60 + i / 60)).ok()); // not in time order
-    const QStringList kept = Backups::List(Backups::Folder());
-    ASSERT_EQ(kept.size(), Backups::kKeep);
-    EXPECT_EQ(kept.first(), "20260304-050801.dat") << "the five oldest went";
-    EXPECT_EQ(kept.last(), "20260304-060500.dat");
-    EXPECT_TRUE(QFile::exists(mine));
-}
-
-TEST_F(BackupsTest, AFolderThatCannotBeMadeIsReported)
-{
+    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    const auto at = [](int second) { return QDateTime(QDate(2026, 3, 4), QTime(5, 6, 0)).addSecs(second); };
+    MemoryImage image;
     ASSERT_TRUE(QFile(home.filePath("Corvane")).open(QIODevice::WriteOnly)); // a file where the folder belongs
     QString stored = "untouched";
-    const Result r = Backups::Store(Image(1), At(0), &stored);
+    const Result r = Backups::Store(image, at(0), &stored);
     EXPECT_EQ(r.status, Status::FileError);
     EXPECT_TRUE(r.text.contains(Backups::Folder())) << r.text.toStdString();
     EXPECT_EQ(stored, "untouched");
-}
 
-} // namespace
+    ASSERT_TRUE(QFile::remove(home.filePath("Corvane")));
+    EXPECT_EQ(Backups::Folder(), home.path() + "/Corvane/backups");
+    QString first, second;
+    ASSERT_TRUE(Backups::Store(image, at(7), &first).ok());
+    ASSERT_TRUE(Backups::Store(image, at(7), &second).ok()); // same second
+    EXPECT_EQ(first, Backups::Folder() + "/20260304-050607.dat");
+    EXPECT_EQ(second, Backups::Folder() + "/20260304-050607-2.dat");
+    const QString mine = Backups::Folder() + "/my radio.dat";
+    ASSERT_TRUE(QFile(mine).open(QIODevice::WriteOnly));
+    for (int i = 0; i < Backups::kKeep + 5; ++i) {
+        image.data()[0] = uint8_t(i);
+        ASSERT_TRUE(Backups::Store(image, at(i % 60 * 60 + i / 60)).ok()); // not in time order
+    }
+    const QStringList kept = Backups::List(Backups::Folder());
+    ASSERT_EQ(kept.size(), Backups::kKeep);
+    EXPECT_EQ(kept.first(), "20260304-050801.dat") << "the seven oldest went";
+    EXPECT_EQ(kept.last(), "20260304-060500.dat");
+    EXPECT_TRUE(QFile::exists(mine));
+}
