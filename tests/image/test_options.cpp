@@ -34,25 +34,13 @@ std::vector<int> Diff(const MemoryImage &a, const MemoryImage &b)
 
 } // namespace
 
-// The fields in dialog order with the texts a new image opens with, every
-// field written by the dialog's OK, and what other bytes open as.
+// Every field is written by the dialog's OK; what bytes open as. (A new
+// image's texts: the option dialog tests.)
 TEST(OptionTable, OpensWithTheDialogTexts)
 {
-    const std::pair<const char *, const char *> newImage[] = {
-        {"Beep", "On"}, {"Squelch Level", "1"}, {"Time-Out Timer", "1"}, {"Step", "12.5k"},
-        {"Channel Display", "Off"}, {"Busy", "Off"}, {"Scan Mode", "CO"}, {"LED", "Auto"},
-        {"Keypad Lock", "Manual"}, {"Priority Scan", "Off"}, {"Encoder", "On"}, {"Mode", "Frequency"},
-        {"Voice Sensitivity", "Off"}, {"Call Tone", "1"}, {"Battery Saver", "0.4"},
-        {"Pri-Scanning Time", "3s"}, {"Call Key Define", "Off"},
-    };
-    ASSERT_EQ(OptionFields().size(), std::size(newImage));
     std::set<QString> labels;
-    for (std::size_t i = 0; i < std::size(newImage); ++i) {
-        const OptionField &f = OptionFields()[i];
-        EXPECT_STREQ(f.label, newImage[i].first);
-        EXPECT_EQ(OptionValueText(f, MemoryImage::newImage(), false), newImage[i].second) << f.label;
+    for (const OptionField &f : OptionFields())
         labels.insert(QLatin1String(f.label));
-    }
     const QStringList &order = OptionWriteOrder();
     EXPECT_EQ(std::set<QString>(order.begin(), order.end()), labels);
     EXPECT_EQ(order.size(), int(labels.size()));
