@@ -57,7 +57,6 @@ TEST_F(ProfileFile, LookupsFollowTheFileRules)
         // and never inside a double-byte character.
         {"other letter case found", "[Setup]\nLanguage=English", "SETUP", "language", "English"},
         {"ends of the alphabet fold", "[Zone]\nAlpha=1", "zONE", "aLPHA", "1"},
-        {"ends of the alphabet fold back", "[alpha]\nzone=1", "ALPHA", "ZONE", "1"},
         {"case-sensitive store", "ABC=1", "", "abc", kNone, false},
         {"next to the letters", "x[=1\nx@=1", "", "x{", kNone},
         {"next to the letters too", "x[=1\nx@=1", "", "x`", kNone},
@@ -111,9 +110,6 @@ TEST_F(ProfileFile, WritesSectionsAndEntriesWithCrLf)
     ASSERT_TRUE(store.LoadPath(store.Path(), false));
     EXPECT_EQ(store.GetString("A", "b", kNone), "2");
 }
-
-// (A key that starts with the bytes of a byte order mark, after a comment or
-// a mark: the regress-bom-key-* files of the settings fuzz corpus.)
 
 struct DirtyCase { const char *name; bool caseInsensitive; Set set; bool dirty; };
 
