@@ -32,6 +32,7 @@ TEST(MemoryImage, NewImageHoldsOnlyTheElevenDefaultsAndViewsAddressTheirOffsets)
 }
 
 // A failure carries the system's own reason, also alone in Result::reason.
+// (A missing file or folder: corvane-cli's failure table.)
 TEST(DataFile, FailuresGiveTheSystemsReason)
 {
     const TestEnv env;
@@ -39,9 +40,7 @@ TEST(DataFile, FailuresGiveTheSystemsReason)
     const QString folder = env.Path("folder");
     ASSERT_TRUE(QDir().mkpath(folder));
     const struct { const char *what; Result r; const char *reason; } cases[] = {
-        {"missing", LoadImageFile(env.Path("nope.dat"), img), "No such file or directory"},
         {"folder", LoadImageFile(folder, img), "Is a directory"},
-        {"save into a missing folder", SaveImageFile(env.Path("no/such/x.dat"), img), "No such file or directory"},
         {"save over a folder", SaveImageFile(folder, img), "Is a directory"},
     };
     for (const auto &c : cases) {
