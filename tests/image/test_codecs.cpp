@@ -85,7 +85,8 @@ TEST(Frequency, EncodeAndDecode)
     }
 }
 
-TEST(Tone, WorkedExamples)
+// The worked examples exactly; every entry of both lists comes back as itself.
+TEST(Tone, WorkedExamplesAndEveryListEntryRoundTrips)
 {
     // encodes: the text gives these bytes; decodes: these bytes give the text.
     struct Case { const char *text; uint8_t kind, low; bool encodes, decodes, chinese; };
@@ -111,14 +112,9 @@ TEST(Tone, WorkedExamples)
             EXPECT_EQ(DecodeTone(c.kind, c.low, c.chinese), text);
         }
     }
-}
-
-TEST(Tone, ListHasEveryEntryAndEachRoundTrips)
-{
     for (bool chinese : {false, true}) {
         const QStringList &list = ToneList(chinese);
         ASSERT_EQ(list.size(), 261);
-        EXPECT_EQ(list.at(0), chinese ? QString::fromUtf8("无") : QString("None"));
         for (const QString &entry : list) {
             uint8_t kind = 0, low = 0;
             EncodeTone(entry, kind, low);

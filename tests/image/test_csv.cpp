@@ -4,7 +4,6 @@
 #include "image/CommonCsv.h"
 #include "image/CsvImport.h"
 #include "image/ImagePasses.h"
-#include "image/Texts.h"
 #include "support/TestEnv.h"
 
 #include <gtest/gtest.h>

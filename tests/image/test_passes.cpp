@@ -79,7 +79,6 @@ TEST_F(PassesTest, NewDocumentTakesAListedStoredPairElseZeros)
         {2, 1, 2, 1, 13000000, 16000000, "130 - 160MHz"}, // Field3, piece 1
         {36, 218, 0, 0, 13000000, 16000000, "130-160MHz"},
         {0, 2, 0, 0, 13000000, 16000000, "130-160MHz"},
-        {1, 1, 0, 0, 13000000, 16000000, "130-160MHz"},
     };
     for (const auto &c : cases) {
         Store(uint32_t(c.type), uint32_t(c.field));
