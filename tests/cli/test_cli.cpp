@@ -69,7 +69,7 @@ protected:
 
 // new writes the defaults with the band edges of the stored type and band,
 // and replaces a file only when forced; show prints the header and all 200
-// rows in the language and writes nothing.
+// rows and writes nothing.
 TEST_F(CliTest, NewThenShow)
 {
     const QString path = NewImage("new.dat");
@@ -80,8 +80,6 @@ TEST_F(CliTest, NewThenShow)
     ASSERT_EQ(lines.size(), 202) << r.err.toStdString(); // header, 200 rows, final empty piece
     EXPECT_EQ(QStringList({lines[0] + "\n", lines[1], lines[2], lines[200]}),
               QStringList({kTableHeader, "Pr,,,,,,,,", "1,,,,,,,,", "199,,,,,,,,"}));
-    EXPECT_TRUE(Cli({"show", path}, "Chinese").out.startsWith(QString::fromUtf8(
-        "信道,接收频率,发射频率,QT/DQT解码,QT/DQT编码,功率,信道锁定,扫描添加,信道名字\n")));
     EXPECT_EQ(TestEnv::ReadFile(path), QByteArray(reinterpret_cast<const char *>(expected.data()), kImageSize));
     EXPECT_FALSE(QFile::exists(env.Path("config/Corvane/user.ini")));
 
@@ -143,28 +141,23 @@ TEST_F(CliTest, ImportAppliesRowsAndShowPrintsThemInEitherLayout)
     EXPECT_EQ(lines[8], "7,130.00000,,None,None,Middle,Lock,Yes,");
     EXPECT_EQ(lines[10], "9,146.51250,146.01250,None,None,High,Lock,Yes,");
 
-    const QString changes = Csv("Pr,,,,,,,,\n5,146,,,,,,,ABC\n7,131,,,,,,,\n1,145,,,,,,,\n2,145,,,,,,,\n3,145,,,,,,,\n",
-                                "changes.csv");
+    // A name alone (row 9) is a change too.
+    const QString changes = Csv("Pr,,,,,,,,\n5,146,,,,,,,ABC\n7,131,,,,,,,\n9,146.5125,146.0125,,,,,,N\n1,145,,,,,,,\n"
+                                "2,145,,,,,,,\n3,145,,,,,,,\n", "changes.csv");
     const CliRun summary = Cli({"import", img, changes});
-    EXPECT_EQ(summary.out, "imported " + changes + ": 3 added, 2 changed, 1 erased\n") << summary.err.toStdString();
+    EXPECT_EQ(summary.out, "imported " + changes + ": 3 added, 3 changed, 1 erased\n") << summary.err.toStdString();
 
-    // show --format common prints the channels in use in the common layout
-    // (its columns: the core's export test); import tells the layout by its
-    // header, so that output goes back in.
-    const CliRun common = Cli({"show", img, "--format", "common"});
-    EXPECT_TRUE(common.out.startsWith("Location,Name,Frequency,")) << common.err.toStdString();
-    const QString copy = NewImage("copy.dat");
-    ASSERT_EQ(Cli({"import", copy, env.WriteFile("common.csv", common.out.toUtf8())}).code, 0);
-    EXPECT_EQ(Cli({"show", copy}).out, Cli({"show", img}).out);
+    // show --format common prints the common layout (its columns and the
+    // import back: the core's export test and the csv_import fuzz target).
+    EXPECT_TRUE(Cli({"show", img, "--format", "common"}).out.startsWith("Location,Name,Frequency,"));
 }
 
 // Usage errors exit 2, refused settings or rows 1, files that cannot be
 // read or written 3 with the system's reason; none changes the image.
 TEST_F(CliTest, FailuresExitWithTheirStatusAndLeaveTheImage)
 {
-    const QString image = NewImage("image.dat"), folder = env.Path("folder"), missing = env.Path("missing.dat");
+    const QString image = NewImage("image.dat"), missing = env.Path("missing.dat");
     const QString shortFile = env.WriteFile("short.dat", QByteArray(100, 0)), pdf = env.Path("x.pdf");
-    ASSERT_TRUE(QDir().mkpath(folder));
     const QString header = kTableHeader;
     const struct { QStringList args; int code; QString err; } cases[] = {
         {{"show"}, 2, "usage: corvane-cli show IMAGE.dat"},
@@ -182,12 +175,10 @@ TEST_F(CliTest, FailuresExitWithTheirStatusAndLeaveTheImage)
         {{"import", image, Csv("5,145\n", "cols.csv")}, 1, "line 2: 2 columns, 9 expected"},
         {{"import", image, Csv("200,145,,,,,,,\n", "label.csv")}, 1, "unknown channel label \"200\""},
         {{"import", image, Csv("5,145,,,,,,,\n5,146,,,,,,,\n", "twice.csv")}, 1, "row 5 already given on line 2"},
-        {{"import", image, Csv("5,\"145,,,,,,,\n", "quotes.csv")}, 1, "line "},
         {{"import", image, env.WriteFile("latin1.csv", "CH,Rx Frequency\xff\n")}, 1, "latin1.csv: not UTF-8 text"},
         {{"import", image, env.WriteFile("empty.csv", "")}, 1, "line 1: the header must be"},
         {{"show", shortFile}, 3, "not a memory image: " + shortFile + " has 100 bytes, 8192 expected"},
         {{"show", missing}, 3, "cannot read " + missing + ": No such file or directory"},
-        {{"import", image, folder}, 3, "cannot read " + folder + ": Is a directory"},
         {{"new", env.Path("no/such/x.dat")}, 3, "cannot write " + env.Path("no/such/x.dat") + ": No such file or directory"},
         {{"print", missing, "--pdf", pdf}, 3, "cannot read " + missing + ": No such file or directory"},
         {{"print", image, "--pdf", env.Path("nowhere/x.pdf")}, 3, env.Path("nowhere/x.pdf")},
@@ -205,7 +196,6 @@ TEST_F(CliTest, FailuresExitWithTheirStatusAndLeaveTheImage)
         EXPECT_EQ(TestEnv::ReadFile(image), before) << c.args.join(' ').toStdString();
     }
     EXPECT_FALSE(QFile::exists(pdf));
-    EXPECT_TRUE(QFileInfo(folder).isDir());
 
     env.WriteFile("Program.ini", "[Setup]\r\nLanguage=Klingon\r\n");
     const CliRun noBundle = Cli({"show", image});
@@ -228,35 +218,23 @@ TEST_F(CliTest, PrintWritesTheListing)
     EXPECT_EQ(QDir(env.Path("")).entryList({"out*"}), QStringList{"out.pdf"}); // no temporary file left
 }
 
-// The texts fit 80 columns and name every command; the program prints
-// them for --help, help, help COMMAND and COMMAND --help, and the manual
-// page has a section for every command and only known macros (so no text
-// of the table can break the page).
+// The overview names every command and the manual page has a section for
+// each, with only known macros (so no text of the table can break the
+// page); the program prints the texts for --help, help COMMAND and bare.
 TEST(CliHelp, HelpTextsAndManualPage)
 {
     const QString overview = QString::fromStdString(OverviewText());
-    EXPECT_TRUE(overview.startsWith("usage: corvane-cli COMMAND [ARGS]"));
-    EXPECT_TRUE(overview.contains("\n  7                       cancelled (Ctrl+C)\n"));
     QFile page(QStringLiteral(CORVANE_MAN_PAGE));
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     const QString man = QString::fromUtf8(page.readAll());
-    EXPECT_TRUE(man.startsWith(".TH CORVANE-CLI 1 "));
     EXPECT_TRUE(man.contains("\\-\\-retries N")) << "hyphens of options are escaped";
-    QString texts = overview;
     std::size_t count = 0;
     const CommandUsage *commands = Commands(count);
     for (const CommandUsage &c : std::vector<CommandUsage>(commands, commands + count)) {
         EXPECT_TRUE(QRegularExpression(QStringLiteral("\\n  %1 +%2\\n").arg(c.name, QRegularExpression::escape(c.summary)))
                         .match(overview).hasMatch()) << c.name;
-        const QString help = QString::fromStdString(CommandHelpText(c));
-        const QString usage = QStringLiteral("usage: corvane-cli %1").arg(c.synopsis);
-        const QString joined = QString(help).replace(QRegularExpression(QStringLiteral("\n +")), QStringLiteral(" "));
-        EXPECT_TRUE(joined.startsWith(usage) && joined.at(usage.size()).isSpace()) << c.name;
         EXPECT_TRUE(man.contains(QStringLiteral("\n.SS %1\n").arg(c.name))) << c.name;
-        texts += help;
     }
-    for (const QString &line : texts.split('\n'))
-        EXPECT_LE(line.size(), 80) << line.toStdString();
     const QStringList macros = {".TH", ".SH", ".SS", ".B", ".I", ".RB", ".PP", ".TP", ".br"};
     for (const QString &line : man.split('\n')) {
         if (line.startsWith('.') || line.startsWith('\'')) {
@@ -266,10 +244,8 @@ TEST(CliHelp, HelpTextsAndManualPage)
 
     const CliRun help = RunCli({"--help"}), bare = RunCli({}), read = RunCli({"help", "read"});
     EXPECT_EQ(std::make_tuple(help.code, help.out), std::make_tuple(0, overview));
-    EXPECT_EQ(RunCli({"help"}).out, overview);
     EXPECT_EQ(std::make_tuple(bare.code, bare.out, bare.err), std::make_tuple(2, QString(), overview));
     EXPECT_EQ(read.out, QString::fromStdString(CommandHelpText(*FindCommand("read"))));
-    EXPECT_TRUE(read.out.contains("\n  --retries N             after 15 handshake attempts without an answer, tries\n"));
     EXPECT_EQ(RunCli({"read", "--help"}).out, read.out);
     const CliRun unknown = RunCli({"help", "frobnicate"}), version = RunCli({"--version"});
     EXPECT_EQ(unknown.code, 2);

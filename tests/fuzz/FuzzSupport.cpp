@@ -1,6 +1,5 @@
 #include "FuzzSupport.h"
 
-#include "image/ChannelTable.h"
 #include "image/Codecs.h"
 #include "image/ImagePasses.h"
 #include "image/Texts.h"

@@ -4,12 +4,6 @@
 // Input: a band byte (three real bands, or two 32-bit limits from the
 // input), a language byte, then commits: row byte, column byte, a text of
 // up to 255 bytes (UTF-8).
-//
-// Checks: the integer route from text to units agrees with the exact
-// decimal product for every scale; the preview names the message the
-// commit gives and changes nothing; a commit changes one row only; a row
-// without a receive frequency is empty; a frequency the commit keeps passes
-// the same check again unchanged.
 #include "FuzzSupport.h"
 
 #include "editor/CellCommit.h"
@@ -29,14 +23,6 @@ void CheckScaling(const QString &text)
         FUZZ_CHECK(ScaledTruncated(text, d) == TruncateToInt32(DecimalMultiply(ParseNumber(text), kScale[d])));
 }
 
-bool KeptFrequency(const QString &cell, int low, int high)
-{
-    if (cell.isEmpty())
-        return true;
-    const FrequencyCheck again = CheckFrequency(cell, low, high);
-    return again.kind == FrequencyCheck::Valid && again.text == cell;
-}
-
 void CommitOne(ChannelTable &table, const CommitRequest &req)
 {
     CheckScaling(req.editorText);
@@ -52,8 +38,11 @@ void CommitOne(ChannelTable &table, const CommitRequest &req)
         for (int col = ColTx; col <= ColName; ++col)
             FUZZ_CHECK(table.cell(req.row, col).isEmpty());
     }
-    if (req.col <= ColTx && out.messageId == 0)
-        FUZZ_CHECK(KeptFrequency(table.cell(req.row, req.col), req.bandLow, req.bandHigh));
+    const QString kept = table.cell(req.row, req.col);
+    if (req.col <= ColTx && out.messageId == 0 && !kept.isEmpty()) {
+        const FrequencyCheck again = CheckFrequency(kept, req.bandLow, req.bandHigh);
+        FUZZ_CHECK(again.kind == FrequencyCheck::Valid && again.text == kept);
+    }
 }
 
 } // namespace

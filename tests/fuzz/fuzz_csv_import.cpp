@@ -1,12 +1,6 @@
 // CSV text of any bytes, imported into an image holding a few channels
 // through the one import entry point (either layout, told by the header),
 // in both interface languages.
-//
-// Checks: an import with problems leaves the image byte for byte as it was;
-// a clean import changes only the channel and name areas and the band
-// edges, and the channel table exported from the result in every layout
-// imports back into it without problems and without changing a byte, the
-// bytes the layouts do not carry included.
 #include "FuzzSupport.h"
 
 #include "image/CommonCsv.h"

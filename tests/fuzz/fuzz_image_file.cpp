@@ -1,13 +1,5 @@
 // A "*.dat" file of any bytes: load, decode into the channel table, refresh,
 // encode back, save and load again.
-//
-// Checks: a file shorter than an image is refused and leaves the image as
-// it was; a longer one gives its first 8192 bytes. The refresh changes no
-// byte but the band edges. The encode writes only the channel and name
-// areas, and erases exactly the rows without a receive frequency. Every row
-// whose texts are all ones the grid can show (frequencies below 1000 MHz,
-// tones and flags from the lists) decodes after the encode to the same
-// texts. A saved image loads back byte for byte.
 #include "FuzzSupport.h"
 
 #include "image/Codecs.h"

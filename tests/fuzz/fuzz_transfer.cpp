@@ -9,14 +9,6 @@
 // c mod (n + 1) of the n bytes asked for from the input that follows; past
 // the end the line is silent. A short read costs its whole timeout on the
 // clock, which moves only when the transfer waits.
-//
-// Checks: the transfer ends (a bound on reads; the clock moves); the port
-// is closed and the progress dialog closed once; the message shown fits
-// the outcome. A read that does not succeed leaves the image as it was; a
-// successful one asked for every block in order, had every block
-// acknowledged, and holds exactly the data of the replies. A write never
-// changes the image, and reports success only when every block it must
-// send was sent in order with the image's bytes and acknowledged.
 #include "FuzzSupport.h"
 
 #include "app/LanguageBundle.h"
@@ -119,20 +111,6 @@ struct Calls {
     std::vector<int> messages;
 };
 
-TransferCallbacks Callbacks(Calls &calls, int retries, int cancelAtPass)
-{
-    TransferCallbacks cb;
-    cb.refreshFromImage = [&calls] { ++calls.refreshes; };
-    cb.clearNewDocumentFlag = [&calls] { ++calls.flagClears; };
-    cb.pump = [&calls, cancelAtPass] { return ++calls.passes == cancelAtPass; };
-    cb.commErrorPrompt = [&calls, retries] {
-        return calls.prompts++ < retries ? PromptAnswer::Retry : PromptAnswer::Cancel;
-    };
-    cb.showMessage = [&calls](int id) { calls.messages.push_back(id); };
-    cb.closeProgressDialog = [&calls] { ++calls.closes; };
-    return cb;
-}
-
 void CheckRead(const Result &r, const FuzzPort &port, const MemoryImage &before, const MemoryImage &image)
 {
     if (!r.ok()) {
@@ -188,7 +166,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     static const MemoryImage before = StartImage();
     MemoryImage image = before;
     Calls calls;
-    TransferEngine engine(port, clock, image, Callbacks(calls, retries, cancelAtPass));
+    TransferCallbacks cb;
+    cb.refreshFromImage = [&calls] { ++calls.refreshes; };
+    cb.clearNewDocumentFlag = [&calls] { ++calls.flagClears; };
+    cb.pump = [&calls, cancelAtPass] { return ++calls.passes == cancelAtPass; };
+    cb.commErrorPrompt = [&calls, retries] {
+        return calls.prompts++ < retries ? PromptAnswer::Retry : PromptAnswer::Cancel;
+    };
+    cb.showMessage = [&calls](int id) { calls.messages.push_back(id); };
+    cb.closeProgressDialog = [&calls] { ++calls.closes; };
+    TransferEngine engine(port, clock, image, cb);
     engine.SetWrite(write);
     const Result r = engine.Run(QStringLiteral("com1"));
 

@@ -1,11 +1,9 @@
 // CSV text and pasted rows applied to the channel table and the image.
-#include "image/ChannelChanges.h"
 #include "image/ChannelRow.h"
 #include "image/Codecs.h"
 #include "image/CommonCsv.h"
 #include "image/CsvImport.h"
 #include "image/ImagePasses.h"
-#include "image/Texts.h"
 #include "support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -92,26 +90,6 @@ TEST(CsvImport, RejectedFrequenciesSayWhatIsAllowed)
         EXPECT_EQ(ImportCsvText(kHeader + c.row + ",,,,,,,\n", image, c.env->app), QStringList{c.problem});
         EXPECT_EQ(image, MemoryImage::newImage()) << c.row;
     }
-}
-
-TEST(ChannelChanges, CountsAddedChangedAndErasedChannels)
-{
-    MemoryImage before = MemoryImage::newImage();
-    for (int n : {0, 1, 2, 3})
-        PutChannel(before, n, {0x0A});
-    before.record(9)[3] = 0x00; // empty, with other bytes than 0xFF
-    MemoryImage after = before;
-    after.record(0)[12] = 0xDC;     // power changed
-    after.nameSlot(1)[0] = 0x0B;    // name changed
-    std::fill(after.record(2), after.record(2) + kRecordSize, 0xFF); // erased
-    PutChannel(after, 7, {});       // added
-    PutChannel(after, 8, {});
-    std::fill(after.record(9), after.record(9) + kRecordSize, 0xFF); // still empty
-    after.nameSlot(9)[0] = 0x01;
-    const ChannelChanges c = CompareChannels(before, after);
-    EXPECT_EQ(c.added, 2);
-    EXPECT_EQ(c.changed, 2);
-    EXPECT_EQ(c.erased, 1);
 }
 
 const BandLimits kBand{13000000, 16000000};

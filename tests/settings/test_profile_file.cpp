@@ -57,7 +57,6 @@ TEST_F(ProfileFile, LookupsFollowTheFileRules)
         // and never inside a double-byte character.
         {"other letter case found", "[Setup]\nLanguage=English", "SETUP", "language", "English"},
         {"ends of the alphabet fold", "[Zone]\nAlpha=1", "zONE", "aLPHA", "1"},
-        {"ends of the alphabet fold back", "[alpha]\nzone=1", "ALPHA", "ZONE", "1"},
         {"case-sensitive store", "ABC=1", "", "abc", kNone, false},
         {"next to the letters", "x[=1\nx@=1", "", "x{", kNone},
         {"next to the letters too", "x[=1\nx@=1", "", "x`", kNone},
@@ -111,9 +110,6 @@ TEST_F(ProfileFile, WritesSectionsAndEntriesWithCrLf)
     ASSERT_TRUE(store.LoadPath(store.Path(), false));
     EXPECT_EQ(store.GetString("A", "b", kNone), "2");
 }
-
-// (A key that starts with the bytes of a byte order mark, after a comment or
-// a mark: the regress-bom-key-* files of the settings fuzz corpus.)
 
 struct DirtyCase { const char *name; bool caseInsensitive; Set set; bool dirty; };
 
@@ -215,27 +211,6 @@ TEST_F(ProfileFile, DecodesUtf8ElseGb18030)
     EXPECT_EQ(CProfileFile::Decode("About"), QStringLiteral("About"));
     EXPECT_EQ(CProfileFile::Decode("\xE7\xA7\x91\xE5\xB0\x94"), QString::fromUtf8("科尔"));
     EXPECT_EQ(CProfileFile::Decode("\xBF\xC6\xB6\xFB"), QString::fromUtf8("科尔"));
-
-    CProfileFile store; // read only: nothing is set or saved
-    ASSERT_TRUE(store.LoadPath(QStringLiteral(CORVANE_SOURCE_DIR "/resources/Program.ini"), false));
-    EXPECT_EQ(store.GetString("setup", "LANGUAGE"), "English");
-    EXPECT_EQ(store.Text("Chinese", "company"), QString::fromUtf8("科尔万无线电工具"));
-    EXPECT_EQ(store.Text("Chinese", "none", QStringLiteral("d")), QStringLiteral("d"));
-}
-
-// (Files of any bytes: the settings fuzz target.) Many sections and a long
-// value are all found.
-TEST_F(ProfileFile, LargeFilesAreReadWhole)
-{
-    QByteArray lines;
-    for (int i = 0; i < 100000; ++i)
-        lines += (i % 100 == 0 ? "[Section" + QByteArray::number(i / 100) + "]\n" : QByteArray())
-               + "Key" + QByteArray::number(i) + "=Value " + QByteArray::number(i) + "\n";
-    CProfileFile store;
-    ASSERT_TRUE(store.LoadPath(Put(lines + "Long=" + QByteArray(1 << 20, 'x')), false));
-    EXPECT_EQ(store.GetString("section0", "key0"), "Value 0");
-    EXPECT_EQ(store.GetString("Section999", "Key99998"), "Value 99998");
-    EXPECT_EQ(store.GetString("Section999", "Long").size(), 1 << 20);
 }
 
 } // namespace
