@@ -81,9 +81,7 @@ TEST_P(UnsavedChanges, AreAskedAboutOnceAndCancelKeepsEverything)
         EXPECT_FALSE(first->isVisible());
         EXPECT_FALSE(first->GetDocument().IsModified());
         ASSERT_EQ(frame->ChildFrames().size(), 2);
-        EXPECT_TRUE(frame->ActiveChild()->isVisible());
         EXPECT_EQ(frame->ActiveChild()->windowTitle(), "radio.dat");
-        EXPECT_FALSE(s.state.newDocument);
         Run(Cmd::AppExit);
     }
     // Nothing is asked a second time on the way out.
@@ -94,9 +92,8 @@ TEST_P(UnsavedChanges, AreAskedAboutOnceAndCancelKeepsEverything)
 std::string CaseName(const ::testing::TestParamInfo<Case> &info)
 {
     static const char *const actions[] = {"Exit", "CloseBox", "Language", "Open"};
-    const std::map<int, const char *> answers = {
-        {QMessageBox::NoButton, "Unmodified"}, {QMessageBox::Save, "Save"},
-        {QMessageBox::Discard, "Discard"}, {QMessageBox::Cancel, "Cancel"}};
+    const std::map<int, const char *> answers = {{QMessageBox::NoButton, "Unmodified"}, {QMessageBox::Save, "Save"},
+                                                 {QMessageBox::Discard, "Discard"}, {QMessageBox::Cancel, "Cancel"}};
     return std::string(actions[int(std::get<0>(info.param))]) + answers.at(std::get<1>(info.param));
 }
 
