@@ -124,13 +124,6 @@ TEST(Manual, MapIsFoundBesideTheProgramOrInTheInstalledPrefix)
     HelpTopics topics;
     ASSERT_TRUE(topics.Load(help).ok());
     EXPECT_EQ(topics.Url("chHelp.chm", 1000), Page(help + "/Chinese/grid.html", "grid"));
-
-    map.write("abc grid.html\n");
-    map.close();
-    const corvane::Result r = topics.Load(help);
-    EXPECT_EQ(r.status, corvane::Status::Rejected);
-    EXPECT_TRUE(r.text.endsWith(QLatin1String(":4: not \"<number> <page>\""))) << r.text.toStdString();
-    EXPECT_EQ(topics.Load(root.filePath("none")).status, corvane::Status::FileError);
 }
 
 TEST(Manual, PagesOpenAndFailuresAreSaidWithThePath)

@@ -104,13 +104,12 @@ INSTANTIATE_TEST_SUITE_P(All, UnsavedChanges,
                                                               QMessageBox::Discard, QMessageBox::Cancel)),
                          CaseName);
 
-class Unsaved : public AppFixture {
-protected:
-    CProgramView *view = frame->ActiveChild()->GetView();
-};
+using Unsaved = AppFixture;
 
-TEST_F(Unsaved, RejectedPendingEditStopsTheAction)
+// A rejected pending edit, then a failed save: each stops the exit.
+TEST_F(Unsaved, ARejectedEditOrAFailedSaveStopsTheExit)
 {
+    CProgramView *view = frame->ActiveChild()->GetView();
     QStringList cautions;
     CProgramView::SetMessageHook([&](QWidget *, const QString &, const QString &text) { cautions << text; });
     view->Grid().SetRowCol(3, 1);
@@ -121,11 +120,7 @@ TEST_F(Unsaved, RejectedPendingEditStopsTheAction)
     EXPECT_TRUE(s.script.messages.isEmpty());
     EXPECT_EQ(view->EditRx().text(), "999");
     CProgramView::SetMessageHook(nullptr);
-}
 
-TEST_F(Unsaved, AFailedSaveCancelsTheAction)
-{
-    view->Grid().SetRowCol(2, 1);
     view->EditRx().setText("145.0125");
     s.folder.Write("blocker", "a file, not a folder");
     s.script.fileNames = {s.folder.File("blocker/x.dat")};
@@ -134,6 +129,7 @@ TEST_F(Unsaved, AFailedSaveCancelsTheAction)
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(s.script.messages.size(), 2); // the question, then the failure
     EXPECT_EQ(frame->ActiveChild()->windowTitle(), "Channel Information*");
+    EXPECT_EQ(view->Grid().TextMatrix(3, 1), "145.01250");
 }
 
 TEST(InteractivePrompts, ButtonsReadTheLanguageOfTheProgram)
