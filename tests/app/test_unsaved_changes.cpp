@@ -10,7 +10,6 @@
 
 #include <QFileDialog>
 #include <QLineEdit>
-#include <map>
 
 namespace {
 
@@ -89,20 +88,11 @@ TEST_P(UnsavedChanges, AreAskedAboutOnceAndCancelKeepsEverything)
     EXPECT_EQ(s.script.messages.size(), modified ? 1 : 0);
 }
 
-std::string CaseName(const ::testing::TestParamInfo<Case> &info)
-{
-    static const char *const actions[] = {"Exit", "CloseBox", "Language", "Open"};
-    const std::map<int, const char *> answers = {{QMessageBox::NoButton, "Unmodified"}, {QMessageBox::Save, "Save"},
-                                                 {QMessageBox::Discard, "Discard"}, {QMessageBox::Cancel, "Cancel"}};
-    return std::string(actions[int(std::get<0>(info.param))]) + answers.at(std::get<1>(info.param));
-}
-
 INSTANTIATE_TEST_SUITE_P(All, UnsavedChanges,
                          ::testing::Combine(::testing::Values(Action::Exit, Action::CloseBox, Action::Language,
                                                               Action::Open),
                                             ::testing::Values(QMessageBox::NoButton, QMessageBox::Save,
-                                                              QMessageBox::Discard, QMessageBox::Cancel)),
-                         CaseName);
+                                                              QMessageBox::Discard, QMessageBox::Cancel)));
 
 using Unsaved = AppFixture;
 
