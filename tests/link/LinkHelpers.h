@@ -12,11 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <tuple>
-
-// Readable QStrings in failure output.
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace corvane::test {
 

@@ -1,7 +1,5 @@
 // The fleet runner over fake ports, one VirtualRadio per port (touched only
-// by that port's thread until the run has ended): every port ends on its
-// own, the jobs move what they should, events arrive on the caller's
-// thread, and Cancel stops every port after the block in flight.
+// by that port's thread until the run has ended).
 #include "FakeLink.h"
 #include "LinkHelpers.h"
 #include "QtAppEnvironment.h"
@@ -32,6 +30,7 @@ struct FleetRig {
     struct Port {
         RadioFaults faults;
         MemoryImage memory = MemoryImage::newImage();
+        bool noDevice = false;
     };
 
     explicit FleetRig(std::vector<Port> list) : ports(std::move(list))
@@ -49,13 +48,13 @@ struct FleetRig {
         QObject::connect(&runner, &FleetRunner::finished, [record] { record("all finished", -1); });
     }
 
-    // Starts the fleet on COM1.. (/dev/fake0..) and runs the event loop
-    // until it has finished.
+    // Starts the fleet on COM1.. (/dev/fake0..) and runs the event loop until it has finished.
     bool Run(const MemoryImage &image, FleetOrder fleetOrder, const std::function<void()> &whileRunning = {})
     {
         std::vector<FleetTarget> targets;
         for (std::size_t i = 0; i < ports.size(); ++i)
-            targets.push_back({QStringLiteral("COM%1").arg(i + 1), QStringLiteral("/dev/fake%1").arg(i)});
+            targets.push_back({QStringLiteral("COM%1").arg(i + 1),
+                               ports[i].noDevice ? QString() : QStringLiteral("/dev/fake%1").arg(i)});
         if (!runner.Start(targets, image, fleetOrder))
             return false;
         if (whileRunning)
@@ -100,26 +99,37 @@ FleetRig::Port Faulty(const char *fault)
     return p;
 }
 
+// Each port ends on its own; a silent radio gets 15 handshake attempts per
+// round, and the retry rounds add whole rounds; a port with no device fails
+// without any.
 TEST(FleetRunner, EachPortEndsOnItsOwn)
 {
-    FleetRig rig({FleetRig::Port{}, Faulty("silent"), Faulty("hangup=0x1800"), Faulty("drop-write=4096")});
+    FleetRig::Port noDevice;
+    noDevice.noDevice = true;
+    FleetRig rig({FleetRig::Port{}, Faulty("silent"), Faulty("hangup=0x1800"), Faulty("drop-write=4096"), noDevice});
+    std::vector<int> wakeUps(5); // each touched by its port's thread only, read after the run
+    rig.beforeWrite = [&](int i, const QByteArray &w) { wakeUps[std::size_t(i)] += w == "A"; };
     const MemoryImage image = PatternImage(5);
-    ASSERT_TRUE(rig.Run(image, {FleetJob::WriteVerify, 0}));
+    ASSERT_TRUE(rig.Run(image, {FleetJob::WriteVerify, 2},
+                        [&] { EXPECT_FALSE(rig.runner.Start({{QStringLiteral("COM9"), {}}}, image, {})); }));
+    EXPECT_FALSE(rig.runner.Start({}, image, {}));
 
     const std::vector<FleetPortResult> &r = rig.runner.Results();
-    ASSERT_EQ(r.size(), 4u);
-    const Status status[] = {Status::Ok, Status::CommError, Status::Interrupted, Status::Mismatch};
-    for (int i = 0; i < 4; ++i) {
+    ASSERT_EQ(r.size(), 5u);
+    const Status status[] = {Status::Ok, Status::CommError, Status::Interrupted, Status::Mismatch, Status::PortError};
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(r[std::size_t(i)].result.status, status[i]) << i;
         EXPECT_EQ(r[std::size_t(i)].target.name, QStringLiteral("COM%1").arg(i + 1));
         EXPECT_EQ(rig.Count("finished", i), 1) << i;
     }
+    EXPECT_EQ(wakeUps[1], 3 * 15);
     EXPECT_TRUE(HoldsSentRanges(rig.radios[0]->Memory(), image));
     EXPECT_EQ(r[1].result.text, "no answer to the wake-up string in 15 attempts");
     EXPECT_EQ(r[2].result.text, "the line failed (hang-up or unplugged cable) after the write block at 0x1800");
     EXPECT_EQ(r[2].phase, FleetPhase::Writing);
     EXPECT_EQ(std::make_tuple(r[3].mismatchBytes, r[3].firstMismatch, r[3].phase),
               std::make_tuple(8, 0x1000, FleetPhase::Verifying));
+    EXPECT_EQ(r[4].result.text, "no serial device for COM5");
 
     // Every event on the caller's thread; the good port's progress climbs
     // to the write's and the read-back's blocks together; "all finished"
@@ -169,28 +179,6 @@ TEST(FleetRunner, EachJobMovesWhatItSays)
             EXPECT_TRUE(c.job != FleetJob::Read || r.image == port.memory);
         }
     }
-}
-
-// A silent radio gets 15 handshake attempts per round; the retry rounds
-// add whole rounds, and a port with no device fails without any.
-TEST(FleetRunner, RetryRoundsAndMissingDevice)
-{
-    FleetRig rig({Faulty("silent")});
-    int wakeUps = 0; // touched by the port's thread only, read after the run
-    rig.beforeWrite = [&](int, const QByteArray &w) { wakeUps += w == "A"; };
-    ASSERT_TRUE(rig.Run(PatternImage(1), {FleetJob::Write, 2}));
-    EXPECT_EQ(wakeUps, 3 * 15);
-    EXPECT_EQ(rig.runner.Results()[0].result.status, Status::CommError);
-
-    FleetRunner runner([](const FleetTarget &) { return std::make_unique<OwnedFakePort>(); });
-    QEventLoop loop;
-    QObject::connect(&runner, &FleetRunner::finished, &loop, &QEventLoop::quit);
-    ASSERT_TRUE(runner.Start({{QStringLiteral("COM3"), QString()}}, PatternImage(1), {}));
-    EXPECT_FALSE(runner.Start({{QStringLiteral("COM3"), QString()}}, PatternImage(1), {}));
-    loop.exec();
-    EXPECT_EQ(runner.Results()[0].result.status, Status::PortError);
-    EXPECT_EQ(runner.Results()[0].result.text, "no serial device for COM3");
-    EXPECT_FALSE(runner.Start({}, PatternImage(1), {}));
 }
 
 // Every port is held before the same write block; Cancel is pressed while

@@ -1,7 +1,5 @@
-// The start of a transfer: opening the port, the handshake with its
-// attempt counter, the prompt and Retry, and the callback order; and the
-// virtual radio's side of the protocol with its fault switches as the
-// command line spells them.
+// The start of a transfer: port, handshake, prompt and Retry, callback
+// order; and the virtual radio's fault switches as the command line spells them.
 #include "TransferRig.h"
 
 using namespace corvane;
@@ -144,16 +142,6 @@ TEST(HandshakeWire, NoiseBeforeTheAckAndAnyIdentificationStillComplete)
     }
 }
 
-TEST(HandshakeTiming, SilentRadioCostsAbout1200MsPerAttempt)
-{
-    TransferRig rig;
-    rig.port.responder = nullptr;
-    EXPECT_EQ(rig.Run(false).status, Status::CommError);
-    // 6 x 1 ms + 7 x 2 ms + two 590 ms reads + 2 ms, fifteen times.
-    EXPECT_EQ(rig.clock.now, 15 * 1202 * 1000LL);
-    EXPECT_EQ(rig.port.Count("read 1"), 30);
-}
-
 // The callbacks in order, for a completed transfer and a port that does
 // not open (the same for a write: the port opens before either loop).
 TEST(TransferOrder, CompletedOrPortNotOpened)
@@ -175,73 +163,7 @@ TEST(TransferOrder, CompletedOrPortNotOpened)
     }
 }
 
-// The virtual radio on bytes.
-const std::string W = "0250524F475241"; // the wake-up string
-
-// Bytes fed (hex) and the reply: hex, "ID" for the identification, "+n" for
-// any n bytes, "" for silence; after a whole handshake unless asleep.
-struct Session {
-    const char *name;
-    std::vector<std::string> steps; // in, reply, in, reply, ...
-    bool asleep = false;
-    const char *fault = "";
-    int at = 0;                     // where the memory must hold `stored` afterwards
-    const char *stored = "";
-};
-
-class VirtualRadioSession : public ::testing::TestWithParam<Session> {};
-
-TEST_P(VirtualRadioSession, AnswersAsARadioWould)
-{
-    const Session &s = GetParam();
-    RadioFaults faults;
-    ASSERT_TRUE(!*s.fault || faults.Parse(QString::fromLatin1(s.fault), nullptr));
-    VirtualRadio radio(PatternImage(1), faults);
-    std::vector<std::string> steps{W, "06", "4D02", "ID", "06", "06"};
-    if (s.asleep)
-        steps.clear();
-    steps.insert(steps.end(), s.steps.begin(), s.steps.end());
-    for (std::size_t i = 0; i + 1 < steps.size(); i += 2) {
-        QByteArray reply;
-        for (char c : QByteArray::fromHex(QByteArray::fromStdString(steps[i])))
-            reply += radio.Feed(static_cast<uint8_t>(c)).bytes;
-        const std::string &want = steps[i + 1];
-        if (want == "ID")
-            EXPECT_EQ(reply, VirtualRadio::Identification()) << "step " << i / 2;
-        else if (!want.empty() && want[0] == '+')
-            EXPECT_EQ(reply.size(), std::stoi(want.substr(1))) << "step " << i / 2;
-        else
-            EXPECT_EQ(reply.toHex().toUpper().toStdString(), want) << "step " << i / 2;
-    }
-    MemoryImage expected = PatternImage(1);
-    const QByteArray stored = QByteArray::fromHex(s.stored);
-    std::copy(stored.begin(), stored.end(), expected.data() + s.at);
-    EXPECT_EQ(radio.Memory(), expected);
-    EXPECT_EQ(radio.HungUp(), *s.fault != 0);
-}
-
-std::string Hex(int offset, int n)
-{
-    return QByteArray(reinterpret_cast<const char *>(PatternImage(1).data() + offset), n).toHex().toUpper().toStdString();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, VirtualRadioSession,
-    ::testing::Values(
-        // Write data may hold any byte, the wake-up string's and 0x06 among them.
-        Session{"ReadAndWriteBlocks",
-                {"520C9008", "570C9008" + Hex(0x0C90, 8), "06", "06", "57010008" + W + "06", "06"}, false, "",
-                0x0100, "0250524F47524106"},
-        Session{"IdleIgnoresAllButTheWakeUp",
-                {"520000080657000008", "", "31323334353637384D02", "", "0250524F" + W, "06"}, true},
-        Session{"IgnoresBadRequests",
-                {"52000308", "", "52200008", "", "52000010", "", "570001080102030405060708", "", "06", ""}},
-        Session{"WakeUpStartsOverInAnyState",
-                {"52000008", "+12", W, "06", "4D02", "ID", "06", "06", W, "06", W, "06", "4D02", "ID", W, "06"}},
-        Session{"Hangup", {"52000008", "+12", "52080008", "", W, ""}, false, "hangup=0X0800"}),
-    [](const ::testing::TestParamInfo<Session> &i) { return std::string(i.param.name); });
-
-// Decimal and hex addresses, either case of 0x, are in the fault tables.
+// Decimal and hex addresses (0x, 0X) are in the fault tables of the other tests.
 TEST(VirtualRadioFaults, BadSpellingIsRefusedWithAReason)
 {
     for (const char *bad : {"first-byte=0x100", "hangup=0x2000", "no-ack=-8", "no-ack", "silent=1", "loud", ""}) {

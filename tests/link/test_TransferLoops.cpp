@@ -2,10 +2,7 @@
 // image or the radio, progress, and every way a transfer can end early.
 #include "TransferRig.h"
 
-#include "link/LoggingPort.h"
 #include "link/WriteCompare.h"
-
-#include <QBuffer>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -95,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, LoopFailure,
     ::testing::Values(
         FailureCase{"ShortReply", false, "short-reply=0x0C90", nullptr, 0x0C90, "read reply at 0x0C90 has 11 of 12 bytes"},
-        FailureCase{"ReadHangup", false, "hangup=0x0800", nullptr, 0x0800, "read reply at 0x0800 has 0 of 12 bytes"},
+        FailureCase{"ReadHangup", false, "hangup=0X0800", nullptr, 0x0800, "read reply at 0x0800 has 0 of 12 bytes"},
         FailureCase{"ReadAckMissingFirst", false, "no-ack=0", nullptr, 0x0000,
                     "no acknowledgement after the read block at 0x0000"},
         FailureCase{"ReadAckMissingLast", false, "no-ack=0x1FF8", nullptr, 0x1FF8,
@@ -147,24 +144,5 @@ INSTANTIATE_TEST_SUITE_P(Passes, Cancel,
                                            CancelCase{"WriteFirstPass", true, false, 1, 1},
                                            CancelCase{"WriteSecondRange", true, false, 201, 9}),
                          [](const ::testing::TestParamInfo<CancelCase> &i) { return std::string(i.param.name); });
-
-TEST(TransferLog, EveryByteWithTimeAndDirection)
-{
-    RadioFaults shortReply;
-    shortReply.shortReply = 0x0000;
-    TransferRig rig(PatternImage(1), shortReply);
-    QBuffer log;
-    log.open(QIODevice::WriteOnly);
-    LoggingPort logged(rig.port, rig.clock, log);
-    TransferEngine engine(logged, rig.clock, rig.image, rig.Callbacks());
-    EXPECT_EQ(engine.Run(QStringLiteral("/dev/pts/9")).status, Status::Interrupted);
-    const QList<QByteArray> lines = log.data().split('\n');
-    EXPECT_EQ(lines.first(), "   0.000000 open /dev/pts/9: ok");
-    EXPECT_TRUE(log.data().contains(" < 06\n"));
-    const QByteArray seven(reinterpret_cast<const char *>(PatternImage(1).data()), 7);
-    EXPECT_TRUE(log.data().contains(" < 57 00 00 08 " + LoggingPort::HexBytes(seven) + " (timeout, 11 of 12)\n"));
-    EXPECT_TRUE(lines.contains("   0.006000 purge all"));
-    EXPECT_EQ(lines[lines.size() - 2].mid(12), "close");
-}
 
 } // namespace

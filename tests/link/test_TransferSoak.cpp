@@ -1,13 +1,10 @@
 // The transfer fault soak: 200 seeded runs of corvane-cli read, write and
-// write --verify against faulty virtual radios on pseudo-terminals, checked
-// for exit status, files, the radio's memory and what the program says.
+// write --verify, each in a folder of its own against its own faulty virtual
+// radio served by a thread of this process, checked for exit status, files,
+// the radio's memory and what the program says.
 //   CORVANE_SOAK_SEED=N   another draw (the seed is printed at every run)
 //   CORVANE_SOAK_COUNT=N  another number of transfers
 //   CORVANE_SOAK_CASE=I   only transfer I of the draw, e.g. to repeat a failure
-//
-// Each transfer is a real `corvane-cli read` or `write` in a folder of its
-// own, against its own virtual radio served by a thread of this process, so
-// the radio's memory can be looked at afterwards; many run at once.
 #include "LinkHelpers.h"
 #include "QtAppEnvironment.h"
 #include "RadioLines.h"
@@ -48,12 +45,15 @@ constexpr int kHungMs = 120000; // a transfer still running then is killed and f
 QString ImagePath(const QString &dir) { return dir + QStringLiteral("/image.dat"); }
 QString OutputPath(const QString &dir) { return dir + QStringLiteral("/out.dat"); }
 
-// Starts corvane-cli with its error output and per-user files in dir; -1 on
-// failure. posix_spawn rather than QProcess: QProcess forks, and a fork from
-// this many-threaded process stops the ThreadSanitizer build (scripts/tsan).
+// Starts corvane-cli (through env, which sets its per-user folders in dir)
+// with its error output in dir; -1 on failure. posix_spawn rather than
+// QProcess: QProcess forks, and a fork from this many-threaded process
+// stops the ThreadSanitizer build (scripts/tsan).
 pid_t Spawn(const SoakCase &c, const QString &dir, const QString &port)
 {
-    QList<QByteArray> args{kCli.toLocal8Bit(), c.Writes() ? "write" : "read", port.toLocal8Bit(),
+    QList<QByteArray> args{"/usr/bin/env", "XDG_CONFIG_HOME=" + (dir + "/config").toLocal8Bit(),
+                           "XDG_DATA_HOME=" + (dir + "/data").toLocal8Bit(), kCli.toLocal8Bit(),
+                           c.Writes() ? "write" : "read", port.toLocal8Bit(),
                            (c.Writes() ? ImagePath(dir) : OutputPath(dir)).toLocal8Bit()};
     if (c.op == SoakOp::WriteVerify)
         args << "--verify";
@@ -62,27 +62,17 @@ pid_t Spawn(const SoakCase &c, const QString &dir, const QString &port)
     // that fails for a reason of its own fails every retry.
     if (c.fault != SoakFault::Silent && c.fault != SoakFault::NoFinalAck)
         args << "--retries" << "2";
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", dir + "/config");
-    env.insert("XDG_DATA_HOME", dir + "/data");
-    QList<QByteArray> envList;
-    for (const QString &entry : env.toStringList())
-        envList << entry.toLocal8Bit();
-    const auto pointers = [](QList<QByteArray> &list) {
-        std::vector<char *> out;
-        for (QByteArray &item : list)
-            out.push_back(item.data());
-        out.push_back(nullptr);
-        return out;
-    };
+    std::vector<char *> argv;
+    for (QByteArray &arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
     const QByteArray errPath = (dir + QStringLiteral("/stderr.txt")).toLocal8Bit();
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&files, STDERR_FILENO, errPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = -1;
-    const int spawned =
-        posix_spawn(&pid, args[0].constData(), &files, nullptr, pointers(args).data(), pointers(envList).data());
+    const int spawned = posix_spawn(&pid, argv[0], &files, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&files);
     return spawned == 0 ? pid : -1;
 }
