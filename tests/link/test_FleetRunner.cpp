@@ -83,7 +83,7 @@ struct FleetRig {
     // A radio that hung up makes every later read fail, as a real line does.
     FleetRunner runner{[this](const FleetTarget &t) -> std::unique_ptr<SerialPort> {
         const std::size_t i = t.device.mid(9).toUInt();
-        auto port = std::make_unique<OwnedFakePort>();
+        auto port = std::make_unique<FakePort>();
         port->AttachRadio(*radios[i]);
         port->readError = [radio = radios[i].get()](int, int) { return radio->HungUp(); };
         if (beforeWrite)

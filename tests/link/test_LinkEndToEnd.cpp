@@ -11,10 +11,8 @@
 #include "link/QtSerialPort.h"
 
 #include <QElapsedTimer>
-#include <atomic>
 #include <csignal>
 #include <poll.h>
-#include <sys/ioctl.h>
 #include <thread>
 #include <unistd.h>
 
@@ -130,30 +128,6 @@ TEST_F(PtyPort, HangupDuringAReadIsAnErrorWithinOneTimeout)
     port.Close();
     bystander.kill();
     bystander.waitForFinished();
-}
-
-// Lines opened on many threads at once each name their own device.
-TEST(PtyEndpointThreads, EachLineNamesItsOwnDevice)
-{
-    constexpr int kThreads = 8;
-    for (int round = 0; round < 40; ++round) {
-        std::vector<PtyEndpoint> lines(kThreads);
-        std::atomic<int> ready{0};
-        std::vector<std::thread> threads;
-        for (PtyEndpoint &line : lines)
-            threads.emplace_back([&ready, &line] {
-                for (++ready; ready.load() < kThreads;)
-                    std::this_thread::yield();
-                line.Open();
-            });
-        for (std::thread &t : threads)
-            t.join();
-        for (const PtyEndpoint &line : lines) {
-            unsigned number = 0;
-            ASSERT_EQ(::ioctl(line.MasterFd(), TIOCGPTN, &number), 0) << line.error().toStdString();
-            ASSERT_EQ(line.SlavePath().toStdString(), "/dev/pts/" + std::to_string(number)) << "round " << round;
-        }
-    }
 }
 
 class EndToEnd : public TempFiles {};

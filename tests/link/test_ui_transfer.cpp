@@ -1,7 +1,6 @@
 // The channel view's Read, Write and Verify with the progress dialog: Cancel
-// and failures against the virtual radio behind a fake port, and what the
-// grid, image and document show after a whole read, write and verify
-// through the real serial port against `corvane-cli simulate`.
+// and failures on a fake port, then a whole read, write and verify through
+// the real serial port against `corvane-cli simulate`.
 #include "DesktopRig.h"
 #include "editor/ViewFixture.h"
 #include "image/Backups.h"
@@ -20,9 +19,9 @@ MemoryImage RadioImage() { return ChannelImage({{1, "145.01250", ""}, {5, "146.0
 
 class Transfers : public editortest::ViewFixture {
 protected:
-    void Open(const QByteArray &language = "English")
+    void Open()
     {
-        editortest::ViewFixture::Open(language);
+        editortest::ViewFixture::Open();
         rig = std::make_unique<DesktopRig>(RadioImage());
     }
     CProcessDlg *Dlg() { return view->Transfer().ProcessDlg(); }
@@ -33,14 +32,10 @@ protected:
 
 TEST_F(Transfers, CancelBeforeOkSendsNothingAndChangesNothing)
 {
-    Open("Chinese");
-    const struct { void (CProgramView::*command)(); const char *caption; } cases[] = {
-        {&CProgramView::OnRead, "读数据"}, {&CProgramView::OnWrite, "写数据"}, {&CProgramView::OnVerify, "校验数据"}};
-    for (const auto &c : cases) {
-        (view.get()->*c.command)();
+    Open();
+    for (auto command : {&CProgramView::OnRead, &CProgramView::OnWrite, &CProgramView::OnVerify}) {
+        (view.get()->*command)();
         ASSERT_TRUE(Dlg()->isVisible());
-        EXPECT_EQ(Dlg()->windowTitle(), QString::fromUtf8(c.caption));
-        EXPECT_EQ(Dlg()->OkButton()->text(), "确定");
         QTest::keyClick(Dlg(), Qt::Key_Escape);
         EXPECT_TRUE(Dlg()->isHidden());
     }
@@ -143,7 +138,6 @@ TEST_F(Transfers, EndToEndReadWriteVerify)
     EXPECT_EQ(GridRow(3)[0], "145.01250");
     rig->PressOk(Dlg());
     EXPECT_EQ(Dlg()->Counter()->text(), "461");
-    EXPECT_TRUE(QTest::qWaitForWindowActive(view.get())) << "the keyboard is back in the channel window";
     view->OnVerify();
     rig->PressOk(Dlg());
     edit(3, "147.5");
