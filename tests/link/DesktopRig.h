@@ -1,7 +1,6 @@
 #pragma once
-// The desktop program's transfers on the rig's FakePort (a VirtualRadio at
-// its far end) and fake clocks; message boxes answered from a queue and
-// recorded; backups in a private folder; actions planned inside a transfer.
+// The desktop program's transfers on a FakePort with a VirtualRadio at its
+// far end; message boxes answered from a queue and recorded.
 #include "FakeLink.h"
 #include "LinkHelpers.h"
 #include "link/CProcessDlg.h"
@@ -63,7 +62,6 @@ struct DesktopRig {
         qputenv("XDG_DATA_HOME", data.path().toUtf8());
         port.AttachRadio(*radio);
         DesktopLink::SetPortFactory([this](const AppState &) { return std::make_unique<PortRef>(port); });
-        // The port keeps time of its own; the transfer's pauses cost nothing.
         DesktopLink::SetClockFactory([] { return std::make_unique<FakeClock>(); });
         DesktopLink::SetMessageHook([this](QWidget *, const QString &caption, const QString &text,
                                            QMessageBox::StandardButtons) {

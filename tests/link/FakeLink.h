@@ -1,8 +1,7 @@
 #pragma once
-// Test doubles for the transfer engine: a fake clock that only moves when
-// something waits, and a fake port whose far end is a responder (usually
-// a VirtualRadio) or a script. Replies arrive a little after the write
-// that caused them, so a clear right after a write does not drop them.
+// A fake clock that only moves when something waits, and a fake port whose
+// far end is a responder. Replies arrive a little after the write that
+// caused them, so a clear right after a write does not drop them.
 #include "link/Clock.h"
 #include "link/ProgressSink.h"
 #include "link/SerialPort.h"

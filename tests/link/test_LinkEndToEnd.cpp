@@ -21,8 +21,7 @@ using namespace corvane::test;
 
 namespace {
 
-// Every read keeps a backup in the user's data folder: here a private one,
-// which corvane-cli inherits with the environment.
+// The backups of reads in a private folder, inherited by corvane-cli.
 class DataHome : public ::testing::Environment {
 public:
     void SetUp() override { qputenv("XDG_DATA_HOME", m_dir.path().toUtf8()); }
@@ -53,7 +52,6 @@ protected:
         }
         return out;
     }
-    // Runs a read and returns it with the milliseconds it took.
     std::pair<ReadOutcome, qint64> TimedRead(int n)
     {
         QElapsedTimer t;
@@ -85,14 +83,6 @@ TEST_F(PtyPort, BytesBothWaysTimeoutsAndPurge)
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.bytes, "abc");
     EXPECT_GE(ms, 25);
-    EXPECT_LT(ms, 1000);
-
-    // Nothing at all: multiplier x n + constant, and no error.
-    port.SetTimeouts(CommTimeouts{30, 50, 40, 50, 50});
-    std::tie(r, ms) = TimedRead(2);
-    EXPECT_TRUE(r.ok);
-    EXPECT_TRUE(r.bytes.isEmpty());
-    EXPECT_GE(ms, 135);
     EXPECT_LT(ms, 1000);
 
     for (PurgeMode mode : {PurgeMode::Clear, PurgeMode::All}) {
@@ -132,8 +122,7 @@ TEST_F(PtyPort, HangupDuringAReadIsAnErrorWithinOneTimeout)
 
 class EndToEnd : public TempFiles {};
 
-// A read keeps a copy in the backups folder; one that cannot be kept is
-// said and never fails the read.
+// A copy of a read that cannot be kept is said and never fails the read.
 TEST_F(EndToEnd, ReadThroughTheSettingsFileKeepsABackupAndALog)
 {
     Simulator radio({"--image", Save("radio.dat", PatternImage(3))});
@@ -157,15 +146,6 @@ TEST_F(EndToEnd, ReadThroughTheSettingsFileKeepsABackupAndALog)
     EXPECT_EQ(Read("out2.dat"), Bytes(PatternImage(3)));
 }
 
-TEST_F(EndToEnd, EachRetryIsSaid)
-{
-    Simulator radio({"--fault", "no-final-ack"});
-    const CliRun r = Cli({"read", radio.path, Path("none.dat"), "--retries", "1"});
-    EXPECT_EQ(r.status, 5);
-    EXPECT_EQ(r.err.count("retrying"), 1) << r.err.toStdString();
-    EXPECT_FALSE(QFile::exists(Path("none.dat")));
-}
-
 TEST_F(EndToEnd, UsageFileAndPortErrors)
 {
     ASSERT_TRUE(WriteFile(Path("small.dat"), "short"));
@@ -179,13 +159,11 @@ TEST_F(EndToEnd, UsageFileAndPortErrors)
         {{"write", "/dev/null", Path("missing.dat")}, 3},
         {{"read", "/dev/corvane-missing", Path("o.dat"), "--log", Path("no/such/dir/log")}, 3},
         {{"read", "/dev/corvane-missing", Path("no/such/dir/o.dat")}, 3},
-        {{"simulate", "--fault", "bogus"}, 2},
         {{"simulate", "--baud", "fast"}, 2},
         {{"simulate", "--image", Path("small.dat")}, 3},
         {{"fleet", "write", image}, 2},
         {{"fleet", "burn", image, "/dev/null"}, 2},
         {{"fleet", "read", image, "/dev/null", "--verify"}, 2},
-        {{"fleet", "write", image, "/dev/null", "/dev/null"}, 2},
         {{"fleet", "write", image, "/dev/null", "--retries", "x"}, 2},
         {{"fleet", "write", Path("missing.dat"), "/dev/null"}, 3},
         {{"fleet", "write", image, "/dev/null", "--report", Path("no/such/dir/r.csv")}, 3},
@@ -212,8 +190,6 @@ TEST_F(EndToEnd, UsageFileAndPortErrors)
 
 class FleetCli : public TempFiles {};
 
-// Write with a verify, then a read into a copy per radio and a verify of
-// the good radio.
 TEST_F(FleetCli, WriteReadAndVerify)
 {
     const MemoryImage image = PatternImage(2);
@@ -235,24 +211,6 @@ TEST_F(FleetCli, WriteReadAndVerify)
         const QString copy = "copy-" + sim.paths[i].mid(5).replace('/', '-') + ".dat"; // copy-pts-N.dat
         EXPECT_EQ(Load(copy), Load(QString("after-%1.dat").arg(i + 1))) << i;
     }
-}
-
-TEST_F(FleetCli, InterruptCancelsEveryPort)
-{
-    Simulator sim({"--baud", "9600"}, 3);
-    ASSERT_EQ(sim.paths.size(), 3);
-    QProcess p;
-    p.start(kCli, QStringList{"fleet", "write", Save("image.dat", PatternImage(3))} + sim.paths);
-    ASSERT_TRUE(p.waitForStarted());
-    // A paced write takes 13 s; the signal comes well inside it.
-    p.waitForFinished(2000);
-    // An ended process has no id, and kill(0) would signal the test's group.
-    ASSERT_EQ(p.state(), QProcess::Running) << p.readAllStandardError().toStdString();
-    ::kill(static_cast<pid_t>(p.processId()), SIGINT);
-    ASSERT_TRUE(p.waitForFinished(10000));
-    EXPECT_EQ(p.exitCode(), 7);
-    const QString out = QString::fromUtf8(p.readAllStandardOutput());
-    EXPECT_EQ(out.count("cancelled"), 3) << out.toStdString();
 }
 
 } // namespace

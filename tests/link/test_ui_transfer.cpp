@@ -14,7 +14,6 @@ using namespace corvane::test;
 
 namespace {
 
-// A radio holding three channels: Pr, 4 (named "ABC") and 120.
 MemoryImage RadioImage() { return ChannelImage({{1, "145.01250", ""}, {5, "146.02500", "ABC"}, {121, "150.00000", ""}}); }
 
 class Transfers : public editortest::ViewFixture {
@@ -99,9 +98,8 @@ TEST_F(Transfers, FailureMessagesNameThePortAndTheRadiosState)
     EXPECT_EQ(rig->messages.size(), 3);
 }
 
-// The real port against `corvane-cli simulate`: a read fills the grid and
-// keeps a backup, a write commits the open cell editor first, a verify
-// finds first a match, then the edit made since, and changes nothing.
+// A read fills the grid and keeps a backup, a write commits the open cell
+// editor first, a verify finds a match, then the edit made since.
 TEST_F(Transfers, EndToEndReadWriteVerify)
 {
     Open();
@@ -121,13 +119,11 @@ TEST_F(Transfers, EndToEndReadWriteVerify)
     EXPECT_EQ(env->app.caption, "Test Programmer");
     EXPECT_FALSE(env->app.newDocument);
     EXPECT_TRUE(doc.IsModified());
-    // The backup holds the bytes as read, before the refresh rebuilt the
-    // band edges of the image.
+    // The backup holds the bytes as read, before the refresh rebuilt the band edges.
     const QStringList backups = Backups::List(Backups::Folder());
     ASSERT_EQ(backups.size(), 1);
     EXPECT_EQ(FileBytes(Backups::Folder() + "/" + backups[0]), Bytes(RadioImage()));
 
-    // Types into a cell and leaves its editor open.
     const auto edit = [this](int row, const QString &text) {
         Click(row, 1);
         ASSERT_TRUE(QTest::qWaitFor([this] { return Focus() != nullptr; })) << "the keyboard is lost";
