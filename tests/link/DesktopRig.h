@@ -63,9 +63,8 @@ struct DesktopRig {
         port.AttachRadio(*radio);
         DesktopLink::SetPortFactory([this](const AppState &) { return std::make_unique<PortRef>(port); });
         DesktopLink::SetClockFactory([] { return std::make_unique<FakeClock>(); });
-        DesktopLink::SetMessageHook([this](QWidget *, const QString &caption, const QString &text,
+        DesktopLink::SetMessageHook([this](QWidget *, const QString &, const QString &text,
                                            QMessageBox::StandardButtons) {
-            captions << caption;
             messages << text;
             if (answers.empty())
                 return QMessageBox::Ok;
@@ -126,7 +125,7 @@ struct DesktopRig {
     MappedFakePort port{clock};
     std::unique_ptr<VirtualRadio> radio;
     std::deque<QMessageBox::StandardButton> answers; // default OK
-    QStringList messages, captions;
+    QStringList messages;
 };
 
 } // namespace corvane::test

@@ -116,7 +116,6 @@ TEST(FleetRunner, EachPortEndsOnItsOwn)
     const Status status[] = {Status::Ok, Status::CommError, Status::Interrupted, Status::Mismatch, Status::PortError};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(r[std::size_t(i)].result.status, status[i]) << i;
-        EXPECT_EQ(r[std::size_t(i)].target.name, QStringLiteral("COM%1").arg(i + 1));
         EXPECT_EQ(rig.Count("finished", i), 1) << i;
     }
     EXPECT_EQ(wakeUps[1], 3 * 15);
@@ -143,33 +142,19 @@ TEST(FleetRunner, EachPortEndsOnItsOwn)
     EXPECT_EQ(rig.Count("all finished", -1), 1);
 }
 
-TEST(FleetRunner, EachJobMovesWhatItSays)
+// A write alone reads nothing back; a verify alone only reads.
+TEST(FleetRunner, WriteAloneAndVerifyAlone)
 {
     const MemoryImage image = PatternImage(2);
-    const struct {
-        FleetJob job;
-        int differAt; // offset where the radio differs from the image; -1: none
-        Status status;
-        int blocksWritten, blocksRead;
-    } cases[] = {
-        {FleetJob::Write, 0x1000, Status::Ok, Proto::WriteBlocks, 0},
-        {FleetJob::Verify, -1, Status::Ok, 0, Proto::ReadBlocks},
-        {FleetJob::Read, 0x1FF8, Status::Ok, 0, Proto::ReadBlocks},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message() << "job " << int(c.job) << ", radio differs at " << c.differAt);
+    for (const FleetJob job : {FleetJob::Write, FleetJob::Verify}) {
         FleetRig::Port port;
         port.memory = image;
-        if (c.differAt >= 0)
-            port.memory[c.differAt] ^= 0xFF;
         FleetRig rig({port, port});
-        ASSERT_TRUE(rig.Run(image, {c.job, 0}));
+        ASSERT_TRUE(rig.Run(image, {job, 0}));
         for (std::size_t i = 0; i < 2; ++i) {
-            const FleetPortResult &r = rig.runner.Results()[i];
-            EXPECT_EQ(r.result.status, c.status) << r.result.text.toStdString();
-            EXPECT_EQ(rig.radios[i]->BlocksWritten(), c.blocksWritten);
-            EXPECT_EQ(rig.radios[i]->BlocksRead(), c.blocksRead);
-            EXPECT_TRUE(c.job != FleetJob::Read || r.image == port.memory);
+            EXPECT_EQ(rig.runner.Results()[i].result.status, Status::Ok) << int(job);
+            EXPECT_EQ(rig.radios[i]->BlocksWritten(), job == FleetJob::Write ? Proto::WriteBlocks : 0);
+            EXPECT_EQ(rig.radios[i]->BlocksRead(), job == FleetJob::Write ? 0 : Proto::ReadBlocks);
         }
     }
 }

