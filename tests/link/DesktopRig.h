@@ -1,7 +1,6 @@
 #pragma once
-// The desktop program's transfers on the rig's FakePort (a VirtualRadio at
-// its far end) and fake clocks; message boxes answered from a queue and
-// recorded; backups in a private folder; actions planned inside a transfer.
+// The desktop program's transfers on a FakePort with a VirtualRadio at its
+// far end; message boxes answered from a queue and recorded.
 #include "FakeLink.h"
 #include "LinkHelpers.h"
 #include "link/CProcessDlg.h"
@@ -63,11 +62,9 @@ struct DesktopRig {
         qputenv("XDG_DATA_HOME", data.path().toUtf8());
         port.AttachRadio(*radio);
         DesktopLink::SetPortFactory([this](const AppState &) { return std::make_unique<PortRef>(port); });
-        // The port keeps time of its own; the transfer's pauses cost nothing.
         DesktopLink::SetClockFactory([] { return std::make_unique<FakeClock>(); });
-        DesktopLink::SetMessageHook([this](QWidget *, const QString &caption, const QString &text,
+        DesktopLink::SetMessageHook([this](QWidget *, const QString &, const QString &text,
                                            QMessageBox::StandardButtons) {
-            captions << caption;
             messages << text;
             if (answers.empty())
                 return QMessageBox::Ok;
@@ -128,7 +125,7 @@ struct DesktopRig {
     MappedFakePort port{clock};
     std::unique_ptr<VirtualRadio> radio;
     std::deque<QMessageBox::StandardButton> answers; // default OK
-    QStringList messages, captions;
+    QStringList messages;
 };
 
 } // namespace corvane::test

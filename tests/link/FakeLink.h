@@ -1,9 +1,7 @@
 #pragma once
-// Test doubles for the transfer engine: a fake clock that only moves when
-// something waits, and a fake port whose far end is a responder (usually
-// a VirtualRadio) or a script. Replies arrive a little after the write
-// that caused them, so a clear right after a write does not drop them,
-// exactly as on a real line. Header-only: each test executable includes it.
+// A fake clock that only moves when something waits, and a fake port whose
+// far end is a responder. Replies arrive a little after the write that
+// caused them, so a clear right after a write does not drop them.
 #include "link/Clock.h"
 #include "link/ProgressSink.h"
 #include "link/SerialPort.h"
@@ -42,6 +40,7 @@ public:
     using Responder = std::function<QByteArray(const QByteArray &written)>;
 
     explicit FakePort(FakeClock &clock) : m_clock(clock) {}
+    FakePort() : m_clock(m_ownClock) {} // on a timeline of its own, for code that owns its port
 
     // Answers with a VirtualRadio fed byte by byte.
     void AttachRadio(VirtualRadio &radio)
@@ -151,17 +150,9 @@ private:
         return out;
     }
 
+    FakeClock m_ownClock;
     FakeClock &m_clock;
     std::deque<Timed> m_incoming;
-};
-
-// A fake port on a timeline of its own, for code that owns its port.
-struct OwnClock {
-    FakeClock ownClock;
-};
-class OwnedFakePort : OwnClock, public FakePort {
-public:
-    OwnedFakePort() : FakePort(ownClock) {}
 };
 
 class FakeProgress : public ProgressSink, public EventLog {

@@ -1,7 +1,5 @@
 #pragma once
-// Helpers shared by the link tests: image patterns, settings files, and
-// corvane-cli run as a process (a command, or `simulate` serving virtual
-// radios on pseudo-terminals) in a private folder.
+// Helpers shared by the link tests: images, files, corvane-cli as a process.
 #include "image/ChannelTable.h"
 #include "image/DataFile.h"
 #include "image/ImagePasses.h"
@@ -12,11 +10,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <tuple>
-
-// Readable QStrings in failure output.
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace corvane::test {
 
@@ -72,7 +66,6 @@ inline bool HoldsSentRanges(const MemoryImage &radio, const MemoryImage &image)
     return true;
 }
 
-// Loads settings from a Program.ini in dir holding text.
 inline bool LoadSettings(CProfileFile &settings, const QTemporaryDir &dir, const QByteArray &text)
 {
     return WriteFile(dir.filePath("Program.ini"), text) && settings.LoadPath(dir.filePath("Program.ini"), false);
@@ -92,8 +85,7 @@ inline CliRun Cli(const QStringList &args, const QProcessEnvironment &env = QPro
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
-// `corvane-cli simulate` serving count radios, one pseudo-terminal each
-// (paths; path is the first); stopped (SIGTERM) when destroyed.
+// `corvane-cli simulate` serving count radios (paths), stopped when destroyed.
 class Simulator {
 public:
     explicit Simulator(const QStringList &options, int count = 1)
@@ -121,7 +113,6 @@ private:
     QProcess m_process;
 };
 
-// A private folder for a test's files.
 class TempFiles : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }

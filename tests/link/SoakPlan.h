@@ -1,8 +1,6 @@
 #pragma once
-// The fault soak's transfers, drawn from one seed: read, write or write
-// --verify against a virtual radio with at most one fault, and what each
-// must end as, worked out from the order in which blocks move, not with
-// the program's code.
+// The fault soak's transfers, drawn from one seed, and what each must end
+// as, worked out from the order in which blocks move, not with the program's code.
 #include "cli/CliContext.h"
 #include "image/MemoryImage.h"
 #include "link/VirtualRadio.h"
@@ -42,7 +40,6 @@ struct SoakCase {
             w += fault == SoakFault::FirstByte ? Hex(firstByte, 2) : Hex(address, 4);
         return w;
     }
-    // "write --verify, no-ack=0x0968"
     QString Describe() const
     {
         static const char *const ops[] = {"read", "write", "write --verify"};
@@ -151,21 +148,6 @@ inline SoakExpect Expect(const SoakCase &c)
         e.status = e.mismatchBytes > 0 ? Exit::Interrupted : Exit::Ok;
     }
     return e;
-}
-
-// How many blocks of the write order the radio holds from image, when it
-// holds image over exactly a first part of that order and its old memory
-// everywhere else; -1 when it holds anything else.
-inline int WrittenPrefix(const SoakCase &c, const MemoryImage &after)
-{
-    const std::vector<int> order = WriteOrder();
-    MemoryImage expect = c.radio;
-    std::size_t n = 0;
-    while (n < order.size() && std::memcmp(after.data() + order[n], c.image.data() + order[n], 8) == 0) {
-        std::memcpy(expect.data() + order[n], c.image.data() + order[n], 8);
-        ++n;
-    }
-    return after == expect ? static_cast<int>(n) : -1;
 }
 
 } // namespace corvane::test

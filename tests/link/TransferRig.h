@@ -1,6 +1,5 @@
 #pragma once
-// A transfer engine wired to fakes, recording every callback in one event
-// list with the port's operations, so tests can check order and outcome.
+// A transfer engine wired to fakes, its callbacks and the port's operations in one event list.
 #include "FakeLink.h"
 #include "LinkHelpers.h"
 #include "link/Protocol.h"

@@ -1,23 +1,16 @@
-// Real pseudo-terminals: the real port (bytes both ways, the read timeout
-// rules, purge, a device that goes away), and corvane-cli read and fleet
-// against `corvane-cli simulate` for what the fault soak (test_TransferSoak)
-// and the fleet runner's tests do not run: port names from the settings
-// file, the copy kept of each read, the log, retries, a fleet's report,
-// copies and Ctrl+C, and the usage, file and port errors.
+// Real pseudo-terminals: the real port, and corvane-cli read and fleet
+// against `corvane-cli simulate` for what the fault soak and the fleet
+// runner's tests do not run.
 #include "LinkHelpers.h"
 #include "QtAppEnvironment.h"
 
-#include "app/LanguageBundle.h"
 #include "image/Backups.h"
-#include "link/LinkStrings.h"
 #include "link/PtyEndpoint.h"
 #include "link/QtSerialPort.h"
 
 #include <QElapsedTimer>
-#include <atomic>
 #include <csignal>
 #include <poll.h>
-#include <sys/ioctl.h>
 #include <thread>
 #include <unistd.h>
 
@@ -26,8 +19,7 @@ using namespace corvane::test;
 
 namespace {
 
-// Every read keeps a backup in the user's data folder: here a private one,
-// which corvane-cli inherits with the environment.
+// The backups of reads in a private folder, inherited by corvane-cli.
 class DataHome : public ::testing::Environment {
 public:
     void SetUp() override { qputenv("XDG_DATA_HOME", m_dir.path().toUtf8()); }
@@ -58,7 +50,6 @@ protected:
         }
         return out;
     }
-    // Runs a read and returns it with the milliseconds it took.
     std::pair<ReadOutcome, qint64> TimedRead(int n)
     {
         QElapsedTimer t;
@@ -90,14 +81,6 @@ TEST_F(PtyPort, BytesBothWaysTimeoutsAndPurge)
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.bytes, "abc");
     EXPECT_GE(ms, 25);
-    EXPECT_LT(ms, 1000);
-
-    // Nothing at all: multiplier x n + constant, and no error.
-    port.SetTimeouts(CommTimeouts{30, 50, 40, 50, 50});
-    std::tie(r, ms) = TimedRead(2);
-    EXPECT_TRUE(r.ok);
-    EXPECT_TRUE(r.bytes.isEmpty());
-    EXPECT_GE(ms, 135);
     EXPECT_LT(ms, 1000);
 
     for (PurgeMode mode : {PurgeMode::Clear, PurgeMode::All}) {
@@ -135,32 +118,9 @@ TEST_F(PtyPort, HangupDuringAReadIsAnErrorWithinOneTimeout)
     bystander.waitForFinished();
 }
 
-// Lines opened on many threads at once each name their own device.
-TEST(PtyEndpointThreads, EachLineNamesItsOwnDevice)
-{
-    constexpr int kThreads = 8;
-    for (int round = 0; round < 40; ++round) {
-        std::vector<PtyEndpoint> lines(kThreads);
-        std::atomic<int> ready{0};
-        std::vector<std::thread> threads;
-        for (PtyEndpoint &line : lines)
-            threads.emplace_back([&ready, &line] {
-                for (++ready; ready.load() < kThreads;)
-                    std::this_thread::yield();
-                line.Open();
-            });
-        for (std::thread &t : threads)
-            t.join();
-        for (const PtyEndpoint &line : lines) {
-            unsigned number = 0;
-            ASSERT_EQ(::ioctl(line.MasterFd(), TIOCGPTN, &number), 0) << line.error().toStdString();
-            ASSERT_EQ(line.SlavePath().toStdString(), "/dev/pts/" + std::to_string(number)) << "round " << round;
-        }
-    }
-}
-
 class EndToEnd : public TempFiles {};
 
+// A copy of a read that cannot be kept is said and never fails the read.
 TEST_F(EndToEnd, ReadThroughTheSettingsFileKeepsABackupAndALog)
 {
     Simulator radio({"--image", Save("radio.dat", PatternImage(3))});
@@ -174,27 +134,14 @@ TEST_F(EndToEnd, ReadThroughTheSettingsFileKeepsABackupAndALog)
     ASSERT_EQ(after.size(), before.size() + 1);
     EXPECT_EQ(FileBytes(Backups::Folder() + "/" + after.last()), Bytes(PatternImage(3)));
     EXPECT_TRUE(Read("read.log").contains(" > 52 1F F8 08\n"));
-}
 
-TEST_F(EndToEnd, EachRetryIsSaid)
-{
-    Simulator radio({"--fault", "no-final-ack"});
-    const CliRun r = Cli({"read", radio.path, Path("none.dat"), "--retries", "1"});
-    EXPECT_EQ(r.status, 5);
-    EXPECT_EQ(r.err.count("retrying"), 1) << r.err.toStdString();
-    EXPECT_FALSE(QFile::exists(Path("none.dat")));
-}
-
-TEST_F(EndToEnd, BackupThatCannotBeKeptNeverFailsTheRead)
-{
-    Simulator radio({"--image", Save("radio.dat", PatternImage(3))});
     ASSERT_TRUE(WriteFile(Path("not-a-folder"), "x"));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_DATA_HOME", Path("not-a-folder"));
-    const CliRun r = Cli({"read", radio.path, Path("out.dat")}, env);
-    EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains("The copy of the read could not be kept")) << r.err.toStdString();
-    EXPECT_EQ(Read("out.dat"), Bytes(PatternImage(3)));
+    const CliRun unkept = Cli({"read", radio.path, Path("out2.dat")}, env);
+    EXPECT_EQ(unkept.status, 0) << unkept.err.toStdString();
+    EXPECT_TRUE(unkept.err.contains("The copy of the read could not be kept")) << unkept.err.toStdString();
+    EXPECT_EQ(Read("out2.dat"), Bytes(PatternImage(3)));
 }
 
 TEST_F(EndToEnd, UsageFileAndPortErrors)
@@ -210,13 +157,11 @@ TEST_F(EndToEnd, UsageFileAndPortErrors)
         {{"write", "/dev/null", Path("missing.dat")}, 3},
         {{"read", "/dev/corvane-missing", Path("o.dat"), "--log", Path("no/such/dir/log")}, 3},
         {{"read", "/dev/corvane-missing", Path("no/such/dir/o.dat")}, 3},
-        {{"simulate", "--fault", "bogus"}, 2},
         {{"simulate", "--baud", "fast"}, 2},
         {{"simulate", "--image", Path("small.dat")}, 3},
         {{"fleet", "write", image}, 2},
         {{"fleet", "burn", image, "/dev/null"}, 2},
         {{"fleet", "read", image, "/dev/null", "--verify"}, 2},
-        {{"fleet", "write", image, "/dev/null", "/dev/null"}, 2},
         {{"fleet", "write", image, "/dev/null", "--retries", "x"}, 2},
         {{"fleet", "write", Path("missing.dat"), "/dev/null"}, 3},
         {{"fleet", "write", image, "/dev/null", "--report", Path("no/such/dir/r.csv")}, 3},
@@ -229,22 +174,14 @@ TEST_F(EndToEnd, UsageFileAndPortErrors)
     for (const auto &[args, status] : cases)
         EXPECT_EQ(Cli(args).status, status) << args.join(' ').toStdString();
 
-    // The message comes first, then the port with its device and the reason.
+    // The port with its device, then the reason.
     const CliRun r = Cli({"write", "COM2", image, "--settings", Settings("COM2=/dev/corvane-missing")});
     EXPECT_EQ(r.status, 4);
-    LanguageBundle english;
-    ASSERT_TRUE(english.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English")));
-    EXPECT_TRUE(r.err.startsWith("corvane-cli: " + english.String(Ids::PortOpenFail) + "\n"
-                                 "  Port: COM2 (/dev/corvane-missing)\n"
-                                 "  Reason: "))
-        << r.err.toStdString();
-    EXPECT_FALSE(r.err.contains(english.String(Ids::PartlyWritten)));
+    EXPECT_TRUE(r.err.contains("\n  Port: COM2 (/dev/corvane-missing)\n  Reason: ")) << r.err.toStdString();
 }
 
 class FleetCli : public TempFiles {};
 
-// Write with a verify and a report, then a read into a copy per radio and
-// a verify of the good radio.
 TEST_F(FleetCli, WriteReadAndVerify)
 {
     const MemoryImage image = PatternImage(2);
@@ -253,13 +190,10 @@ TEST_F(FleetCli, WriteReadAndVerify)
                   2);
     ASSERT_EQ(sim.paths.size(), 2);
     const CliRun r = Cli(QStringList{"fleet", "write", Save("image.dat", image)} + sim.paths +
-                         QStringList{"/dev/corvane-missing", "--verify", "--report", Path("report.csv")});
+                         QStringList{"/dev/corvane-missing", "--verify"});
     EXPECT_EQ(r.status, 6) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("write it again")) << r.err.toStdString();
-    EXPECT_EQ(Read("report.csv").count('\n'), 4); // the heading and three ports
-    for (const char *result : {"ok", "verify mismatch: 8 bytes",
-                               "cannot open the port: /dev/corvane-missing: No such file or directory"})
-        EXPECT_TRUE(r.out.contains(result)) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("verify mismatch: 8 bytes")) << r.out.toStdString();
 
     EXPECT_EQ(Cli(QStringList{"fleet", "read", Path("copy.dat")} + sim.paths).status, 0);
     EXPECT_EQ(Cli({"fleet", "verify", Path("image.dat"), sim.paths[0]}).status, 0);
@@ -269,24 +203,6 @@ TEST_F(FleetCli, WriteReadAndVerify)
         const QString copy = "copy-" + sim.paths[i].mid(5).replace('/', '-') + ".dat"; // copy-pts-N.dat
         EXPECT_EQ(Load(copy), Load(QString("after-%1.dat").arg(i + 1))) << i;
     }
-}
-
-TEST_F(FleetCli, InterruptCancelsEveryPort)
-{
-    Simulator sim({"--baud", "9600"}, 3);
-    ASSERT_EQ(sim.paths.size(), 3);
-    QProcess p;
-    p.start(kCli, QStringList{"fleet", "write", Save("image.dat", PatternImage(3))} + sim.paths);
-    ASSERT_TRUE(p.waitForStarted());
-    // A paced write takes 13 s; the signal comes well inside it.
-    p.waitForFinished(2000);
-    // An ended process has no id, and kill(0) would signal the test's group.
-    ASSERT_EQ(p.state(), QProcess::Running) << p.readAllStandardError().toStdString();
-    ::kill(static_cast<pid_t>(p.processId()), SIGINT);
-    ASSERT_TRUE(p.waitForFinished(10000));
-    EXPECT_EQ(p.exitCode(), 7);
-    const QString out = QString::fromUtf8(p.readAllStandardOutput());
-    EXPECT_EQ(out.count("cancelled"), 3) << out.toStdString();
 }
 
 } // namespace

@@ -1,13 +1,8 @@
 // The transfer fault soak: 200 seeded runs of corvane-cli read, write and
-// write --verify against faulty virtual radios on pseudo-terminals, checked
-// for exit status, files, the radio's memory and what the program says.
+// write --verify, each against its own faulty virtual radio served by a
+// thread of this process.
 //   CORVANE_SOAK_SEED=N   another draw (the seed is printed at every run)
 //   CORVANE_SOAK_COUNT=N  another number of transfers
-//   CORVANE_SOAK_CASE=I   only transfer I of the draw, e.g. to repeat a failure
-//
-// Each transfer is a real `corvane-cli read` or `write` in a folder of its
-// own, against its own virtual radio served by a thread of this process, so
-// the radio's memory can be looked at afterwards; many run at once.
 #include "LinkHelpers.h"
 #include "QtAppEnvironment.h"
 #include "RadioLines.h"
@@ -48,41 +43,32 @@ constexpr int kHungMs = 120000; // a transfer still running then is killed and f
 QString ImagePath(const QString &dir) { return dir + QStringLiteral("/image.dat"); }
 QString OutputPath(const QString &dir) { return dir + QStringLiteral("/out.dat"); }
 
-// Starts corvane-cli with its error output and per-user files in dir; -1 on
-// failure. posix_spawn rather than QProcess: QProcess forks, and a fork from
-// this many-threaded process stops the ThreadSanitizer build (scripts/tsan).
+// Starts corvane-cli (through env, for its per-user folders in dir); -1 on
+// failure. posix_spawn: QProcess forks, and a fork from this many-threaded
+// process stops the ThreadSanitizer build (scripts/tsan).
 pid_t Spawn(const SoakCase &c, const QString &dir, const QString &port)
 {
-    QList<QByteArray> args{kCli.toLocal8Bit(), c.Writes() ? "write" : "read", port.toLocal8Bit(),
+    QList<QByteArray> args{"/usr/bin/env", "XDG_CONFIG_HOME=" + (dir + "/config").toLocal8Bit(),
+                           "XDG_DATA_HOME=" + (dir + "/data").toLocal8Bit(), kCli.toLocal8Bit(),
+                           c.Writes() ? "write" : "read", port.toLocal8Bit(),
                            (c.Writes() ? ImagePath(dir) : OutputPath(dir)).toLocal8Bit()};
     if (c.op == SoakOp::WriteVerify)
         args << "--verify";
-    // Where the radio answers the handshake, a retry covers the one race of
-    // an unpaced line (see RadioSimulator) on a busy machine; a handshake
-    // that fails for a reason of its own fails every retry.
+    // A retry covers the one race of an unpaced line (see RadioSimulator) on
+    // a busy machine; a handshake that fails for a reason of its own fails every retry.
     if (c.fault != SoakFault::Silent && c.fault != SoakFault::NoFinalAck)
         args << "--retries" << "2";
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", dir + "/config");
-    env.insert("XDG_DATA_HOME", dir + "/data");
-    QList<QByteArray> envList;
-    for (const QString &entry : env.toStringList())
-        envList << entry.toLocal8Bit();
-    const auto pointers = [](QList<QByteArray> &list) {
-        std::vector<char *> out;
-        for (QByteArray &item : list)
-            out.push_back(item.data());
-        out.push_back(nullptr);
-        return out;
-    };
+    std::vector<char *> argv;
+    for (QByteArray &arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
     const QByteArray errPath = (dir + QStringLiteral("/stderr.txt")).toLocal8Bit();
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&files, STDERR_FILENO, errPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = -1;
-    const int spawned =
-        posix_spawn(&pid, args[0].constData(), &files, nullptr, pointers(args).data(), pointers(envList).data());
+    const int spawned = posix_spawn(&pid, argv[0], &files, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&files);
     return spawned == 0 ? pid : -1;
 }
@@ -125,8 +111,7 @@ SoakRun Run(const SoakCase &c, const QString &dir)
         SaveImageFile(ImagePath(dir), c.image);
     else if (c.outputExists)
         SaveImageFile(OutputPath(dir), c.older);
-    // Ctrl+C is aimed between blocks: at 9600 baud a block takes
-    // milliseconds and the whole transfer many seconds.
+    // Paced for Ctrl+C: a block takes milliseconds, the whole transfer seconds.
     RadioFaults faults;
     faults.Parse(c.FaultWord(), nullptr); // none for an empty word
     RadioLines line(c.radio, {faults}, c.fault == SoakFault::Cancel ? 9600 : 0);
@@ -142,9 +127,8 @@ SoakRun Run(const SoakCase &c, const QString &dir)
     return run;
 }
 
-// Every case in a folder of its own, at most `busy` at a time besides the
-// silent radios, which only make the program wait through its handshake
-// attempts and all start at once.
+// At most `busy` cases at a time besides the silent radios, which only
+// make the program wait through its handshake attempts.
 std::vector<SoakRun> RunAll(const std::vector<SoakCase> &cases, const QString &folder, int busy)
 {
     std::vector<SoakRun> runs(cases.size());
@@ -179,13 +163,6 @@ uint64_t EnvNumber(const char *name, uint64_t fallback)
     return ok ? v : fallback;
 }
 
-// Empty when equal, else where the first difference is (not 8 KB of bytes).
-std::string Differs(const QByteArray &got, const QByteArray &want)
-{
-    const auto at = std::mismatch(got.begin(), got.end(), want.begin(), want.end()).first - got.begin();
-    return got == want ? "" : "first difference at " + std::to_string(at) + " of " + std::to_string(got.size());
-}
-
 // The files the run left: a write's image file, a read's output file.
 void CheckFiles(const SoakCase &c, const SoakExpect &e, const SoakRun &r, const QString &dir)
 {
@@ -203,7 +180,7 @@ void CheckFiles(const SoakCase &c, const SoakExpect &e, const SoakRun &r, const 
     QStringList files{QStringLiteral("stderr.txt")};
     if (kept.bytes) {
         files << QFileInfo(kept.path).fileName();
-        EXPECT_EQ(Differs(FileBytes(kept.path), Bytes(*kept.bytes)), "") << kept.why;
+        EXPECT_TRUE(FileBytes(kept.path) == Bytes(*kept.bytes)) << kept.why;
     }
     files.sort();
     EXPECT_EQ(r.files.join(' ').toStdString(), files.join(' ').toStdString()) << "files left in the folder";
@@ -213,12 +190,12 @@ void CheckFiles(const SoakCase &c, const SoakExpect &e, const SoakRun &r, const 
 void CheckRadioAndMessages(const SoakCase &c, const SoakExpect &e, const SoakRun &r, const LanguageBundle &en)
 {
     if (c.fault == SoakFault::Cancel && c.Writes()) {
-        // Stopped after the block it was moving: a first part of the image.
-        const int held = WrittenPrefix(c, r.radio);
-        EXPECT_GE(held, c.cancelAfter) << "the radio does not hold the blocks written before Ctrl+C";
-        EXPECT_LT(held, int(WriteOrder().size()));
+        // Ctrl+C comes within the first of the 200 blocks of records, which go out in order.
+        EXPECT_EQ(std::memcmp(r.radio.data(), c.image.data(), 8 * std::size_t(c.cancelAfter)), 0)
+            << "the radio does not hold the blocks written before Ctrl+C";
+        EXPECT_NE(std::memcmp(r.radio.data() + 0x1FE8, c.image.data() + 0x1FE8, 8), 0) << "the write went on";
     } else {
-        EXPECT_EQ(Differs(Bytes(r.radio), Bytes(e.radio)), "") << "the radio's memory";
+        EXPECT_TRUE(r.radio == e.radio) << "the radio's memory";
     }
     const int message = e.status == Exit::Comm ? Ids::CommError
                         : e.status == Exit::Interrupted && e.mismatchBytes == 0 ? Ids::ProgramInterrupt
@@ -232,25 +209,14 @@ void CheckRadioAndMessages(const SoakCase &c, const SoakExpect &e, const SoakRun
     if (e.failAddress >= 0) {
         EXPECT_TRUE(r.err.contains(SoakCase::Hex(e.failAddress, 4))) << "the failed block is not named";
     }
-    if (e.mismatchBytes > 0) {
-        EXPECT_TRUE(r.err.contains(QStringLiteral("verify failed: %1 bytes differ").arg(e.mismatchBytes)));
-        int named = 0; // the first differing offsets are named
-        for (int a : WriteOrder())
-            for (int k = a; k < a + 8 && named < 8; ++k)
-                if (r.radio[k] != c.image[k] && ++named)
-                    EXPECT_TRUE(r.err.contains(SoakCase::Hex(k, 4) + QStringLiteral(": sent "))) << k;
-    }
+    EXPECT_TRUE(e.mismatchBytes == 0 ||
+                r.err.contains(QStringLiteral("verify failed: %1 bytes differ").arg(e.mismatchBytes)));
 }
 
 TEST(TransferSoak, EveryFaultEndsAsItMust)
 {
     const uint64_t seed = EnvNumber("CORVANE_SOAK_SEED", kDefaultSeed);
-    std::vector<SoakCase> cases = DrawSoak(seed, int(EnvNumber("CORVANE_SOAK_COUNT", kDefaultCount)));
-    if (qEnvironmentVariableIsSet("CORVANE_SOAK_CASE")) {
-        const std::size_t only = EnvNumber("CORVANE_SOAK_CASE", 0);
-        ASSERT_LT(only, cases.size());
-        cases = {cases[only]};
-    }
+    const std::vector<SoakCase> cases = DrawSoak(seed, int(EnvNumber("CORVANE_SOAK_COUNT", kDefaultCount)));
     LanguageBundle en;
     ASSERT_TRUE(en.Load(QStringLiteral(CORVANE_BIN_DIR), QStringLiteral("English")));
     std::cout << "transfer soak: seed " << seed << " (CORVANE_SOAK_SEED), " << cases.size() << " transfers\n";
@@ -269,7 +235,7 @@ TEST(TransferSoak, EveryFaultEndsAsItMust)
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const SoakCase &c = cases[i];
         const SoakRun &r = runs[i];
-        SCOPED_TRACE(QStringLiteral("transfer %1: %2; repeat with CORVANE_SOAK_SEED=%3 CORVANE_SOAK_CASE=%1")
+        SCOPED_TRACE(QStringLiteral("transfer %1: %2; repeat with CORVANE_SOAK_SEED=%3")
                          .arg(c.index).arg(c.Describe()).arg(seed).toStdString());
         const SoakExpect e = Expect(c);
         EXPECT_EQ(r.status, e.status) << r.note.toStdString() << "\n" << r.err.toStdString();

@@ -1,7 +1,6 @@
 // The channel view's Read, Write and Verify with the progress dialog: Cancel
-// and failures against the virtual radio behind a fake port, and what the
-// grid, image and document show after a whole read, write and verify
-// through the real serial port against `corvane-cli simulate`.
+// and failures on a fake port, then a whole read, write and verify through
+// the real serial port against `corvane-cli simulate`.
 #include "DesktopRig.h"
 #include "editor/ViewFixture.h"
 #include "image/Backups.h"
@@ -15,14 +14,13 @@ using namespace corvane::test;
 
 namespace {
 
-// A radio holding three channels: Pr, 4 (named "ABC") and 120.
 MemoryImage RadioImage() { return ChannelImage({{1, "145.01250", ""}, {5, "146.02500", "ABC"}, {121, "150.00000", ""}}); }
 
 class Transfers : public editortest::ViewFixture {
 protected:
-    void Open(const QByteArray &language = "English")
+    void Open()
     {
-        editortest::ViewFixture::Open(language);
+        editortest::ViewFixture::Open();
         rig = std::make_unique<DesktopRig>(RadioImage());
     }
     CProcessDlg *Dlg() { return view->Transfer().ProcessDlg(); }
@@ -33,14 +31,10 @@ protected:
 
 TEST_F(Transfers, CancelBeforeOkSendsNothingAndChangesNothing)
 {
-    Open("Chinese");
-    const struct { void (CProgramView::*command)(); const char *caption; } cases[] = {
-        {&CProgramView::OnRead, "读数据"}, {&CProgramView::OnWrite, "写数据"}, {&CProgramView::OnVerify, "校验数据"}};
-    for (const auto &c : cases) {
-        (view.get()->*c.command)();
+    Open();
+    for (auto command : {&CProgramView::OnRead, &CProgramView::OnWrite, &CProgramView::OnVerify}) {
+        (view.get()->*command)();
         ASSERT_TRUE(Dlg()->isVisible());
-        EXPECT_EQ(Dlg()->windowTitle(), QString::fromUtf8(c.caption));
-        EXPECT_EQ(Dlg()->OkButton()->text(), "确定");
         QTest::keyClick(Dlg(), Qt::Key_Escape);
         EXPECT_TRUE(Dlg()->isHidden());
     }
@@ -63,7 +57,6 @@ TEST_F(Transfers, FailureMessagesNameThePortAndTheRadiosState)
     ASSERT_EQ(rig->messages.size(), 2);
     EXPECT_EQ(rig->messages[0].section('\n', 0, 0), Text(Ids::CommError));
     EXPECT_TRUE(rig->messages[0].contains("COM1 (/dev/ttyFAKE0)")) << rig->messages[0].toStdString();
-    EXPECT_EQ(rig->captions[0], env->app.MessageCaption());
     EXPECT_FALSE(Dlg()->IsWindowCreated());
     EXPECT_EQ(GridRow(1), QStringList(8)); // a failed read leaves the document as it was
     EXPECT_FALSE(doc.IsModified());
@@ -104,9 +97,8 @@ TEST_F(Transfers, FailureMessagesNameThePortAndTheRadiosState)
     EXPECT_EQ(rig->messages.size(), 3);
 }
 
-// The real port against `corvane-cli simulate`: a read fills the grid and
-// keeps a backup, a write commits the open cell editor first, a verify
-// finds first a match, then the edit made since, and changes nothing.
+// A read fills the grid and keeps a backup, a write commits the open cell
+// editor first, a verify finds a match, then the edit made since.
 TEST_F(Transfers, EndToEndReadWriteVerify)
 {
     Open();
@@ -126,13 +118,11 @@ TEST_F(Transfers, EndToEndReadWriteVerify)
     EXPECT_EQ(env->app.caption, "Test Programmer");
     EXPECT_FALSE(env->app.newDocument);
     EXPECT_TRUE(doc.IsModified());
-    // The backup holds the bytes as read, before the refresh rebuilt the
-    // band edges of the image.
+    // The backup holds the bytes as read, before the refresh rebuilt the band edges.
     const QStringList backups = Backups::List(Backups::Folder());
     ASSERT_EQ(backups.size(), 1);
     EXPECT_EQ(FileBytes(Backups::Folder() + "/" + backups[0]), Bytes(RadioImage()));
 
-    // Types into a cell and leaves its editor open.
     const auto edit = [this](int row, const QString &text) {
         Click(row, 1);
         ASSERT_TRUE(QTest::qWaitFor([this] { return Focus() != nullptr; })) << "the keyboard is lost";
@@ -143,7 +133,6 @@ TEST_F(Transfers, EndToEndReadWriteVerify)
     EXPECT_EQ(GridRow(3)[0], "145.01250");
     rig->PressOk(Dlg());
     EXPECT_EQ(Dlg()->Counter()->text(), "461");
-    EXPECT_TRUE(QTest::qWaitForWindowActive(view.get())) << "the keyboard is back in the channel window";
     view->OnVerify();
     rig->PressOk(Dlg());
     edit(3, "147.5");

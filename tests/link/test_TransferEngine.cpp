@@ -1,8 +1,9 @@
-// The start of a transfer: opening the port, the handshake with its
-// attempt counter, the prompt and Retry, and the callback order; and the
-// virtual radio's side of the protocol with its fault switches as the
-// command line spells them.
+// The transfer engine on a fake port: the handshake with its attempts,
+// prompt and Retry, the callback order, the block loops and every way a
+// transfer can end early; and the virtual radio's fault switches.
 #include "TransferRig.h"
+
+#include "link/WriteCompare.h"
 
 using namespace corvane;
 using namespace corvane::test;
@@ -125,14 +126,11 @@ TEST(HandshakeWire, LineSetupThenFirstAttemptBytesPausesAndClears)
               std::make_tuple(9600, 8, false, 1, true));
 }
 
-// A noise byte before the wake-up's acknowledgement gets a second chance,
-// and the identification reply is read but never examined.
-TEST(HandshakeWire, NoiseBeforeTheAckAndAnyIdentificationStillComplete)
+// The identification reply is read but never examined.
+TEST(HandshakeWire, AnyIdentificationStillCompletes)
 {
     for (const QByteArray &ident : {VirtualRadio::Identification(), QByteArray(), QByteArray("\x01"), QByteArray(8, '\xFF')}) {
-        RadioFaults noise;
-        noise.firstByte = 0x15;
-        TransferRig rig(PatternImage(), noise);
+        TransferRig rig(PatternImage());
         auto radio = rig.port.responder;
         rig.port.responder = [&](const QByteArray &w) {
             const QByteArray reply = radio(w);
@@ -144,18 +142,7 @@ TEST(HandshakeWire, NoiseBeforeTheAckAndAnyIdentificationStillComplete)
     }
 }
 
-TEST(HandshakeTiming, SilentRadioCostsAbout1200MsPerAttempt)
-{
-    TransferRig rig;
-    rig.port.responder = nullptr;
-    EXPECT_EQ(rig.Run(false).status, Status::CommError);
-    // 6 x 1 ms + 7 x 2 ms + two 590 ms reads + 2 ms, fifteen times.
-    EXPECT_EQ(rig.clock.now, 15 * 1202 * 1000LL);
-    EXPECT_EQ(rig.port.Count("read 1"), 30);
-}
-
-// The callbacks in order, for a completed transfer and a port that does
-// not open (the same for a write: the port opens before either loop).
+// The callbacks in order (a write's port opens before its loop, too).
 TEST(TransferOrder, CompletedOrPortNotOpened)
 {
     const struct { bool write, openFails; Events milestones; } cases[] = {
@@ -175,73 +162,7 @@ TEST(TransferOrder, CompletedOrPortNotOpened)
     }
 }
 
-// The virtual radio on bytes.
-const std::string W = "0250524F475241"; // the wake-up string
-
-// Bytes fed (hex) and the reply: hex, "ID" for the identification, "+n" for
-// any n bytes, "" for silence; after a whole handshake unless asleep.
-struct Session {
-    const char *name;
-    std::vector<std::string> steps; // in, reply, in, reply, ...
-    bool asleep = false;
-    const char *fault = "";
-    int at = 0;                     // where the memory must hold `stored` afterwards
-    const char *stored = "";
-};
-
-class VirtualRadioSession : public ::testing::TestWithParam<Session> {};
-
-TEST_P(VirtualRadioSession, AnswersAsARadioWould)
-{
-    const Session &s = GetParam();
-    RadioFaults faults;
-    ASSERT_TRUE(!*s.fault || faults.Parse(QString::fromLatin1(s.fault), nullptr));
-    VirtualRadio radio(PatternImage(1), faults);
-    std::vector<std::string> steps{W, "06", "4D02", "ID", "06", "06"};
-    if (s.asleep)
-        steps.clear();
-    steps.insert(steps.end(), s.steps.begin(), s.steps.end());
-    for (std::size_t i = 0; i + 1 < steps.size(); i += 2) {
-        QByteArray reply;
-        for (char c : QByteArray::fromHex(QByteArray::fromStdString(steps[i])))
-            reply += radio.Feed(static_cast<uint8_t>(c)).bytes;
-        const std::string &want = steps[i + 1];
-        if (want == "ID")
-            EXPECT_EQ(reply, VirtualRadio::Identification()) << "step " << i / 2;
-        else if (!want.empty() && want[0] == '+')
-            EXPECT_EQ(reply.size(), std::stoi(want.substr(1))) << "step " << i / 2;
-        else
-            EXPECT_EQ(reply.toHex().toUpper().toStdString(), want) << "step " << i / 2;
-    }
-    MemoryImage expected = PatternImage(1);
-    const QByteArray stored = QByteArray::fromHex(s.stored);
-    std::copy(stored.begin(), stored.end(), expected.data() + s.at);
-    EXPECT_EQ(radio.Memory(), expected);
-    EXPECT_EQ(radio.HungUp(), *s.fault != 0);
-}
-
-std::string Hex(int offset, int n)
-{
-    return QByteArray(reinterpret_cast<const char *>(PatternImage(1).data() + offset), n).toHex().toUpper().toStdString();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, VirtualRadioSession,
-    ::testing::Values(
-        // Write data may hold any byte, the wake-up string's and 0x06 among them.
-        Session{"ReadAndWriteBlocks",
-                {"520C9008", "570C9008" + Hex(0x0C90, 8), "06", "06", "57010008" + W + "06", "06"}, false, "",
-                0x0100, "0250524F47524106"},
-        Session{"IdleIgnoresAllButTheWakeUp",
-                {"520000080657000008", "", "31323334353637384D02", "", "0250524F" + W, "06"}, true},
-        Session{"IgnoresBadRequests",
-                {"52000308", "", "52200008", "", "52000010", "", "570001080102030405060708", "", "06", ""}},
-        Session{"WakeUpStartsOverInAnyState",
-                {"52000008", "+12", W, "06", "4D02", "ID", "06", "06", W, "06", W, "06", "4D02", "ID", W, "06"}},
-        Session{"Hangup", {"52000008", "+12", "52080008", "", W, ""}, false, "hangup=0X0800"}),
-    [](const ::testing::TestParamInfo<Session> &i) { return std::string(i.param.name); });
-
-// Decimal and hex addresses, either case of 0x, are in the fault tables.
+// Decimal and hex addresses (0x, 0X) are in the fault tables of the other tests.
 TEST(VirtualRadioFaults, BadSpellingIsRefusedWithAReason)
 {
     for (const char *bad : {"first-byte=0x100", "hangup=0x2000", "no-ack=-8", "no-ack", "silent=1", "loud", ""}) {
@@ -251,5 +172,134 @@ TEST(VirtualRadioFaults, BadSpellingIsRefusedWithAReason)
         EXPECT_FALSE(error.isEmpty());
     }
 }
+
+TEST(ReadLoop, FullReadMovesBytesFourToElevenOfEachReply)
+{
+    TransferRig rig(PatternImage(3));
+    auto radio = rig.port.responder;
+    rig.port.responder = [&](const QByteArray &w) {
+        QByteArray reply = radio(w);
+        if (reply.size() == 12)
+            reply.replace(0, 4, QByteArray("\xAA\x55\x00\xFF", 4));
+        return reply;
+    };
+    ASSERT_TRUE(rig.Run(false).ok());
+    EXPECT_EQ(rig.image, PatternImage(3));
+    EXPECT_EQ(rig.passes, 6 + 1024 * 9);
+    EXPECT_EQ(rig.port.Count("write 06"), 1 + 1024); // the handshake's and one per block
+    EXPECT_EQ(rig.port.writes.back(), QByteArray::fromHex("06"));
+}
+
+TEST(WriteLoop, EachBlockAsHeaderPauseData)
+{
+    const MemoryImage sent = PatternImage(2);
+    TransferRig rig(PatternImage(1));
+    rig.image = sent;
+    ASSERT_TRUE(rig.Run(true).ok());
+    const auto header = std::find(rig.events.begin(), rig.events.end(), "write 57 1F E8 08");
+    ASSERT_NE(header, rig.events.end());
+    const QByteArray data(reinterpret_cast<const char *>(sent.data() + 0x1FE8), 8);
+    EXPECT_EQ(Events(header - 1, header + 4), (Events{"purge clear", "write 57 1F E8 08", "sleep 1",
+                                                      "write " + data.toHex(' ').toUpper().toStdString(), "read 1"}));
+}
+
+// A verify compares exactly the bytes a write sends, to the last of each range.
+TEST(WriteLoop, VerifyComparesTheSentBytesOnly)
+{
+    const MemoryImage sent = PatternImage(1);
+    const std::vector<std::pair<int, bool>> edges{{0x0000, true}, {0x063F, true}, {0x0640, false}, {0x095F, false},
+                                                  {0x0960, true}, {0x1FEF, true}, {0x1FF0, false}, {0x1FFF, false}};
+    for (const auto &[offset, compared] : edges) {
+        MemoryImage radio = sent;
+        radio[offset] ^= 0xFF;
+        EXPECT_EQ(WriteDifferences(sent, radio), compared ? std::vector<int>{offset} : std::vector<int>{}) << offset;
+    }
+}
+
+// A line that goes away mid-transfer is told apart from a radio that keeps quiet.
+struct FailureCase {
+    const char *name;
+    bool write;
+    const char *fault;                          // as corvane-cli simulate spells it
+    std::function<bool(int n, int index)> lost; // reads the line fails
+    int lastRequest;                            // address of the last request sent
+    const char *text;
+};
+
+class LoopFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(LoopFailure, InterruptsAndNamesTheBlock)
+{
+    const FailureCase &c = GetParam();
+    RadioFaults faults;
+    ASSERT_TRUE(!*c.fault || faults.Parse(QString::fromLatin1(c.fault), nullptr));
+    TransferRig rig(PatternImage(7), faults);
+    rig.port.readError = c.lost;
+    const Result r = rig.Run(c.write);
+    EXPECT_EQ(r.status, Status::Interrupted);
+    EXPECT_EQ(r.text.toStdString(), c.text);
+    const std::vector<int> sent = rig.port.RequestAddresses(c.write ? Proto::WriteCmd : Proto::ReadCmd);
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.back(), c.lastRequest);
+    const Events m = rig.Milestones();
+    EXPECT_EQ(Events(m.end() - 4, m.end()), (Events{"open com1", "message 61454", "close", "closeProgressDialog"}));
+}
+
+// Reads 1-3 belong to the handshake; read 5 is a block acknowledgement.
+bool LostAck(int n, int index) { return n == 1 && index == 5; }
+bool LostReply(int n, int) { return n == 12; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LoopFailure,
+    ::testing::Values(
+        FailureCase{"ShortReply", false, "short-reply=0x0C90", nullptr, 0x0C90, "read reply at 0x0C90 has 11 of 12 bytes"},
+        FailureCase{"ReadHangup", false, "hangup=0X0800", nullptr, 0x0800, "read reply at 0x0800 has 0 of 12 bytes"},
+        FailureCase{"ReadAckMissingLast", false, "no-ack=0x1FF8", nullptr, 0x1FF8,
+                    "no acknowledgement after the read block at 0x1FF8"},
+        FailureCase{"WriteAckMissingSecondRange", true, "no-ack=0x0960", nullptr, 0x0960,
+                    "no acknowledgement after the write block at 0x0960"},
+        FailureCase{"ReadLineLostAtAck", false, "", LostAck, 0x0000,
+                    "the line failed (hang-up or unplugged cable) after the read block at 0x0000"},
+        FailureCase{"WriteLineLostAtAck", true, "", LostAck, 0x0008,
+                    "the line failed (hang-up or unplugged cable) after the write block at 0x0008"},
+        FailureCase{"ReadLineLostAtReply", false, "", LostReply, 0x0000,
+                    "the port failed while reading the block at 0x0000"}),
+    [](const ::testing::TestParamInfo<FailureCase> &i) { return std::string(i.param.name); });
+
+// Cancel is seen at a pump pass, in the handshake or after a block.
+struct CancelCase {
+    const char *name;
+    bool write;
+    bool silent;
+    int blocks; // blocks acknowledged before the cancel is seen
+    int pass;   // pass of the handshake, or of the nine after that block
+};
+
+class Cancel : public ::testing::TestWithParam<CancelCase> {};
+
+TEST_P(Cancel, EndsWithinOnePassWithoutMessage)
+{
+    const CancelCase &c = GetParam();
+    RadioFaults faults;
+    faults.silent = c.silent;
+    TransferRig rig(PatternImage(1), faults);
+    rig.cancelAtPass = c.blocks == 0 ? c.pass : 6 + (c.blocks - 1) * 9 + c.pass;
+    EXPECT_EQ(rig.Run(c.write).status, Status::Cancelled);
+    EXPECT_EQ(Events(rig.events.begin() + std::ptrdiff_t(rig.eventsAtCancel), rig.events.end()),
+              (Events{"close", "closeProgressDialog"}));
+    EXPECT_EQ(rig.port.RequestAddresses(c.write ? Proto::WriteCmd : Proto::ReadCmd).size(),
+              static_cast<std::size_t>(c.blocks));
+    EXPECT_EQ(rig.prompts, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Passes, Cancel,
+                         ::testing::Values(CancelCase{"HandshakeFirstPass", false, false, 0, 1},
+                                           CancelCase{"HandshakeSecondAttempt", false, true, 0, 9},
+                                           CancelCase{"HandshakeLastAttempt", false, true, 0, 14 * 6 + 3},
+                                           CancelCase{"ReadFirstPass", false, false, 1, 1},
+                                           CancelCase{"ReadLastBlock", false, false, 1024, 9},
+                                           CancelCase{"WriteFirstPass", true, false, 1, 1},
+                                           CancelCase{"WriteSecondRange", true, false, 201, 9}),
+                         [](const ::testing::TestParamInfo<CancelCase> &i) { return std::string(i.param.name); });
 
 } // namespace
