@@ -35,8 +35,9 @@ TEST(CheckFrequency, RangeAndRaster)
     for (const Case &c : cases) {
         const FrequencyCheck r = CheckFrequency(QString::fromLatin1(c.text), kLow, kHigh);
         EXPECT_EQ(r.kind, c.kind) << c.text;
-        if (c.shown)
+        if (c.shown) {
             EXPECT_EQ(r.text, QString::fromLatin1(c.shown)) << c.text;
+        }
     }
     // Without a band (0-0) nothing is in range, not even 0.
     for (const char *text : {"0", "145.0125"})

@@ -150,4 +150,19 @@ inline SoakExpect Expect(const SoakCase &c)
     return e;
 }
 
+// How many blocks of the write order the radio holds from image, when it
+// holds image over exactly a first part of that order and its old memory
+// everywhere else; -1 when it holds anything else.
+inline int WrittenPrefix(const SoakCase &c, const MemoryImage &after)
+{
+    const std::vector<int> order = WriteOrder();
+    MemoryImage expect = c.radio;
+    std::size_t n = 0;
+    while (n < order.size() && std::memcmp(after.data() + order[n], c.image.data() + order[n], 8) == 0) {
+        std::memcpy(expect.data() + order[n], c.image.data() + order[n], 8);
+        ++n;
+    }
+    return after == expect ? static_cast<int>(n) : -1;
+}
+
 } // namespace corvane::test

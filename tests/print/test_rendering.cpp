@@ -76,10 +76,11 @@ TEST(PagePainter, EveryTextFitsWithoutOverlap)
                     EXPECT_LE(right, m.width) << t.text.toStdString();
                     EXPECT_LE(t.y + fm.height(), m.height) << t.text.toStdString();
                     lines[t.y].append({qreal(t.x), right});
-                    if (t.y < page.rules[2].y)
+                    if (t.y < page.rules[2].y) {
                         EXPECT_LT(t.y + fm.height(), page.rules[2].y) << t.text.toStdString();
-                    else
+                    } else {
                         EXPECT_GT(t.y, page.rules[2].y) << t.text.toStdString();
+                    }
                     QTextLayout layout(t.text, painter.Font(t.font));
                     layout.beginLayout();
                     layout.createLine();
